@@ -1,0 +1,41 @@
+# Tilemarch: `make run` and `make test` set up a fresh Debian 12 machine, build and
+# run; a plain `make` only builds. SANITIZE=1 builds and tests with AddressSanitizer
+# and UndefinedBehaviorSanitizer in a build directory of its own.
+JOBS ?= $(shell nproc)
+ifeq ($(SANITIZE),1)
+BUILD ?= build-asan
+CMAKE_FLAGS += -DTILEMARCH_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+else
+BUILD ?= build
+CMAKE_FLAGS += -DCMAKE_BUILD_TYPE=RelWithDebInfo
+endif
+
+.PHONY: all build setup configure run test bench install uninstall clean
+
+all: build
+
+setup:
+	@bash tools/setup.sh
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+configure: $(BUILD)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: setup
+	@$(MAKE) --no-print-directory build
+	./$(BUILD)/tilemarch
+
+test: setup
+	@$(MAKE) --no-print-directory build
+	bash tools/with-display.sh ctest --test-dir $(BUILD) --output-on-failure $(CTEST_FLAGS)
+
+bench: setup
+	@$(MAKE) --no-print-directory build BUILD=build
+	bash tools/run-benchmarks.sh build
+
+clean:
+	rm -rf build build-asan

@@ -1,0 +1,91 @@
+// The framework's side of the host: the application base class c_App, the
+// bridge c_GameDelegate that turns host calls into application callbacks, and
+// the vex_app_* functions through which the game talks to the host.
+//
+// Order over a run: the game object is constructed and its c_App constructor
+// registers the delegate; the host opens the window; StartGame creates the
+// graphics, audio and input devices and calls p_OnCreate; then the host
+// alternates RenderGame and UpdateGame, with SuspendGame / ResumeGame on focus
+// changes. The first p_OnRender runs before the first p_OnUpdate.
+#pragma once
+
+#include <memory>
+
+#include "host/game.h"
+#include "runtime/array.h"
+#include "runtime/object.h"
+
+class gxtkGraphics;
+class gxtkAudio;
+class c_InputDevice;
+class c_GameDelegate;
+
+class c_App : public Object {
+public:
+  // Registers this object as the one application; a second one is the runtime
+  // error "App has already been created".
+  c_App();
+  ~c_App() override;
+
+  virtual void p_OnCreate() {}
+  virtual void p_OnSuspend() {}
+  virtual void p_OnResume() {}
+  virtual void p_OnUpdate() {}
+  virtual void p_OnRender() {}
+  void p_OnResize() {}
+  void p_OnLoading() {}
+  void p_OnClose();
+  void p_OnBack();
+};
+
+class c_GameDelegate : public VexGameDelegate {
+public:
+  c_GameDelegate();
+  ~c_GameDelegate() override;
+
+  void StartGame() override;
+  void SuspendGame() override;
+  void ResumeGame() override;
+  void UpdateGame() override;
+  void RenderGame() override;
+  void KeyEvent(int event, int data) override;
+  void MouseEvent(int event, int data, float x, float y) override;
+  void TouchEvent(int event, int data, float x, float y) override;
+  void MotionEvent(int event, int data, float x, float y, float z) override;
+  void DiscardGraphics() override;
+
+  std::unique_ptr<gxtkGraphics> m_graphics;
+  std::unique_ptr<gxtkAudio> m_audio;
+  std::unique_ptr<c_InputDevice> m_input;
+};
+
+struct c_DisplayMode {
+  int width = 0, height = 0;
+};
+
+extern c_App *vex_app__app;
+extern c_GameDelegate *vex_app__delegate;
+extern VexGame *vex_app__game;
+extern int vex_app__updateRate;
+extern int vex_app__devWidth, vex_app__devHeight;
+extern Array<c_DisplayMode> vex_app__displayModes;
+extern std::unique_ptr<c_DisplayMode> vex_app__desktopMode;
+
+// Sets every framework global to its initial value.
+void vexInit();
+
+void vex_app_SetUpdateRate(int hertz);
+int vex_app_UpdateRate();
+int vex_app_Millisecs();
+int vex_app_DeviceWidth();
+int vex_app_DeviceHeight();
+void vex_app_ValidateDeviceWindow(bool notifyApp);
+void vex_app_EnumDisplayModes();
+Array<c_DisplayMode> vex_app_DisplayModes();
+c_DisplayMode *vex_app_DesktopMode();
+int vex_app_SaveState(const String &state);
+String vex_app_LoadState();
+[[noreturn]] void vex_app_EndApp();
+
+// The distinct sizes of a mode list, in order of first appearance.
+Array<c_DisplayMode> DistinctDisplayModes(const Array<VexDisplayMode> &modes);

@@ -1,0 +1,35 @@
+// VexGameDelegate: the interface through which the host calls the framework.
+//
+// The host knows nothing of the game; it starts, suspends, resumes, updates and
+// renders it through this interface and forwards raw events as numbered event
+// kinds (VexEvent below). c_GameDelegate (host/app.h) is the one implementation.
+#pragma once
+
+// Event kinds passed as the first argument of the event operations.
+enum VexEvent {
+  KeyDown = 1,
+  KeyUp = 2,
+  KeyChar = 3,
+  MouseDown = 4,
+  MouseUp = 5,
+  MouseMove = 6,
+  TouchDown = 7,
+  TouchUp = 8,
+  TouchMove = 9,
+  MotionAccel = 10,
+};
+
+class VexGameDelegate {
+public:
+  virtual ~VexGameDelegate() = default;
+  virtual void StartGame() {}
+  virtual void SuspendGame() {}
+  virtual void ResumeGame() {}
+  virtual void UpdateGame() {}
+  virtual void RenderGame() {}
+  virtual void KeyEvent(int /*event*/, int /*data*/) {}
+  virtual void MouseEvent(int /*event*/, int /*data*/, float /*x*/, float /*y*/) {}
+  virtual void TouchEvent(int /*event*/, int /*data*/, float /*x*/, float /*y*/) {}
+  virtual void MotionEvent(int /*event*/, int /*data*/, float /*x*/, float /*y*/, float /*z*/) {}
+  virtual void DiscardGraphics() {}
+};

@@ -1,0 +1,286 @@
+// VexGlfwGame: the GLFW 3 window, loop, timer and input callbacks.
+#include "host/glfw_game.h"
+
+#include <GLFW/glfw3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "host/data_paths.h"
+#include "host/state_file.h"
+#include "input/glfw_joysticks.h"
+#include "input/glfw_keys.h"
+
+int glfwGraphicsSeq = 0;
+VexGlfwGame *VexGlfwGame::_glfwGame = nullptr;
+
+namespace {
+
+class GlfwLoopPlatform : public VexLoopPlatform {
+public:
+  explicit GlfwLoopPlatform(VexGlfwGame &game) : game_(game) {}
+  double Time() override { return glfwGetTime(); }
+  void Sleep(double seconds) override { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
+  void PollEvents() override { glfwPollEvents(); }
+  void WaitEvents() override { glfwWaitEvents(); }
+  bool WindowOpen() override { return game_.Window() != nullptr; }
+  bool WindowActive() override {
+    GLFWwindow *w = game_.Window();
+    return w && glfwGetWindowAttrib(w, GLFW_FOCUSED) && !glfwGetWindowAttrib(w, GLFW_ICONIFIED);
+  }
+  void SwapBuffers() override {
+    if (game_.Window()) glfwSwapBuffers(game_.Window());
+  }
+
+private:
+  VexGlfwGame &game_;
+};
+
+VexGlfwGame *HostOf(GLFWwindow *) { return VexGlfwGame::_glfwGame; }
+
+void OnKey(GLFWwindow *window, int key, int, int action, int) {
+  int code = TransKey(key);
+  if (!code) return;
+  VexGlfwGame *game = HostOf(window);
+  if (action == GLFW_RELEASE) {
+    game->KeyEvent(KeyUp, code);
+    return;
+  }
+  game->KeyEvent(KeyDown, code);
+  if (int chr = KeyToChar(code)) game->KeyEvent(KeyChar, chr);
+}
+
+void OnChar(GLFWwindow *window, unsigned int codepoint) { HostOf(window)->KeyEvent(KeyChar, static_cast<int>(codepoint)); }
+
+void OnMouseButton(GLFWwindow *window, int button, int action, int) {
+  if (button < 0 || button > 2) return;
+  double x = 0, y = 0;
+  glfwGetCursorPos(window, &x, &y);
+  HostOf(window)->MouseEvent(action == GLFW_PRESS ? MouseDown : MouseUp, button, static_cast<float>(x),
+                             static_cast<float>(y));
+}
+
+void OnCursorPos(GLFWwindow *window, double x, double y) {
+  HostOf(window)->MouseEvent(MouseMove, -1, static_cast<float>(x), static_cast<float>(y));
+}
+
+// The close button does not close the window: it becomes the close key, and
+// the framework decides (it ends the program).
+void OnClose(GLFWwindow *window) {
+  VexGlfwGame *game = HostOf(window);
+  game->KeyEvent(KeyDown, 432);
+  game->KeyEvent(KeyUp, 432);
+  glfwSetWindowShouldClose(window, GLFW_FALSE);
+}
+
+} // namespace
+
+VexGlfwGame::VexGlfwGame() : glfwPlatform_(std::make_unique<GlfwLoopPlatform>(*this)) {
+  _glfwGame = this;
+  platform_ = glfwPlatform_.get();
+}
+
+VexGlfwGame::~VexGlfwGame() {
+  if (window_) glfwDestroyWindow(window_);
+  if (_glfwGame == this) _glfwGame = nullptr;
+}
+
+void VexGlfwGame::SetUpdateRate(int hertz) {
+  VexGame::SetUpdateRate(hertz);
+  if (hertz) updatePeriod = 1.0 / hertz;
+  nextUpdate = 0;
+}
+
+int VexGlfwGame::Millisecs() { return static_cast<int>(platform_->Time() * 1000.0); }
+
+int VexGlfwGame::SaveState(const String &state) { return VexGame::SaveState(state); }
+
+String VexGlfwGame::LoadState() { return VexGame::LoadState(); }
+
+bool VexGlfwGame::PollJoystick(int port, const Array<float> &joyx, const Array<float> &joyy, const Array<float> &joyz,
+                               const Array<bool> &buttons) {
+  return PollGlfwJoystick(port, joyx, joyy, joyz, buttons);
+}
+
+// Starts the desktop's URL handler without a shell and without waiting: the
+// intermediate child exits at once, so the handler is never our zombie.
+void VexGlfwGame::OpenUrl(const String &url) {
+  std::string target = url.ToNarrow();
+  pid_t child = fork();
+  if (child == 0) {
+    if (fork() == 0) {
+      execlp("xdg-open", "xdg-open", target.c_str(), static_cast<char *>(nullptr));
+      _exit(127);
+    }
+    _exit(0);
+  }
+  if (child > 0) waitpid(child, nullptr, 0);
+}
+
+void VexGlfwGame::SetMouseVisible(bool visible) {
+  if (window_) glfwSetInputMode(window_, GLFW_CURSOR, visible ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_HIDDEN);
+}
+
+int VexGlfwGame::GetDeviceWidth() {
+  int w = 0, h = 0;
+  if (window_) glfwGetWindowSize(window_, &w, &h);
+  return w;
+}
+
+int VexGlfwGame::GetDeviceHeight() {
+  int w = 0, h = 0;
+  if (window_) glfwGetWindowSize(window_, &w, &h);
+  return h;
+}
+
+void VexGlfwGame::SetDeviceWindow(int width, int height, int flags) {
+  SetGlfwWindow(width, height, 8, 8, 8, 0, 0, 0, (flags & 1) != 0);
+}
+
+Array<VexDisplayMode> VexGlfwGame::GetDisplayModes() {
+  Array<VexGlfwVideoMode> modes = GetGlfwVideoModes();
+  Array<VexDisplayMode> out(modes.Length());
+  for (int i = 0; i < modes.Length(); ++i) {
+    out[i].width = modes[i].width;
+    out[i].height = modes[i].height;
+  }
+  return out;
+}
+
+std::unique_ptr<VexDisplayMode> VexGlfwGame::GetDesktopMode() {
+  auto mode = GetGlfwDesktopMode();
+  if (!mode) return nullptr;
+  auto out = std::make_unique<VexDisplayMode>();
+  out->width = mode->width;
+  out->height = mode->height;
+  return out;
+}
+
+void VexGlfwGame::SetSwapInterval(int interval) {
+  swapInterval = interval;
+  if (interval >= 0 && window_) glfwSwapInterval(interval);
+}
+
+String VexGlfwGame::PathToFilePath(const String &path) {
+  if (!path.StartsWith("quill:")) return path;
+  if (appDir.Empty()) {
+    appDir = AppDirOfExecutable(ExecutablePath());
+    internalDir = appDir + "/internal";
+  }
+  return MapDataPath(path, appDir);
+}
+
+std::unique_ptr<VexGlfwVideoMode> VexGlfwGame::GetGlfwDesktopMode() {
+  GLFWmonitor *monitor = glfwGetPrimaryMonitor();
+  const GLFWvidmode *mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+  if (!mode) return nullptr;
+  auto out = std::make_unique<VexGlfwVideoMode>();
+  *out = {mode->width, mode->height, mode->redBits, mode->greenBits, mode->blueBits};
+  return out;
+}
+
+Array<VexGlfwVideoMode> VexGlfwGame::GetGlfwVideoModes() {
+  GLFWmonitor *monitor = glfwGetPrimaryMonitor();
+  int count = 0;
+  const GLFWvidmode *modes = monitor ? glfwGetVideoModes(monitor, &count) : nullptr;
+  if (!modes || count <= 0) return Array<VexGlfwVideoMode>();
+  if (count > 1024) count = 1024;
+  Array<VexGlfwVideoMode> out(count);
+  for (int i = 0; i < count; ++i)
+    out[i] = {modes[i].width, modes[i].height, modes[i].redBits, modes[i].greenBits, modes[i].blueBits};
+  return out;
+}
+
+void VexGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int blue, int alpha, int depth,
+                                int stencil, bool fullscreen) {
+  // Keys held across the switch would never see their release in the new
+  // window, so release them now.
+  if (window_) {
+    for (int key = GLFW_KEY_SPACE; key <= GLFW_KEY_LAST; ++key) {
+      if (glfwGetKey(window_, key) != GLFW_PRESS) continue;
+      if (int code = TransKey(key)) KeyEvent(KeyUp, code);
+    }
+  }
+  auto desktop = GetGlfwDesktopMode();
+  if (window_) {
+    glfwDestroyWindow(window_);
+    window_ = nullptr;
+  }
+  glfwDefaultWindowHints();
+  glfwWindowHint(GLFW_REFRESH_RATE, 60);
+  glfwWindowHint(GLFW_RESIZABLE, GLFW_TRUE);
+  glfwWindowHint(GLFW_RED_BITS, red);
+  glfwWindowHint(GLFW_GREEN_BITS, green);
+  glfwWindowHint(GLFW_BLUE_BITS, blue);
+  glfwWindowHint(GLFW_ALPHA_BITS, alpha);
+  glfwWindowHint(GLFW_DEPTH_BITS, depth);
+  glfwWindowHint(GLFW_STENCIL_BITS, stencil);
+  glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+  // A full-screen window keeps the title too, so that task switchers name it.
+  window_ = glfwCreateWindow(width, height, "Tilemarch", fullscreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
+  ++glfwGraphicsSeq;
+  fullscreen_ = fullscreen;
+  if (!window_) return;
+  glfwMakeContextCurrent(window_);
+  if (!fullscreen && desktop) glfwSetWindowPos(window_, (desktop->width - width) / 2, (desktop->height - height) / 2);
+  glfwShowWindow(window_);
+  if (swapInterval >= 0) glfwSwapInterval(swapInterval);
+  InstallCallbacks();
+}
+
+void VexGlfwGame::InstallCallbacks() {
+  glfwSetKeyCallback(window_, OnKey);
+  glfwSetCharCallback(window_, OnChar);
+  glfwSetMouseButtonCallback(window_, OnMouseButton);
+  glfwSetCursorPosCallback(window_, OnCursorPos);
+  glfwSetWindowCloseCallback(window_, OnClose);
+}
+
+void VexGlfwGame::Run() {
+  SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
+  StartGame();
+  while (platform_->WindowOpen()) RunPass();
+}
+
+void VexGlfwGame::RunPass() {
+  RenderGame();
+  platform_->SwapBuffers();
+
+  if (nextUpdate != 0) {
+    double delay = nextUpdate - platform_->Time();
+    if (delay > 0) platform_->Sleep(delay);
+  }
+
+  if (suspended)
+    platform_->WaitEvents();
+  else
+    platform_->PollEvents();
+
+  if (platform_->WindowActive()) {
+    if (suspended) {
+      ResumeGame();
+      nextUpdate = 0;
+    }
+  } else if (!suspended) {
+    SuspendGame();
+    nextUpdate = 0;
+  }
+
+  if (suspended) return;
+
+  if (updateRate == 0) {
+    UpdateGame();
+    return;
+  }
+
+  if (nextUpdate == 0) nextUpdate = platform_->Time();
+  for (int i = 0; i < 4; ++i) {
+    UpdateGame();
+    if (nextUpdate == 0) return;
+    nextUpdate += updatePeriod;
+    if (nextUpdate > platform_->Time()) return;
+  }
+  nextUpdate = 0;
+}

@@ -1,0 +1,73 @@
+// VexGlfwGame: the host on GLFW 3 — the window, the main loop, the timer and
+// the GLFW input callbacks.
+//
+// One pass of the main loop (RunPass) renders a frame and swaps, sleeps until
+// the next update is due, processes events (blocking while suspended), follows
+// the window's focus into suspend and resume, and then runs one to four
+// fixed-rate updates. When it falls more than four updates behind it drops the
+// schedule rather than trying to catch up, and the next pass starts afresh.
+#pragma once
+
+#include "host/game.h"
+#include "host/loop_platform.h"
+
+struct GLFWwindow;
+
+struct VexGlfwVideoMode {
+  int width = 0, height = 0, red = 0, green = 0, blue = 0;
+};
+
+// Counts the windows (and OpenGL contexts) opened so far; textures made under
+// an older number belong to a context that is gone.
+extern int glfwGraphicsSeq;
+
+class VexGlfwGame : public VexGame {
+public:
+  VexGlfwGame();
+  ~VexGlfwGame() override;
+
+  static VexGlfwGame *_glfwGame;
+
+  void SetUpdateRate(int hertz) override;
+  int Millisecs() override;
+  int SaveState(const String &state) override;
+  String LoadState() override;
+  bool PollJoystick(int port, const Array<float> &joyx, const Array<float> &joyy, const Array<float> &joyz,
+                    const Array<bool> &buttons) override;
+  void OpenUrl(const String &url) override;
+  void SetMouseVisible(bool visible) override;
+  int GetDeviceWidth() override;
+  int GetDeviceHeight() override;
+  void SetDeviceWindow(int width, int height, int flags) override;
+  Array<VexDisplayMode> GetDisplayModes() override;
+  std::unique_ptr<VexDisplayMode> GetDesktopMode() override;
+  void SetSwapInterval(int interval) override;
+  String PathToFilePath(const String &path) override;
+
+  void SetGlfwWindow(int width, int height, int red, int green, int blue, int alpha, int depth, int stencil,
+                     bool fullscreen);
+  std::unique_ptr<VexGlfwVideoMode> GetGlfwDesktopMode();
+  Array<VexGlfwVideoMode> GetGlfwVideoModes();
+  void Run();
+
+  // One pass of the main loop; see the header comment.
+  void RunPass();
+  void SetLoopPlatform(VexLoopPlatform *platform) { platform_ = platform; }
+  GLFWwindow *Window() const { return window_; }
+  bool FullScreen() const { return fullscreen_; }
+  double NextUpdate() const { return nextUpdate; }
+
+protected:
+  double updatePeriod = 0;
+  double nextUpdate = 0;
+  String appDir, internalDir;
+  int swapInterval = 1;
+
+private:
+  void InstallCallbacks();
+
+  GLFWwindow *window_ = nullptr;
+  bool fullscreen_ = false;
+  std::unique_ptr<VexLoopPlatform> glfwPlatform_;
+  VexLoopPlatform *platform_ = nullptr;
+};
