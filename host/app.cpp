@@ -146,7 +146,7 @@ Array<c_DisplayMode> DistinctDisplayModes(const Array<VexDisplayMode> &modes) {
     if (!seen.insert(key).second) continue;
     out.push_back({mode.width, mode.height});
   }
-  return Array<c_DisplayMode>(std::move(out));
+  return Array<c_DisplayMode>(out);
 }
 
 void vex_app_EnumDisplayModes() {

@@ -6,6 +6,7 @@
 // arrays never allocate.
 #pragma once
 
+#include <algorithm>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -13,18 +14,19 @@
 template <class T> class Array {
 public:
   Array() : rep_(EmptyRep()) {}
-  explicit Array(int length)
-      : rep_(length > 0 ? std::make_shared<std::vector<T>>(static_cast<size_t>(length)) : EmptyRep()) {}
-  Array(std::initializer_list<T> items)
-      : rep_(items.size() ? std::make_shared<std::vector<T>>(items) : EmptyRep()) {}
-  explicit Array(std::vector<T> items)
-      : rep_(items.empty() ? EmptyRep() : std::make_shared<std::vector<T>>(std::move(items))) {}
+  explicit Array(int length) : rep_(length > 0 ? std::make_shared<Rep>(length) : EmptyRep()) {}
+  Array(std::initializer_list<T> items) : Array(static_cast<int>(items.size())) {
+    std::copy(items.begin(), items.end(), begin());
+  }
+  explicit Array(const std::vector<T> &items) : Array(static_cast<int>(items.size())) {
+    std::copy(items.begin(), items.end(), begin());
+  }
 
-  int Length() const { return static_cast<int>(rep_->size()); }
-  T &operator[](int index) const { return (*rep_)[static_cast<size_t>(index)]; }
-  T *Data() const { return rep_->data(); }
-  T *begin() const { return rep_->data(); }
-  T *end() const { return rep_->data() + rep_->size(); }
+  int Length() const { return rep_->length; }
+  T &operator[](int index) const { return rep_->data[index]; }
+  T *Data() const { return rep_->data.get(); }
+  T *begin() const { return rep_->data.get(); }
+  T *end() const { return rep_->data.get() + rep_->length; }
   bool SameAs(const Array &other) const { return rep_ == other.rep_; }
 
   // Copies of a range, clamped like String::Slice.
@@ -34,23 +36,31 @@ public:
     if (to < 0) to += n;
     if (to > n) to = n;
     if (from >= to) return Array();
-    return Array(std::vector<T>(rep_->begin() + from, rep_->begin() + to));
+    Array out(to - from);
+    std::copy(begin() + from, begin() + to, out.begin());
+    return out;
   }
   Array Slice(int from) const { return Slice(from, Length()); }
 
   // A new array of the given length holding the leading elements of this one.
   Array Resize(int length) const {
-    if (length <= 0) return Array();
-    std::vector<T> items(static_cast<size_t>(length));
-    for (int i = 0; i < length && i < Length(); ++i) items[static_cast<size_t>(i)] = (*rep_)[static_cast<size_t>(i)];
-    return Array(std::move(items));
+    Array out(length);
+    std::copy(begin(), begin() + std::min(length, Length()), out.begin());
+    return out;
   }
 
 private:
-  // The vector of the empty array is never written: its size is 0.
-  static std::shared_ptr<std::vector<T>> EmptyRep() {
-    static const auto empty = std::make_shared<std::vector<T>>();
+  // Plain storage rather than std::vector, so that Array<bool> elements are
+  // real bools that can be referenced.
+  struct Rep {
+    explicit Rep(int n) : length(n), data(n > 0 ? new T[static_cast<size_t>(n)]() : nullptr) {}
+    int length;
+    std::unique_ptr<T[]> data;
+  };
+  // The empty array's storage is never written: its length is 0.
+  static std::shared_ptr<Rep> EmptyRep() {
+    static const auto empty = std::make_shared<Rep>(0);
     return empty;
   }
-  std::shared_ptr<std::vector<T>> rep_;
+  std::shared_ptr<Rep> rep_;
 };

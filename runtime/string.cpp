@@ -158,7 +158,7 @@ Array<String> String::Split(const String &separator) const {
   std::vector<String> pieces;
   if (separator.Empty()) {
     for (int i = 0; i < Length(); ++i) pieces.push_back(FromChar((*this)[i]));
-    return Array<String>(std::move(pieces));
+    return Array<String>(pieces);
   }
   size_t pos = 0;
   for (;;) {
@@ -168,7 +168,7 @@ Array<String> String::Split(const String &separator) const {
     pos = at + separator.rep_->size();
   }
   pieces.push_back(String(rep_->substr(pos)));
-  return Array<String>(std::move(pieces));
+  return Array<String>(pieces);
 }
 
 String String::Join(const Array<String> &pieces) const {
