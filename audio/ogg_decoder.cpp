@@ -1,0 +1,54 @@
+// The Ogg Vorbis decoder; see ogg_decoder.h.
+#include "audio/ogg_decoder.h"
+
+#include <climits>
+#include <cstring>
+#include <vector>
+
+#include <stb/stb_vorbis.h>
+
+namespace {
+
+// The most samples a single Vorbis frame can give per channel.
+constexpr size_t kFrameSamples = 4096;
+
+} // namespace
+
+std::optional<AudioData> DecodeOgg(FILE *file) {
+  int error = 0;
+  stb_vorbis *vorbis = stb_vorbis_open_file(file, 0, &error, nullptr);
+  if (!vorbis) return std::nullopt;
+  stb_vorbis_info info = stb_vorbis_get_info(vorbis);
+  int channels = info.channels > 2 ? 2 : info.channels;
+  if (channels < 1 || info.sample_rate == 0 || info.sample_rate > INT_MAX) {
+    stb_vorbis_close(vorbis);
+    return std::nullopt;
+  }
+
+  size_t reserve = kFrameSamples * static_cast<size_t>(channels);
+  std::vector<short> samples(reserve);
+  size_t used = 0;
+  for (;;) {
+    if (samples.size() - used < reserve) samples.resize(samples.size() * 2);
+    int frames = stb_vorbis_get_frame_short_interleaved(vorbis, channels, samples.data() + used,
+                                                        static_cast<int>(samples.size() - used));
+    if (frames <= 0) break;
+    used += static_cast<size_t>(frames) * static_cast<size_t>(channels);
+    // An OpenAL buffer's size is an int: a longer stream is not one sample.
+    if (used * sizeof(short) > INT_MAX) {
+      stb_vorbis_close(vorbis);
+      return std::nullopt;
+    }
+  }
+  stb_vorbis_close(vorbis);
+
+  AudioData out;
+  out.length = static_cast<int>(used / static_cast<size_t>(channels));
+  out.channels = channels;
+  out.format = 2;
+  out.hertz = static_cast<int>(info.sample_rate);
+  size_t byteCount = used * sizeof(short);
+  out.data = std::make_unique<unsigned char[]>(byteCount ? byteCount : 1);
+  std::memcpy(out.data.get(), samples.data(), byteCount);
+  return out;
+}
