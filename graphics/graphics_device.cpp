@@ -1,7 +1,315 @@
-// gxtkGraphics: the OpenGL batch renderer.
+// gxtkGraphics: the batch, its flush, the frame bracket and the primitives.
 #include "graphics/graphics_device.h"
 
-gxtkGraphics::gxtkGraphics() = default;
-int gxtkGraphics::BeginRender() { return 1; }
-void gxtkGraphics::EndRender() {}
-void gxtkGraphics::DiscardGraphics() {}
+#include <GL/gl.h>
+#include <GLFW/glfw3.h>
+
+#include <cmath>
+#include <vector>
+
+#include "host/glfw_game.h"
+
+namespace {
+
+GLFWwindow *HostWindow() { return VexGlfwGame::_glfwGame ? VexGlfwGame::_glfwGame->Window() : nullptr; }
+
+} // namespace
+
+namespace {
+// Truncates a non-negative length, capping huge values and reading NaN as 0.
+int CappedLength(float length) {
+  if (length < 2048.0f) return static_cast<int>(length);
+  return length >= 2048.0f ? 2048 : 0;
+}
+} // namespace
+
+int OvalSegments(float xr, float yr, bool tformed, float ix, float iy, float jx, float jy) {
+  int n;
+  if (tformed) {
+    float dx = xr * ix, dy = xr * iy, ex = yr * jx, ey = yr * jy;
+    n = CappedLength(std::sqrt(dx * dx + dy * dy) + std::sqrt(ex * ex + ey * ey));
+  } else {
+    n = CappedLength(std::fabs(xr)) + CappedLength(std::fabs(yr));
+  }
+  if (n < 12) return 12;
+  if (n > 1024) return 1024;
+  return n & ~3;
+}
+
+gxtkGraphics::gxtkGraphics() {
+  for (int q = 0; q < kMaxQuads; ++q) {
+    uint16_t base = static_cast<uint16_t>(q * 4);
+    uint16_t *idx = quadIndices + q * 6;
+    idx[0] = base;
+    idx[1] = static_cast<uint16_t>(base + 1);
+    idx[2] = static_cast<uint16_t>(base + 2);
+    idx[3] = base;
+    idx[4] = static_cast<uint16_t>(base + 2);
+    idx[5] = static_cast<uint16_t>(base + 3);
+  }
+  ReadWindowSize();
+}
+
+void gxtkGraphics::ReadWindowSize() {
+  GLFWwindow *window = HostWindow();
+  width = height = 0;
+  if (window) glfwGetWindowSize(window, &width, &height);
+}
+
+int gxtkGraphics::BeginRender() {
+  ReadWindowSize();
+  primCount = 0;
+  stats = gxtkFrameStats();
+  GLFWwindow *window = HostWindow();
+  if (!window) return 0;
+  // The framebuffer can be larger than the window on dense screens; drawing
+  // stays in window units.
+  int fbWidth = width, fbHeight = height;
+  glfwGetFramebufferSize(window, &fbWidth, &fbHeight);
+  glViewport(0, 0, fbWidth, fbHeight);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, width, height, 0, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glVertexPointer(2, GL_FLOAT, sizeof(gxtkVertex), &vertices[0].x);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glTexCoordPointer(2, GL_FLOAT, sizeof(gxtkVertex), &vertices[0].u);
+  glEnableClientState(GL_COLOR_ARRAY);
+  glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(gxtkVertex), &vertices[0].color);
+
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+  glDisable(GL_TEXTURE_2D);
+  return 1;
+}
+
+void gxtkGraphics::EndRender() { Flush(); }
+
+void gxtkGraphics::Flush() {
+  if (primCount == 0) return;
+  stats.vertices += primCount;
+  if (primSurf) {
+    glEnable(GL_TEXTURE_2D);
+    primSurf->Bind();
+    ++stats.textureBinds;
+  }
+  switch (primType) {
+  case 1:
+    glDrawArrays(GL_POINTS, 0, primCount);
+    ++stats.drawCalls;
+    break;
+  case 2:
+    glDrawArrays(GL_LINES, 0, primCount);
+    ++stats.drawCalls;
+    break;
+  case 3:
+    glDrawArrays(GL_TRIANGLES, 0, primCount);
+    ++stats.drawCalls;
+    break;
+  case 4:
+    glDrawElements(GL_TRIANGLES, primCount / 4 * 6, GL_UNSIGNED_SHORT, quadIndices);
+    ++stats.drawCalls;
+    break;
+  default:
+    for (int first = 0; first < primCount; first += primType) {
+      glDrawArrays(GL_TRIANGLE_FAN, first, primType);
+      ++stats.drawCalls;
+    }
+    break;
+  }
+  if (primSurf) glDisable(GL_TEXTURE_2D);
+  primCount = 0;
+}
+
+std::shared_ptr<gxtkSurface> gxtkGraphics::LoadSurface(const String &path) {
+  auto surface = std::make_shared<gxtkSurface>();
+  if (!LoadSurface__UNSAFE__(*surface, path)) return nullptr;
+  surface->Bind();
+  return surface;
+}
+
+bool gxtkGraphics::LoadSurface__UNSAFE__(gxtkSurface &surface, const String &path) {
+  int w = 0, h = 0, depth = 0;
+  PixelData pixels = LoadImageData(path, &w, &h, &depth);
+  if (!pixels) return false;
+  surface.SetData(std::move(pixels), w, h, depth);
+  return true;
+}
+
+std::shared_ptr<gxtkSurface> gxtkGraphics::CreateSurface(int w, int h) {
+  if (w <= 0 || h <= 0) return nullptr;
+  auto surface = std::make_shared<gxtkSurface>();
+  surface->width = w;
+  surface->height = h;
+  surface->depth = 4;
+  surface->format = SurfaceFormatOfDepth(4);
+  surface->Bind();
+  return surface;
+}
+
+void gxtkGraphics::Cls(float red, float green, float blue) {
+  primCount = 0;
+  glClearColor(red / 255.0f, green / 255.0f, blue / 255.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void gxtkGraphics::UpdateColor() {
+  color = static_cast<uint32_t>(static_cast<int>(alpha * 255.0f)) << 24 |
+          static_cast<uint32_t>(static_cast<int>(b * alpha)) << 16 |
+          static_cast<uint32_t>(static_cast<int>(g * alpha)) << 8 | static_cast<uint32_t>(static_cast<int>(r * alpha));
+}
+
+void gxtkGraphics::SetAlpha(float a) {
+  alpha = a;
+  UpdateColor();
+}
+
+void gxtkGraphics::SetColor(float red, float green, float blue) {
+  r = red;
+  g = green;
+  b = blue;
+  UpdateColor();
+}
+
+void gxtkGraphics::SetBlend(int blend) {
+  Flush();
+  if (blend == 1)
+    glBlendFunc(GL_ONE, GL_ONE);
+  else
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void gxtkGraphics::SetScissor(int x, int y, int w, int h) {
+  Flush();
+  if (x == 0 && y == 0 && w == Width() && h == Height()) {
+    glDisable(GL_SCISSOR_TEST);
+    return;
+  }
+  glEnable(GL_SCISSOR_TEST);
+  // A negative size is an empty rectangle rather than an OpenGL error that
+  // would leave the previous rectangle in force.
+  glScissor(x, Height() - y - h, w > 0 ? w : 0, h > 0 ? h : 0);
+}
+
+void gxtkGraphics::SetMatrix(float mix, float miy, float mjx, float mjy, float mtx, float mty) {
+  ix = mix;
+  iy = miy;
+  jx = mjx;
+  jy = mjy;
+  tx = mtx;
+  ty = mty;
+  tformed = !(ix == 1 && iy == 0 && jx == 0 && jy == 1 && tx == 0 && ty == 0);
+}
+
+void gxtkGraphics::DrawPoint(float x, float y) {
+  gxtkVertex *v = Reserve(1, nullptr, 1);
+  Put(v[0], x, y, 0, 0);
+  v[0].x += 0.5f;
+  v[0].y += 0.5f;
+}
+
+void gxtkGraphics::DrawLine(float x1, float y1, float x2, float y2) {
+  gxtkVertex *v = Reserve(2, nullptr, 2);
+  Put(v[0], x1, y1, 0, 0);
+  Put(v[1], x2, y2, 0, 0);
+  for (int i = 0; i < 2; ++i) {
+    v[i].x += 0.5f;
+    v[i].y += 0.5f;
+  }
+}
+
+void gxtkGraphics::DrawRect(float x, float y, float w, float h) {
+  gxtkVertex *v = Reserve(4, nullptr, 4);
+  Put(v[0], x, y, 0, 0);
+  Put(v[1], x + w, y, 0, 0);
+  Put(v[2], x + w, y + h, 0, 0);
+  Put(v[3], x, y + h, 0, 0);
+}
+
+void gxtkGraphics::DrawOval(float x, float y, float w, float h) {
+  float xr = w * 0.5f, yr = h * 0.5f;
+  float cx = x + xr, cy = y + yr;
+  int n = OvalSegments(xr, yr, tformed, ix, iy, jx, jy);
+  gxtkVertex *v = Reserve(n, nullptr, n);
+  for (int i = 0; i < n; ++i) {
+    float angle = static_cast<float>(i) * 6.2831855f / static_cast<float>(n);
+    Put(v[i], cx + std::cos(angle) * xr, cy - std::sin(angle) * yr, 0, 0);
+  }
+}
+
+void gxtkGraphics::DrawPoly(const Array<float> &verts) {
+  int n = verts.Length() / 2;
+  if (n < 1 || n > kMaxVertices) return;
+  gxtkVertex *v = Reserve(n, nullptr, n);
+  for (int i = 0; i < n; ++i) Put(v[i], verts[i * 2], verts[i * 2 + 1], 0, 0);
+}
+
+void gxtkGraphics::DrawPoly2(const Array<float> &verts, const std::shared_ptr<gxtkSurface> &surface, int srcx,
+                             int srcy) {
+  int n = verts.Length() / 4;
+  if (n < 1 || n > kMaxVertices || !surface) return;
+  gxtkVertex *v = Reserve(n, surface, n);
+  float us = surface->uscale, vs = surface->vscale;
+  for (int i = 0; i < n; ++i) {
+    const float *p = verts.Data() + i * 4;
+    Put(v[i], p[0], p[1], (p[2] + static_cast<float>(srcx)) * us, (p[3] + static_cast<float>(srcy)) * vs);
+  }
+}
+
+void gxtkGraphics::DrawSurface(const std::shared_ptr<gxtkSurface> &surface, float x, float y) {
+  if (!surface) return;
+  float w = static_cast<float>(surface->width), h = static_cast<float>(surface->height);
+  float u1 = w * surface->uscale, v1 = h * surface->vscale;
+  gxtkVertex *v = Reserve(4, surface, 4);
+  Put(v[0], x, y, 0, 0);
+  Put(v[1], x + w, y, u1, 0);
+  Put(v[2], x + w, y + h, u1, v1);
+  Put(v[3], x, y + h, 0, v1);
+}
+
+void gxtkGraphics::DrawSurface2(const std::shared_ptr<gxtkSurface> &surface, float x, float y, int srcx, int srcy,
+                                int srcw, int srch) {
+  if (!surface) return;
+  float w = static_cast<float>(srcw), h = static_cast<float>(srch);
+  float us = surface->uscale, vs = surface->vscale;
+  float u0 = static_cast<float>(srcx) * us, u1 = static_cast<float>(srcx + srcw) * us;
+  float v0 = static_cast<float>(srcy) * vs, v1 = static_cast<float>(srcy + srch) * vs;
+  gxtkVertex *v = Reserve(4, surface, 4);
+  Put(v[0], x, y, u0, v0);
+  Put(v[1], x + w, y, u1, v0);
+  Put(v[2], x + w, y + h, u1, v1);
+  Put(v[3], x, y + h, u0, v1);
+}
+
+namespace {
+// Whether rows of width ints, pitch apart from offset, fit in length ints.
+bool RectFits(int length, int w, int h, int offset, int pitch) {
+  if (w <= 0 || h <= 0 || offset < 0 || pitch < w) return false;
+  long long last = static_cast<long long>(offset) + static_cast<long long>(h - 1) * pitch + w;
+  return last <= length;
+}
+} // namespace
+
+void gxtkGraphics::ReadPixels(const Array<int> &pixels, int x, int y, int w, int h, int offset, int pitch) {
+  Flush();
+  if (!RectFits(pixels.Length(), w, h, offset, pitch)) return;
+  std::vector<uint32_t> rows(static_cast<size_t>(w) * static_cast<size_t>(h));
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  glReadPixels(x, Height() - y - h, w, h, GL_BGRA, GL_UNSIGNED_BYTE, rows.data());
+  // OpenGL's rows run bottom to top; BGRA bytes read as one little-endian
+  // word are exactly alpha, red, green, blue from the top byte down.
+  for (int row = 0; row < h; ++row) {
+    const uint32_t *src = rows.data() + static_cast<size_t>(h - 1 - row) * static_cast<size_t>(w);
+    int *dst = pixels.Data() + offset + row * pitch;
+    for (int col = 0; col < w; ++col) dst[col] = static_cast<int>(src[col]);
+  }
+}
+
+void gxtkGraphics::WritePixels2(const std::shared_ptr<gxtkSurface> &surface, const Array<int> &pixels, int x, int y,
+                                int w, int h, int offset, int pitch) {
+  if (!surface || !RectFits(pixels.Length(), w, h, offset, pitch)) return;
+  surface->SetSubData(x, y, w, h, pixels.Data() + offset, pitch);
+}

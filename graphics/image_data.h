@@ -1,0 +1,20 @@
+// Decoding picture files into plain pixel rows for surfaces.
+#pragma once
+
+#include <cstdlib>
+#include <memory>
+
+#include "runtime/string.h"
+
+// Pixel memory comes from the C allocator (the decoder allocates with malloc),
+// so every owner releases it with free.
+struct PixelFree {
+  void operator()(unsigned char *pixels) const { std::free(pixels); }
+};
+using PixelData = std::unique_ptr<unsigned char, PixelFree>;
+
+// Opens the file through the host (or directly when there is none) and decodes
+// it with the file's own channel count: 1 grey, 2 grey + alpha, 3 RGB, 4 RGBA;
+// rows top to bottom without padding. A missing or undecodable file gives null
+// and leaves the outputs alone.
+PixelData LoadImageData(const String &path, int *width, int *height, int *depth);

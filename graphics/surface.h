@@ -1,0 +1,61 @@
+// gxtkSurface: an OpenGL texture with an optional copy of its pixels.
+//
+// The copy lets the texture be made again whenever the window (and with it the
+// OpenGL context) has been re-opened: a texture is valid only while its seq
+// equals glfwGraphicsSeq, and Bind re-creates a stale one from the copy. Pixels
+// are kept premultiplied by their alpha, like everything the device draws.
+#pragma once
+
+#include "graphics/image_data.h"
+#include "runtime/object.h"
+
+class gxtkSurface : public Object {
+public:
+  gxtkSurface() = default;
+  ~gxtkSurface() override;
+  gxtkSurface(const gxtkSurface &) = delete;
+  gxtkSurface &operator=(const gxtkSurface &) = delete;
+
+  // Deletes a texture of the current context and frees the pixel copy.
+  virtual void Discard();
+  virtual int Width() { return width; }
+  virtual int Height() { return height; }
+  virtual bool Loaded() { return true; }
+  // Finishes a load made off the main thread: the texture can only be made here.
+  virtual void OnUnsafeLoadComplete() { Bind(); }
+
+  // Takes the pixels (rows of width x depth bytes) and premultiplies them.
+  void SetData(PixelData pixels, int width, int height, int depth);
+  // Writes ints (alpha in the top byte, then red, green, blue) into an RGBA
+  // surface, premultiplied, and updates a live texture. pitch is the distance
+  // between source rows in ints. The rectangle is clipped to the surface.
+  void SetSubData(int x, int y, int width, int height, const int *pixels, int pitch);
+  // Makes the texture if it is missing or stale, otherwise binds it. Needs a
+  // current OpenGL context; does nothing before the first window.
+  void Bind();
+
+  int TextureWidth() const { return texWidth; }
+  int TextureHeight() const { return texHeight; }
+
+  // Makes every new texture take power-of-two sizes, as on a driver that
+  // refuses other sizes (for tests of that path).
+  static void SetForcePowerOfTwo(bool force);
+
+  PixelData data;
+  int width = 0, height = 0;
+  int depth = 0;
+  unsigned format = 0;
+  int seq = -1;
+  unsigned texture = 0;
+  float uscale = 0, vscale = 0;
+
+private:
+  void MakeTexture();
+  int texWidth = 0, texHeight = 0;
+};
+
+// The OpenGL pixel format of a depth of 1 to 4 bytes per pixel.
+unsigned SurfaceFormatOfDepth(int depth);
+
+// The smallest power of two at or above n (1 for sizes below 2).
+int NextPowerOfTwo(int n);
