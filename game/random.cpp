@@ -1,0 +1,44 @@
+// The game's random generator (see random.h).
+#include "game/random.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "host/app.h"
+
+int vex_random_Seed = 1234;
+
+namespace {
+// Asking for this seed takes the clock instead.
+constexpr int kClockSeed = -37171650;
+constexpr int kStirSteps = 21;
+} // namespace
+
+int RandomStep(int seed) {
+  uint32_t s = static_cast<uint32_t>(seed) * 1664525u + 1013904223u;
+  return static_cast<int>(s);
+}
+
+int p_SeedRnd(int seed) {
+  vex_random_Seed = seed;
+  int value = seed == kClockSeed ? vex_app_Millisecs() : seed;
+  for (int i = 0; i < kStirSteps; ++i) value = RandomStep(value);
+  vex_random_Seed = value;
+  return 0;
+}
+
+int p_Rand(float low, float high) {
+  vex_random_Seed = RandomStep(vex_random_Seed);
+  // The top 24 bits are exact in a float, so r is exactly k / 2^24.
+  const float r = static_cast<float>(static_cast<uint32_t>(vex_random_Seed) >> 8) * (1.0f / 16777216.0f);
+  const float span = (high + 0.99f) - low;
+  const float scaled = r * span;
+  const float shifted = scaled + low;
+  const float v = std::floor(shifted);
+  // Bounds beyond the int range saturate instead of overflowing the conversion.
+  if (std::isnan(v)) return 0;
+  if (v >= 2147483647.0f) return std::numeric_limits<int>::max();
+  if (v <= -2147483648.0f) return std::numeric_limits<int>::min();
+  return static_cast<int>(v);
+}
