@@ -1,0 +1,215 @@
+// Player controls: numbered actions answered from keyboard, pads, sticks and
+// the arcade cabinet's virtual buttons; the analogue cursor push; and the
+// pointer hit tests of buttons and boxes.
+#include <algorithm>
+#include <cmath>
+
+#include "game/flow.h"
+#include "host/app.h"
+
+namespace {
+
+constexpr int kPadBase = 256;
+constexpr int kPadStride = 32;
+constexpr int kStickFlipSetting = 15;
+constexpr float kStickThreshold = 0.4f;
+constexpr float kDeadZone = 0.2f;
+
+enum StickTest { kNoStick, kStickUp, kStickLeft, kStickRight, kStickDown };
+
+// One action's inputs; -1 ends a list. The cabinet lists are used while the
+// arcade mapping is on: the cabinet types letters, so letter keys are left out.
+struct ActionRow {
+  int action;
+  int keys[5];
+  int pads[4];
+  StickTest stick;
+  int virtuals[3];
+  int cabinetKeys[4];
+  int cabinetPads[4];
+};
+
+constexpr ActionRow kRows[] = {
+    {0, {38, 87, -1}, {9, -1}, kStickUp, {0, -1}, {38, -1}, {9, -1}},
+    {3, {37, 65, -1}, {8, -1}, kStickLeft, {3, -1}, {37, -1}, {8, -1}},
+    {5, {39, 68, -1}, {10, -1}, kStickRight, {5, -1}, {39, -1}, {10, -1}},
+    {8, {40, 83, -1}, {11, -1}, kStickDown, {8, -1}, {40, -1}, {11, -1}},
+    {10, {90, 74, 32, 13, -1}, {0, -1}, kNoStick, {10, -1}, {32, 13, -1}, {0, -1}},
+    {11, {88, 75, 17, -1}, {1, -1}, kNoStick, {11, -1}, {17, -1}, {1, -1}},
+    {12, {67, 76, 16, -1}, {2, -1}, kNoStick, {12, -1}, {16, -1}, {2, -1}},
+    {13, {86, 73, -1}, {3, -1}, kNoStick, {13, -1}, {-1}, {3, -1}},
+    {14, {66, 85, -1}, {4, -1}, kNoStick, {14, -1}, {-1}, {4, -1}},
+    {15, {78, 79, -1}, {5, -1}, kNoStick, {15, -1}, {-1}, {5, -1}},
+    {99, {27, 192, 46, 8, -1}, {6, 7, 14, -1}, kNoStick, {16, 17, -1}, {27, 46, 8, -1}, {7, 6, 14, -1}},
+};
+
+const ActionRow *RowOf(int action) {
+  if (action == 98) action = 99;
+  for (const ActionRow &row : kRows)
+    if (row.action == action) return &row;
+  return nullptr;
+}
+
+// Letters the cabinet types: press sets a virtual button, release clears it.
+struct CabinetLetter {
+  char press, release;
+  int button;
+};
+constexpr CabinetLetter kCabinet[] = {
+    {'W', 'E', 0},  {'X', 'Z', 8},  {'A', 'Q', 3},  {'D', 'C', 5},  {'Y', 'T', 13}, {'U', 'F', 14},
+    {'I', 'M', 15}, {'O', 'G', 16}, {'H', 'R', 10}, {'J', 'N', 11}, {'K', 'P', 12}, {'L', 'V', 17},
+};
+
+} // namespace
+
+float c_MyApp::p_StickX(int stick, int player) {
+  if (player < 0) return 0;
+  return m_devices->JoyX(stick, player);
+}
+
+float c_MyApp::p_StickY(int stick, int player) {
+  if (player < 0) return 0;
+  float y = m_devices->JoyY(stick, player);
+  return m_settings[kStickFlipSetting + stick] == 1 ? y : -y;
+}
+
+int c_MyApp::p_PlayKey(int action, int mode, int player) {
+  if (player < -1 || player > 3) return 0;
+  // With one keyboard and no pad, only 99 asks for back.
+  if (action == 98 && (player == -1 || vex_Tilemarch_iCadeControls == 1)) return 0;
+  const ActionRow *row = RowOf(action);
+  if (!row) return 0;
+  bool cabinet = vex_Tilemarch_iCadeControls == 1;
+  GameDevices &dev = *m_devices;
+  for (const int *key = cabinet ? row->cabinetKeys : row->keys; *key >= 0; ++key)
+    if (dev.KeyDown(*key)) return 1;
+  if (player >= 0) {
+    for (const int *pad = cabinet ? row->cabinetPads : row->pads; *pad >= 0; ++pad)
+      if (dev.KeyDown(kPadBase + kPadStride * player + *pad)) return 1;
+    if (mode == 1 && !cabinet) {
+      switch (row->stick) {
+      case kStickUp:
+        if (p_StickY(0, player) < -kStickThreshold) return 1;
+        break;
+      case kStickDown:
+        if (p_StickY(0, player) > kStickThreshold) return 1;
+        break;
+      case kStickLeft:
+        if (p_StickX(0, player) < -kStickThreshold) return 1;
+        break;
+      case kStickRight:
+        if (p_StickX(0, player) > kStickThreshold) return 1;
+        break;
+      case kNoStick:
+        break;
+      }
+    }
+  }
+  for (const int *v = row->virtuals; *v >= 0; ++v) {
+    if (!m_vButtons[*v]) continue;
+    if (cabinet && player == -1 && action >= 13 && action <= 15) return m_vButtons[*v];
+    return 1;
+  }
+  return 0;
+}
+
+int c_MyApp::p_PlayKeyAll(int action, int mode) {
+  int held = 0;
+  for (int p = 0; p < 4; ++p) held += p_PlayKey(action, mode, p);
+  return held;
+}
+
+void c_MyApp::p_AnalogueControl() {
+  m_analogX = m_analogY = 0;
+  float x = p_StickX(0, 0), y = p_StickY(0, 0);
+  if (std::fabs(x) > kDeadZone || std::fabs(y) > kDeadZone) {
+    m_analogX = x;
+    m_analogY = y;
+  }
+  auto ramp = [this](int lessCode, int moreCode, float &rampValue, float &push) {
+    if (p_PlayKey(lessCode, 0, 0)) {
+      rampValue -= 0.15f;
+      push = rampValue;
+    } else if (rampValue < 0) {
+      rampValue = std::min(rampValue + 0.2f, 0.0f);
+      push = rampValue;
+    }
+    if (p_PlayKey(moreCode, 0, 0)) {
+      rampValue += 0.15f;
+      push = rampValue;
+    } else if (rampValue > 0) {
+      rampValue = std::max(rampValue - 0.2f, 0.0f);
+      push = rampValue;
+    }
+  };
+  ramp(0, 8, m_rampY, m_analogY);
+  ramp(3, 5, m_rampX, m_analogX);
+  m_analogX = std::clamp(m_analogX, -1.0f, 1.0f);
+  m_analogY = std::clamp(m_analogY, -1.0f, 1.0f);
+  m_rampX = std::clamp(m_rampX, -1.0f, 1.0f);
+  m_rampY = std::clamp(m_rampY, -1.0f, 1.0f);
+
+  if (vex_Tilemarch_DebugMode == 1 && (std::fabs(m_analogX) > 0.05f || std::fabs(m_analogY) > 0.05f)) {
+    p_SetCol(0, 180, 250, 0.5f);
+    float cx = vex_Tilemarch_jscrw - 64, cy = vex_Tilemarch_jscrh - 64;
+    p_Oval(cx, cy, 12, 12);
+    p_Oval(cx + 52 * m_analogX, cy + 52 * m_analogY, 8, 8);
+  }
+  p_ResetDraw();
+}
+
+void c_MyApp::p_iCade(int on) {
+  if (vex_app__game) vex_app__game->SetKeyboardEnabled(on != 0);
+  if (on) {
+    vex_Tilemarch_iCadeControls = 1;
+    do m_lastChar = m_devices->GetChar();
+    while (m_lastChar != 0);
+    return;
+  }
+  vex_Tilemarch_iCadeControls = 0;
+  for (int i = 0; i <= 18; ++i) m_vButtons[i] = 0;
+}
+
+void c_MyApp::p_iCadeChar(int chr) {
+  int upper = chr >= 'a' && chr <= 'z' ? chr - 32 : chr;
+  for (const CabinetLetter &letter : kCabinet) {
+    if (upper == letter.press) m_vButtons[letter.button] = 2;
+    if (upper == letter.release) m_vButtons[letter.button] = 0;
+  }
+}
+
+int c_MyApp::p_Touch(float x, float y, float w, float h) {
+  p_Rect(x, y, w, h);
+  for (int i = 0; i < 10; ++i) {
+    if (m_touchDown[i] != 1) continue;
+    float tx = static_cast<float>(m_touchX[i]), ty = static_cast<float>(m_touchY[i]);
+    if (tx > x - 6 && tx < x + w + 12 && ty > y - 6 && ty < y + h + 12) return 1;
+  }
+  return 0;
+}
+
+int c_MyApp::p_MouseIn_Centered(float cx, float cy, float w, float h) {
+  for (int i = 0; i < 10; ++i) {
+    if (m_touchDown[i] != 1) continue;
+    float tx = static_cast<float>(m_touchX[i]), ty = static_cast<float>(m_touchY[i]);
+    if (tx > cx - w / 2 && tx < cx + w / 2 && ty > cy - h / 2 && ty < cy + h / 2) return 1;
+  }
+  return 0;
+}
+
+int c_MyApp::p_Button(int image, float x, float y, int frame) {
+  p_DrawImg(image, x, y, frame);
+  if (m_pointerDown <= 0 || image < 0 || image > 99) return 0;
+  float w = static_cast<float>(m_imageInfo[image * 3]) * m_imageScale * m_scaleX;
+  float h = static_cast<float>(m_imageInfo[image * 3 + 1]) * m_imageScale * m_scaleY;
+  return p_MouseIn_Centered(x, y, w, h);
+}
+
+bool c_MyApp::p_Button0(int image, float x, float y, int frame) {
+  p_DrawImg(image, x, y, frame);
+  if (m_pointerDown <= 0 || image < 0 || image > 99 || m_touchDown[0] != 1) return false;
+  float w = static_cast<float>(m_imageInfo[image * 3]) * m_imageScale * m_scaleX;
+  float h = static_cast<float>(m_imageInfo[image * 3 + 1]) * m_imageScale * m_scaleY;
+  float tx = static_cast<float>(m_touchX[0]), ty = static_cast<float>(m_touchY[0]);
+  return tx > x - w / 2 && tx < x + w / 2 && ty > y - h / 2 && ty < y + h / 2;
+}

@@ -1,0 +1,231 @@
+// c_MyApp's creation, the update skeleton every screen shares (global keys,
+// pointer and touch sampling, input latches, the screen dispatch), suspend and
+// resume, and the full-screen toggle.
+#include "game/flow.h"
+
+#include "host/glfw_game.h"
+
+int vex_Tilemarch_DebugMode = 0;
+int vex_Tilemarch_UseHDImages = 1;
+int vex_Tilemarch_HasMusicStream = 1;
+int vex_Tilemarch_iCadeControls = 0;
+float vex_Tilemarch_rawscrw = 640, vex_Tilemarch_rawscrh = 480;
+float vex_Tilemarch_jscrw = 640, vex_Tilemarch_jscrh = 480;
+float vex_Tilemarch_overscan = 0;
+int vex_Tilemarch_GameNum = 415;
+int vex_Tilemarch_J_On_Allow = 0;
+int vex_Tilemarch_J_On_Able = 0;
+
+void vexInitTilemarch() {
+  vex_Tilemarch_DebugMode = 0;
+  vex_Tilemarch_UseHDImages = 1;
+  vex_Tilemarch_HasMusicStream = 1;
+  vex_Tilemarch_iCadeControls = 0;
+  vex_Tilemarch_rawscrw = 640;
+  vex_Tilemarch_rawscrh = 480;
+  vex_Tilemarch_jscrw = 640;
+  vex_Tilemarch_jscrh = 480;
+  vex_Tilemarch_overscan = 0;
+  vex_Tilemarch_GameNum = 415;
+  vex_Tilemarch_J_On_Allow = 0;
+  vex_Tilemarch_J_On_Able = 0;
+}
+
+namespace {
+constexpr int kKeyF1 = 112, kKeyF2 = 113, kKeyF4 = 115, kKeyF11 = 122;
+constexpr int kMouseLeft = 1;
+constexpr int kTouchBase = 384;
+constexpr int kUntouched = -3717;
+// The actions whose holding keeps the key latch set, in the order asked.
+constexpr int kLatchActions[] = {0, 3, 5, 8, 10, 11, 12, 13, 14, 15, 16, 17, 99};
+} // namespace
+
+c_MyApp::c_MyApp(std::shared_ptr<GameDevices> devices) : m_devices(std::move(devices)) {
+  for (int i = 0; i < 10; ++i) m_touchX[i] = m_touchY[i] = kUntouched;
+}
+
+c_MyApp::~c_MyApp() = default;
+
+void c_MyApp::p_OnCreate() {
+  m_fullscreen = 0;
+  m_logoJingle = 0;
+  m_selLevel = 1;
+  m_camX = m_camY = 0;
+  m_state = 1;
+  vex_app_SetUpdateRate(60);
+  m_devW = vex_app_DeviceWidth();
+  m_devH = vex_app_DeviceHeight();
+  m_analogX = m_analogY = 0;
+  p_Reload();
+  m_level = 2;
+  m_paused = 0;
+  m_pauseDir = -1;
+  m_pauseSlide = -64;
+  for (int i = 0; i < 15; ++i) m_badgeShow[i] = m_badgeTimer[i] = 0;
+  for (int i = 0; i < 128; ++i) m_badges[i] = false;
+  for (int i = 0; i <= 18; ++i) m_vButtons[i] = 0;
+  for (int i = 0; i < 25; ++i) m_settings[i] = 0;
+  m_settings[5] = 1;
+  for (int i = 0; i <= 448; ++i) m_scores[i] = 0;
+  p_Load();
+  for (int i = 0; i <= 32; ++i) m_channels[i] = i;
+}
+
+void c_MyApp::p_OnUpdate() {
+  GameDevices &dev = *m_devices;
+  if (dev.KeyHit(kKeyF1)) vex_Tilemarch_DebugMode = 1 - vex_Tilemarch_DebugMode;
+  if (dev.KeyHit(kKeyF2)) m_cleanView = 1 - m_cleanView;
+  if (dev.KeyHit(kKeyF11)) p_FullscreenFlip();
+  if (dev.KeyHit(kKeyF4)) vex_app_EndApp();
+
+  dev.UpdateAsyncEvents();
+
+  if (vex_Tilemarch_HasMusicStream == 1 && m_musicOn == 1) {
+    if (m_paused == 1)
+      dev.PauseMusic();
+    else
+      dev.ResumeMusic();
+  }
+
+  SamplePointer();
+  UpdateKeyLatch();
+
+  if (m_loadStep == 0) {
+    RunScreen();
+    if (m_optionsOpen == 1 || m_optionsSlide > 0) {
+      p_OptionBox();
+      if (m_optionsOpen == 1) {
+        if (m_optionsSlide < 30) ++m_optionsSlide;
+      } else if (m_optionsSlide > 0) {
+        --m_optionsSlide;
+      }
+    }
+  }
+  if (m_loadStep > 0) p_Loader();
+
+  if (vex_Tilemarch_iCadeControls == 1) {
+    for (int c = dev.GetChar(); c != 0; c = dev.GetChar()) {
+      m_lastChar = c;
+      p_iCadeChar(c);
+    }
+    m_lastChar = 0;
+  }
+
+  if (vex_Tilemarch_DebugMode == 1) DrawDebugOverlay();
+  p_ShowBadges();
+}
+
+void c_MyApp::SamplePointer() {
+  GameDevices &dev = *m_devices;
+  float ratio = vex_app_DeviceWidth() > 0
+                    ? static_cast<float>(vex_app_DeviceHeight()) / static_cast<float>(vex_app_DeviceWidth())
+                    : 0;
+  float ov = vex_Tilemarch_overscan;
+  auto toX = [&](float x) { return static_cast<int>((x - ov) / m_viewScaleX); };
+  auto toY = [&](float y) { return static_cast<int>((y - ov * ratio) / m_viewScaleY); };
+
+  m_pointerOldX = m_pointerX;
+  m_pointerOldY = m_pointerY;
+  m_pointerX = toX(dev.MouseX());
+  m_pointerY = toY(dev.MouseY());
+  int left = dev.KeyDown(kMouseLeft) ? 1 : 0;
+  if (left && m_pointerWasDown == 0) {
+    m_pointerOldX = m_pointerX;
+    m_pointerOldY = m_pointerY;
+  }
+  m_pointerDown = left;
+
+  for (int i = 0; i < 10; ++i) {
+    m_touchDown[i] = 0;
+    m_touchX[i] = m_touchY[i] = kUntouched;
+    if (!dev.KeyDown(kTouchBase + i)) continue;
+    m_touchDown[i] = 1;
+    m_touchX[i] = toX(dev.TouchX(i));
+    m_touchY[i] = toY(dev.TouchY(i));
+    m_pointerDown = 1;
+  }
+
+  m_pointerWasDown = left;
+  if (m_pointerDown == 0) m_touchLatch = 0;
+}
+
+void c_MyApp::UpdateKeyLatch() {
+  bool held = false;
+  for (int action : kLatchActions) {
+    for (int player = 0; player < 4 && !held; ++player) held = p_PlayKey(action, 1, player) != 0;
+    if (held) break;
+  }
+  if (!held) m_keyLatch = 0;
+  if (m_optionsOpen == 1) m_keyLatch = m_touchLatch = 1;
+}
+
+void c_MyApp::RunScreen() {
+  switch (m_state) {
+  case 1:
+    p_Menu();
+    break;
+  case 2:
+    p_LoadMenu();
+    p_PlaySFX(96, 1);
+    m_state = 1;
+    break;
+  case 10:
+    if (m_paused != 1) p_Game();
+    p_InGame();
+    break;
+  case 11:
+    p_LoadGame();
+    break;
+  default:
+    break;
+  }
+  // The banner belongs to the state the handler left behind.
+  if (m_state == 1 || m_state == 2 || (m_state == 10 && m_endState > 0)) p_GameOver();
+}
+
+void c_MyApp::DrawDebugOverlay() {
+  p_ResetDraw();
+  p_Text(16, vex_Tilemarch_jscrh - 16, String(m_viewScaleY) + "," + String(m_viewScaleX) + ":" + String(m_renderFpsAvg),
+         0, 0, 0);
+}
+
+void c_MyApp::p_OnSuspend() {
+  if (vex_app__game) vex_app__game->SetKeyboardEnabled(false);
+  vex_Tilemarch_iCadeControls = 0;
+  for (int i = 0; i <= 18; ++i) m_vButtons[i] = 0;
+  if (m_state >= 10) {
+    m_paused = 1;
+    m_pauseDir = 1;
+    m_pauseSlide = static_cast<int>(vex_Tilemarch_jscrh * 0.5f);
+  } else {
+    m_paused = m_pauseDir = m_pauseSlide = 0;
+  }
+  vex_app_SetUpdateRate(5);
+  p_Save();
+}
+
+void c_MyApp::p_OnResume() {
+  if (m_state >= 10) {
+    m_paused = 1;
+    m_pauseDir = 1;
+    m_pauseSlide = static_cast<int>(vex_Tilemarch_jscrh * 0.5f);
+  } else {
+    m_paused = m_pauseDir = m_pauseSlide = 0;
+  }
+  vex_app_SetUpdateRate(60);
+  if (vex_app__game) vex_app__game->SetKeyboardEnabled(false);
+  vex_Tilemarch_iCadeControls = 0;
+  for (int i = 0; i <= 18; ++i) m_vButtons[i] = 0;
+}
+
+void c_MyApp::p_FullscreenFlip() {
+  VexGlfwGame *host = VexGlfwGame::_glfwGame;
+  if (!host) return;
+  std::unique_ptr<VexGlfwVideoMode> desktop = host->GetGlfwDesktopMode();
+  VexGlfwVideoMode mode = desktop ? *desktop : VexGlfwVideoMode{640, 480, 8, 8, 8};
+  m_fullscreen = 1 - m_fullscreen;
+  if (m_fullscreen == 1)
+    host->SetGlfwWindow(mode.width, mode.height, mode.red, mode.green, mode.blue, 0, 0, 0, true);
+  else
+    host->SetGlfwWindow(640, 480, mode.red, mode.green, mode.blue, 0, 0, 0, false);
+}
