@@ -89,13 +89,12 @@ void VexGame::GetDate(const Array<int> &date) {
   std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
-  const int parts[] = {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                       local.tm_min,         local.tm_sec,     0};
+  const int parts[] = {
+      local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, 0};
   for (int i = 0; i < n && i < 7; ++i) date[i] = parts[i];
 }
 
-bool VexGame::PollJoystick(int, const Array<float> &, const Array<float> &, const Array<float> &,
-                           const Array<bool> &) {
+bool VexGame::PollJoystick(int, const Array<float> &, const Array<float> &, const Array<float> &, const Array<bool> &) {
   return false;
 }
 

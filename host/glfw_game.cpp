@@ -52,7 +52,9 @@ void OnKey(GLFWwindow *window, int key, int, int action, int) {
   if (int chr = KeyToChar(code)) game->KeyEvent(KeyChar, chr);
 }
 
-void OnChar(GLFWwindow *window, unsigned int codepoint) { HostOf(window)->KeyEvent(KeyChar, static_cast<int>(codepoint)); }
+void OnChar(GLFWwindow *window, unsigned int codepoint) {
+  HostOf(window)->KeyEvent(KeyChar, static_cast<int>(codepoint));
+}
 
 void OnMouseButton(GLFWwindow *window, int button, int action, int) {
   if (button < 0 || button > 2) return;
@@ -193,8 +195,8 @@ Array<VexGlfwVideoMode> VexGlfwGame::GetGlfwVideoModes() {
   return out;
 }
 
-void VexGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int blue, int alpha, int depth,
-                                int stencil, bool fullscreen) {
+void VexGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int blue, int alpha, int depth, int stencil,
+                                bool fullscreen) {
   // Keys held across the switch would never see their release in the new
   // window, so release them now.
   if (window_) {

@@ -8,11 +8,11 @@
 class VexLoopPlatform {
 public:
   virtual ~VexLoopPlatform() = default;
-  virtual double Time() = 0;               // seconds since the window system started
-  virtual void Sleep(double seconds) = 0;  // blocks the thread
-  virtual void PollEvents() = 0;           // runs the input callbacks, returns at once
-  virtual void WaitEvents() = 0;           // blocks until an event, then as PollEvents
+  virtual double Time() = 0;              // seconds since the window system started
+  virtual void Sleep(double seconds) = 0; // blocks the thread
+  virtual void PollEvents() = 0;          // runs the input callbacks, returns at once
+  virtual void WaitEvents() = 0;          // blocks until an event, then as PollEvents
   virtual bool WindowOpen() = 0;
-  virtual bool WindowActive() = 0;         // focused and not iconified
+  virtual bool WindowActive() = 0; // focused and not iconified
   virtual void SwapBuffers() = 0;
 };

@@ -10,13 +10,6 @@ namespace {
 
 std::string TempPathFor(const std::string &path) { return path + ".tmp"; }
 
-std::string DirectoryOf(const std::string &path) {
-  size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
 // Writes all of bytes or reports how it failed; retries interrupted and short
 // writes, which a plain fwrite would report as a full disk.
 bool WriteAll(int fd, const std::string &bytes) {
@@ -28,13 +21,6 @@ bool WriteAll(int fd, const std::string &bytes) {
     done += static_cast<size_t>(n);
   }
   return true;
-}
-
-void SyncDirectory(const std::string &dir) {
-  int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
 }
 
 String DecodeUtf16(std::string_view bytes, bool bigEndian) {
@@ -62,11 +48,13 @@ int WriteStateFile(const String &filePath, const String &state) {
     ::unlink(temp.c_str());
     return -2;
   }
+  // The content is on the disk before the rename, which replaces the file in
+  // one step: a crash leaves the old file or the new one. The directory is not
+  // synced, so a power cut may keep the old one; both are whole saves.
   if (::rename(temp.c_str(), path.c_str()) != 0) {
     ::unlink(temp.c_str());
     return -1;
   }
-  SyncDirectory(DirectoryOf(path));
   return 0;
 }
 

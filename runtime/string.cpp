@@ -37,7 +37,8 @@ bool DecodeUtf8(std::string_view bytes, std::u16string &out) {
       out.push_back(static_cast<char16_t>(((c & 0x1F) << 6) | (static_cast<unsigned char>(bytes[i + 1]) & 0x3F)));
       i += 2;
     } else if ((c & 0xF0) == 0xE0 && cont(i + 1) && cont(i + 2)) {
-      out.push_back(static_cast<char16_t>(((c & 0x0F) << 12) | ((static_cast<unsigned char>(bytes[i + 1]) & 0x3F) << 6) |
+      out.push_back(static_cast<char16_t>(((c & 0x0F) << 12) |
+                                          ((static_cast<unsigned char>(bytes[i + 1]) & 0x3F) << 6) |
                                           (static_cast<unsigned char>(bytes[i + 2]) & 0x3F)));
       i += 3;
     } else {

@@ -61,7 +61,9 @@ TEST(StateFile, ReadsMarksAndFallsBackToOneCharacterPerByte) {
       {std::string("\xFE\xFF\x00\x41\x00\xE9", 6), u"A\u00E9"},
       {std::string("\xFF\xFE\x41\x00\xE9\x00", 6), u"A\u00E9"},
       {"\xEF\xBB\xBFok", u"ok"},
-      {"a\x80" "b", u"a\u0080b"},
+      {"a\x80"
+       "b",
+       u"a\u0080b"},
       {"\xC3", u"\u00C3"},
       {"\xF0\x9F\x98\x80", u"\u00F0\u009F\u0098\u0080"},
   };
@@ -74,9 +76,7 @@ TEST(StateFile, ReadsMarksAndFallsBackToOneCharacterPerByte) {
 // The failure cases leave the previous state byte for byte.
 class StateFileFailure : public ::testing::Test {
 protected:
-  void SetUp() override {
-    WriteFileBytes(".quillstate", "old state|1|2|3|");
-  }
+  void SetUp() override { WriteFileBytes(".quillstate", "old state|1|2|3|"); }
   void ExpectOldStateKept() {
     EXPECT_EQ(ReadFileBytes(".quillstate"), "old state|1|2|3|");
     EXPECT_FALSE(std::filesystem::exists(".quillstate.tmp"));

@@ -48,7 +48,7 @@ public:
     }
   }
   std::string Output() const { return ReadFileBytes(outPath_); }
-  bool WaitForOutput(const std::string &text, std::chrono::milliseconds limit = 10s) const {
+  bool WaitForOutput(const std::string &text, std::chrono::milliseconds limit = 20s) const {
     for (auto end = std::chrono::steady_clock::now() + limit; std::chrono::steady_clock::now() < end;
          std::this_thread::sleep_for(20ms))
       if (Output().find(text) != std::string::npos) return true;
@@ -68,7 +68,7 @@ public:
   }
   std::string WindowId() const {
     std::string id;
-    for (int i = 0; i < 100 && id.empty(); ++i) {
+    for (int i = 0; i < 400 && id.empty(); ++i) {
       id = Shell("xdotool search --pid " + std::to_string(pid_) + " --name '^Tilemarch$' 2>/dev/null | head -n1");
       if (id.empty()) std::this_thread::sleep_for(50ms);
     }
@@ -110,13 +110,10 @@ TEST_F(HostWindow, FocusLossSuspendsAndFocusResumes) {
   Shell("xdotool windowactivate --sync " + id + " 2>/dev/null");
   std::this_thread::sleep_for(300ms);
 
-  FILE *other = popen("xmessage -name other other 2>/dev/null & echo $!", "r");
-  char pidText[32] = {};
-  fgets(pidText, sizeof pidText, other);
-  pclose(other);
+  std::string otherPid = Shell("xmessage -title tilemarch-other other >/dev/null 2>&1 & echo $!");
   std::string otherId;
-  for (int i = 0; i < 100 && otherId.empty(); ++i) {
-    otherId = Shell("xdotool search --pid " + std::string(pidText) + " 2>/dev/null | tail -n1");
+  for (int i = 0; i < 400 && otherId.empty(); ++i) {
+    otherId = Shell("xdotool search --name '^tilemarch-other$' 2>/dev/null | tail -n1");
     if (otherId.empty()) std::this_thread::sleep_for(50ms);
   }
   ASSERT_FALSE(otherId.empty()) << "xmessage did not open";
@@ -125,7 +122,7 @@ TEST_F(HostWindow, FocusLossSuspendsAndFocusResumes) {
   std::this_thread::sleep_for(500ms);
   Shell("xdotool windowactivate --sync " + id + " 2>/dev/null");
   ASSERT_TRUE(probe.WaitForOutput("resumed after"));
-  kill(std::atoi(pidText), SIGTERM);
+  kill(std::atoi(otherPid.c_str()), SIGTERM);
 
   std::smatch m;
   std::string out = probe.Output();
