@@ -139,9 +139,3 @@ TEST(GlfwJoystickReading, MissingOrOversizedArraysStayInBounds) {
   EXPECT_FALSE(big.buttons[30]); // the first hat's left
   EXPECT_TRUE(big.buttons[31]);  // the first hat's up
 }
-
-TEST(GlfwJoystickReading, PollingWithoutPadsOrPortOutOfRangeAnswersFalse) {
-  Port port;
-  EXPECT_FALSE(PollGlfwJoystick(4, port.joyx, port.joyy, port.joyz, port.buttons));
-  EXPECT_FALSE(PollGlfwJoystick(-1, port.joyx, port.joyy, port.joyz, port.buttons));
-}
