@@ -91,15 +91,20 @@ std::string ReadRequest(int fd, int timeoutMs, size_t maxBytes) {
   return got;
 }
 
-ScriptedServer::ScriptedServer(std::vector<std::string> chunks, int pauseMs, bool readRequest)
-    : chunks_(std::move(chunks)), pauseMs_(pauseMs), readRequest_(readRequest) {
+ScriptedServer::ScriptedServer(std::vector<std::string> chunks, int pauseMs, bool reset)
+    : chunks_(std::move(chunks)), pauseMs_(pauseMs), reset_(reset) {
   thread_ = std::thread([this] {
     int fd = listener_.Accept();
     if (fd == -1) return;
-    if (readRequest_) request_ = ReadRequest(fd);
+    request_ = ReadRequest(fd);
     for (size_t i = 0; i < chunks_.size(); ++i) {
       if (i) std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs_));
       send(fd, chunks_[i].data(), chunks_[i].size(), MSG_NOSIGNAL);
+    }
+    if (reset_) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs_));
+      linger abort{1, 0};
+      setsockopt(fd, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
     }
     close(fd);
   });

@@ -32,10 +32,11 @@ private:
 std::string ReadRequest(int fd, int timeoutMs = 5000, size_t maxBytes = 4 << 20);
 
 // A one-connection server on its own thread: accepts, reads the request, then
-// sends each reply chunk with a pause before the next, and closes.
+// sends each reply chunk with a pause before the next, and closes (with a
+// reset instead of an orderly close when asked).
 class ScriptedServer {
 public:
-  explicit ScriptedServer(std::vector<std::string> chunks, int pauseMs = 60, bool readRequest = true);
+  explicit ScriptedServer(std::vector<std::string> chunks, int pauseMs = 60, bool reset = false);
   ~ScriptedServer();
   int Port() const { return listener_.Port(); }
   // The request as received; valid after the reply was sent.
@@ -45,7 +46,7 @@ private:
   Listener listener_;
   std::vector<std::string> chunks_;
   int pauseMs_;
-  bool readRequest_;
+  bool reset_;
   std::string request_;
   std::thread thread_;
 };
