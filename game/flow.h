@@ -110,6 +110,12 @@ public:
   void p_PauseMenu();
   void p_ShowBadges();
   void p_DoParticles(float size);
+  void p_ResetParticles(int n);
+  void p_ResetStars(int n);
+  void p_GetLev(int tutorial);
+  void p_FlushGame();
+  void p_ResetGrid();
+  void p_ResetPlayers();
   void p_Save();
   void p_Load();
 

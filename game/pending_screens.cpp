@@ -5,13 +5,8 @@
 
 void c_MyApp::p_Menu() {}
 void c_MyApp::p_LoadMenu() {}
-void c_MyApp::p_Game() {}
-void c_MyApp::p_InGame() {}
-void c_MyApp::p_LoadGame() {}
-void c_MyApp::p_GameOver() {}
 void c_MyApp::p_OptionBox() {}
 void c_MyApp::p_PauseMenu() {}
 void c_MyApp::p_ShowBadges() {}
-void c_MyApp::p_DoParticles(float) {}
 void c_MyApp::p_Save() {}
 void c_MyApp::p_Load() {}

@@ -1,0 +1,55 @@
+// FrameworkDevices: each call forwards to the framework module of its kind.
+#include "game/framework_devices.h"
+
+#include "audio/audio.h"
+#include "game/flow.h"
+#include "graphics/graphics.h"
+#include "input/input.h"
+#include "net/async_event.h"
+
+int FrameworkDevices::KeyDown(int key) { return vex_input_KeyDown(key); }
+int FrameworkDevices::KeyHit(int key) { return vex_input_KeyHit(key); }
+float FrameworkDevices::MouseX() { return vex_input_MouseX(); }
+float FrameworkDevices::MouseY() { return vex_input_MouseY(); }
+float FrameworkDevices::TouchX(int index) { return vex_input_TouchX(index); }
+float FrameworkDevices::TouchY(int index) { return vex_input_TouchY(index); }
+float FrameworkDevices::JoyX(int stick, int pad) { return vex_input_JoyX(stick, pad); }
+float FrameworkDevices::JoyY(int stick, int pad) { return vex_input_JoyY(stick, pad); }
+int FrameworkDevices::GetChar() { return vex_input_GetChar(); }
+
+GameImage FrameworkDevices::LoadImage(const String &path, int frameWidth, int frameHeight, int frames, int flags) {
+  return vex_graphics_LoadImage2(path, frameWidth, frameHeight, frames, flags);
+}
+
+GameImage FrameworkDevices::CreateImage(int width, int height, int frames, int flags) {
+  return vex_graphics_CreateImage(width, height, frames, flags);
+}
+
+void FrameworkDevices::SetColor(float r, float g, float b) { vex_graphics_SetColor(r, g, b); }
+void FrameworkDevices::SetAlpha(float alpha) { vex_graphics_SetAlpha(alpha); }
+void FrameworkDevices::SetBlend(int blend) { vex_graphics_SetBlend(blend); }
+void FrameworkDevices::DrawRect(float x, float y, float w, float h) { vex_graphics_DrawRect(x, y, w, h); }
+void FrameworkDevices::DrawOval(float x, float y, float w, float h) { vex_graphics_DrawOval(x, y, w, h); }
+void FrameworkDevices::DrawLine(float x1, float y1, float x2, float y2) { vex_graphics_DrawLine(x1, y1, x2, y2); }
+
+void FrameworkDevices::DrawImage(const GameImage &image, float x, float y, float rotation, float scaleX, float scaleY,
+                                 int frame) {
+  vex_graphics_DrawImage2(image, x, y, rotation, scaleX, scaleY, frame);
+}
+
+GameSound FrameworkDevices::LoadSound(const String &path) { return vex_audio_LoadSound(path); }
+void FrameworkDevices::PlaySound(const GameSound &sound, int channel, int flags) {
+  vex_audio_PlaySound(sound, channel, flags);
+}
+void FrameworkDevices::StopChannel(int channel) { vex_audio_StopChannel(channel); }
+void FrameworkDevices::SetChannelRate(int channel, float rate) { vex_audio_SetChannelRate(channel, rate); }
+void FrameworkDevices::SetChannelVolume(int channel, float volume) { vex_audio_SetChannelVolume(channel, volume); }
+void FrameworkDevices::SetChannelPan(int channel, float pan) { vex_audio_SetChannelPan(channel, pan); }
+void FrameworkDevices::PlayMusic(const String &path, int flags) { vex_audio_PlayMusic(path, flags); }
+void FrameworkDevices::StopMusic() { vex_audio_StopMusic(); }
+void FrameworkDevices::PauseMusic() { vex_audio_PauseMusic(); }
+void FrameworkDevices::ResumeMusic() { vex_audio_ResumeMusic(); }
+
+void FrameworkDevices::UpdateAsyncEvents() { vex_asyncevent_UpdateAsyncEvents(); }
+
+c_MyApp::c_MyApp() : c_MyApp(std::make_shared<FrameworkDevices>()) {}

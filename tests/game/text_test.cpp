@@ -1,0 +1,126 @@
+// The game's text routine: measurement with kerning, alignment, line breaks,
+// icon escapes and rotation.
+#include <cmath>
+
+#include "game/render.h"
+#include "game_fixture.h"
+
+namespace {
+
+class TextTest : public GameTest {
+protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    Create();
+    app->p_DoBG(0, 0, 0, 1);
+  }
+  String Icon(char letter) { return String::FromChar(0xAC) + String::FromChar(letter); }
+};
+
+TEST_F(TextTest, KerningNarrowsAndWidensLetters) {
+  EXPECT_EQ(KerningOf('w'), 2);
+  EXPECT_EQ(KerningOf('M'), 1);
+  EXPECT_EQ(KerningOf('i'), -3);
+  EXPECT_EQ(KerningOf('t'), -1);
+  EXPECT_EQ(KerningOf('a'), 0);
+}
+
+TEST_F(TextTest, WidthAddsKernedAdvancesTruncatingAfterEveryCharacter) {
+  EXPECT_EQ(app->p_TextWidth("ab"), 14);
+  EXPECT_EQ(app->p_TextWidth("wil"), 9 + 4 + 4);
+  app->p_SetSize(1.5f);
+  // 4 x 1.5 = 6, 9 x 1.5 = 13.5 -> 19, 7 x 1.5 = 10.5 -> 29
+  EXPECT_EQ(app->p_TextWidth("iwa"), 29);
+  EXPECT_EQ(app->p_TextWidth(""), 0);
+}
+
+TEST_F(TextTest, LineBreakAndIconMeasureAsDescribed) {
+  EXPECT_EQ(app->p_TextWidth("a\\nb"), 7 + 7 + 6 + 7);
+  EXPECT_EQ(app->p_TextWidth(Icon('J')), 9);
+}
+
+TEST_F(TextTest, CentredTextStartsHalfItsWidthLeftAndHalfALineUp) {
+  app->p_Text(100, 50, "ab");
+  ASSERT_EQ(Records(), 2);
+  EXPECT_EQ(Rec(0, 0), 90);
+  EXPECT_EQ(Rec(0, 6), 'a' - 32);
+  EXPECT_NEAR(Rec(0, 1), 93, 1e-4);
+  EXPECT_NEAR(Rec(0, 2), 50, 1e-4);
+  EXPECT_NEAR(Rec(1, 1), 100, 1e-4);
+}
+
+TEST_F(TextTest, AlignmentPutsThePointAtTheEndsOfTheLine) {
+  app->p_Text(100, 50, "ab", 0, 0, 0);
+  EXPECT_NEAR(Rec(0, 1), 100, 1e-4);
+  EXPECT_NEAR(Rec(0, 2), 55, 1e-4);
+  app->p_DoBG(0, 0, 0, 1);
+  app->p_Text(100, 50, "ab", 2, 2, 0);
+  EXPECT_NEAR(Rec(0, 1), 86, 1e-4);
+  EXPECT_NEAR(Rec(0, 2), 45, 1e-4);
+}
+
+TEST_F(TextTest, SpacesAndUnprintablesAdvanceWithoutDrawing) {
+  app->p_Text(0, 0, String("a b") + String::FromChar(0) + String::FromChar(200) + "c", 0, 1, 0);
+  ASSERT_EQ(Records(), 3);
+  EXPECT_NEAR(Rec(1, 1), 14, 1e-4);
+  EXPECT_NEAR(Rec(2, 1), 28, 1e-4); // code unit 0 does not advance, 200 does
+}
+
+TEST_F(TextTest, EmptyTextDrawsNothing) {
+  app->p_Text(10, 10, "");
+  EXPECT_EQ(Records(), 0);
+}
+
+TEST_F(TextTest, LineBreakStartsTheNextLineOneCellAlongAndOneLineDown) {
+  app->p_Text(0, 0, "ab\\ncd\\ne", 0, 1, 0);
+  ASSERT_EQ(Records(), 5);
+  EXPECT_NEAR(Rec(2, 1), 7, 1e-4);
+  EXPECT_NEAR(Rec(2, 2), 10, 1e-4);
+  EXPECT_EQ(Rec(2, 6), 'c' - 32);
+  EXPECT_NEAR(Rec(4, 1), 7, 1e-4);
+  EXPECT_NEAR(Rec(4, 2), 20, 1e-4);
+}
+
+TEST_F(TextTest, IconsAdvanceFourOrSixUnitsMoreThanAGlyph) {
+  app->m_controlMode = 2;
+  app->p_Text(0, 0, Icon('J') + "a" + Icon('U') + "a", 0, 1, 0);
+  ASSERT_EQ(Records(), 4);
+  EXPECT_EQ(Rec(0, 6), 96);
+  EXPECT_NEAR(Rec(1, 1), 11, 1e-4);
+  EXPECT_EQ(Rec(2, 6), 100);
+  EXPECT_NEAR(Rec(3, 1), 11 + 7 + 13, 1e-4);
+}
+
+TEST_F(TextTest, IconFramesFollowTheControlMode) {
+  EXPECT_EQ(IconFor('J', 0, 0).frame, 112);
+  EXPECT_EQ(IconFor('J', 1, 100).frame, 109);
+  EXPECT_EQ(IconFor('J', 1, 300).frame, 96);
+  EXPECT_EQ(IconFor('Q', 1, 100).frame, 102);
+  EXPECT_EQ(IconFor('D', 1, 1199).frame, 104);
+  EXPECT_EQ(IconFor('D', 2, 100).frame, 108);
+  // An unlisted letter is its own frame; 'M' lands on the kerned 'm'.
+  EXPECT_EQ(IconFor('M', 2, 0).frame, 'M');
+  EXPECT_EQ(IconFor('M', 2, 0).extra, 6);
+}
+
+TEST_F(TextTest, IconsPastTheFontSheetAreNotDrawn) {
+  app->m_controlMode = 0;
+  app->p_Text(0, 0, Icon('z'), 0, 1, 0); // 'z' + 16 is beyond frame 127
+  EXPECT_EQ(Records(), 0);
+}
+
+TEST_F(TextTest, RotationTurnsTheWritingDirection) {
+  app->p_SetRot(90);
+  app->p_Text(0, 0, "ab", 0, 1, 0);
+  ASSERT_EQ(Records(), 2);
+  // Turned a quarter: the pen walks along y.
+  EXPECT_NEAR(Rec(1, 1) - Rec(0, 1), 0, 1e-3);
+  EXPECT_NEAR(std::fabs(Rec(1, 2) - Rec(0, 2)), 7, 1e-3);
+}
+
+TEST_F(TextTest, FontOffsetDrawsFromTheNextSlot) {
+  app->p_Text(0, 0, "a", 0, 0, 1);
+  EXPECT_EQ(Rec(0, 0), 91);
+}
+
+} // namespace
