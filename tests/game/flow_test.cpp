@@ -207,3 +207,20 @@ TEST_F(FlowTest, CabinetCharactersHoldVirtualButtonsUntilReleased) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FlowTest, LoadingAPuzzleSetsBothLatchesAndTheBoard) {
+  Create();
+  app->m_level = 1;
+  app->m_grid[0] = 1; // a mark left from before
+  app->p_GetLev(0);
+  EXPECT_EQ(app->m_keyLatch, 1);
+  EXPECT_EQ(app->m_touchLatch, 1);
+  EXPECT_EQ(app->m_gridLast, 7);
+  EXPECT_EQ(app->m_grid[0], 0);
+  EXPECT_EQ(app->m_tmpF[98], 7200);
+  EXPECT_EQ(app->m_tmpF[1], 4);
+}
+
+} // namespace
