@@ -204,6 +204,10 @@ void VexGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int b
       if (glfwGetKey(window_, key) != GLFW_PRESS) continue;
       if (int code = TransKey(key)) KeyEvent(KeyUp, code);
     }
+    // A held button belongs to the old window; the new one never sees its
+    // release. A release does not move the pointer, so the position is moot.
+    for (int button = 0; button <= 2; ++button)
+      if (glfwGetMouseButton(window_, button) == GLFW_PRESS) MouseEvent(MouseUp, button, 0, 0);
   }
   auto desktop = GetGlfwDesktopMode();
   if (window_) {

@@ -14,6 +14,9 @@ int VexQuillGame::argc = 0;
 char **VexQuillGame::argv = nullptr;
 
 void VexQuillGame::Main(int argc, char **argv, void (*createApp)()) {
+  // Pads report their hats as four buttons the input device appends itself, in
+  // the order its layouts expect; GLFW's own hat buttons would count twice.
+  glfwInitHint(GLFW_JOYSTICK_HAT_BUTTONS, GLFW_FALSE);
   if (!glfwInit()) {
     vexPrint("glfwInit failed");
     std::_Exit(255);
