@@ -18,7 +18,8 @@ namespace {
 // The audio tests that open a device in-process run silently even when started
 // by hand, outside ctest (which sets the same configuration).
 const bool nullBackend = [] {
-  setenv("ALSOFT_CONF", TILEMARCH_TEST_DATA "/../../alsoft-null.conf", 0);
+  std::filesystem::path tests = std::filesystem::path(TILEMARCH_TEST_DATA).parent_path().parent_path();
+  setenv("ALSOFT_CONF", (tests / "alsoft-null.conf").c_str(), 0);
   return true;
 }();
 
