@@ -265,14 +265,19 @@ void vex_graphics_DrawImage(c_Image *image, float x, float y, int frame) {
 
 void vex_graphics_DrawImage2(c_Image *image, float x, float y, float rotation, float scaleX, float scaleY, int frame) {
   if (!Drawable(image, frame)) return;
-  vex_graphics_PushMatrix();
-  vex_graphics_Translate(x, y);
-  vex_graphics_Rotate(rotation);
-  vex_graphics_Scale(scaleX, scaleY);
-  vex_graphics_Translate(-image->m_tx, -image->m_ty);
-  vex_graphics_context->p_Validate();
+  // Translate(x, y), Rotate, Scale, Translate(-handle) composed in one step:
+  // this is the hot path of every sprite the game draws.
+  c_GraphicsContext &c = *vex_graphics_context;
+  const float saved[6] = {c.m_ix, c.m_iy, c.m_jx, c.m_jy, c.m_tx, c.m_ty};
+  float a = rotation * 0.017453292f;
+  float cs = std::cos(a), sn = std::sin(a);
+  float lix = cs * scaleX, liy = -sn * scaleX, ljx = sn * scaleY, ljy = cs * scaleY;
+  float ltx = x - image->m_tx * lix - image->m_ty * ljx;
+  float lty = y - image->m_tx * liy - image->m_ty * ljy;
+  vex_graphics_Transform(lix, liy, ljx, ljy, ltx, lty);
+  c.p_Validate();
   DrawFrame(*image, 0, 0, frame);
-  vex_graphics_PopMatrix();
+  vex_graphics_SetMatrix(saved[0], saved[1], saved[2], saved[3], saved[4], saved[5]);
 }
 
 void vex_graphics_ReadPixels(const Array<int> &pixels, int x, int y, int width, int height, int offset, int pitch) {
