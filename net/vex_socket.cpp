@@ -23,9 +23,29 @@ const sockaddr *AsSockaddr(const sockaddr_in &address) { return reinterpret_cast
 
 } // namespace
 
+VexSocket::Use::Use(VexSocket &socket) : socket_(socket) {
+  std::lock_guard<std::mutex> lock(socket_.mutex_);
+  fd_ = socket_.fd_;
+  if (fd_ != -1) ++socket_.users_;
+}
+
+VexSocket::Use::~Use() {
+  if (fd_ == -1) return;
+  std::lock_guard<std::mutex> lock(socket_.mutex_);
+  if (--socket_.users_ == 0 && socket_.closing_ != -1) {
+    ::close(socket_.closing_);
+    socket_.closing_ = -1;
+  }
+}
+
 VexSocket::~VexSocket() {
   Close();
   if (accepted_ != -1) ::close(accepted_);
+}
+
+bool VexSocket::IsOpen() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return fd_ != -1;
 }
 
 bool VexSocket::Open(int protocol) {
@@ -42,41 +62,49 @@ bool VexSocket::Open(int protocol) {
   } else {
     return false;
   }
-  fd_.store(fd);
+  std::lock_guard<std::mutex> lock(mutex_);
+  fd_ = fd;
   protocol_ = protocol;
   return true;
 }
 
 void VexSocket::Close() {
-  int fd = fd_.exchange(-1);
-  if (fd == -1) return;
-  ::shutdown(fd, SHUT_RDWR);
-  ::close(fd);
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (fd_ == -1) return;
+  ::shutdown(fd_, SHUT_RDWR);
+  if (users_ > 0) {
+    closing_ = fd_;
+  } else {
+    ::close(fd_);
+  }
+  fd_ = -1;
 }
 
 bool VexSocket::Bind(const String &host, int port) {
+  Use use(*this);
   sockaddr_in address = vexResolveAddress(host, port);
-  return ::bind(fd_.load(), AsSockaddr(address), sizeof address) == 0;
+  return ::bind(use.fd(), AsSockaddr(address), sizeof address) == 0;
 }
 
 bool VexSocket::Connect(const String &host, int port) {
+  Use use(*this);
   sockaddr_in address = vexResolveAddress(host, port);
   // A port that does not fit 16 bits would wrap round to some other port.
   if (address.sin_addr.s_addr == htonl(INADDR_ANY) || port < 1 || port > 65535) {
     errno = EADDRNOTAVAIL;
     return false;
   }
-  int result;
-  do {
-    result = ::connect(fd_.load(), AsSockaddr(address), sizeof address);
-  } while (result == -1 && errno == EINTR);
-  return result == 0;
+  return ::connect(use.fd(), AsSockaddr(address), sizeof address) == 0;
 }
 
-bool VexSocket::Listen(int backlog) { return ::listen(fd_.load(), backlog) == 0; }
+bool VexSocket::Listen(int backlog) {
+  Use use(*this);
+  return ::listen(use.fd(), backlog) == 0;
+}
 
 bool VexSocket::Accept() {
-  int fd = ::accept4(fd_.load(), nullptr, nullptr, SOCK_CLOEXEC);
+  Use use(*this);
+  int fd = ::accept4(use.fd(), nullptr, nullptr, SOCK_CLOEXEC);
   if (fd == -1) return false;
   if (accepted_ != -1) ::close(accepted_);
   accepted_ = fd;
@@ -91,52 +119,58 @@ std::shared_ptr<VexSocket> VexSocket::Accepted() {
 }
 
 int VexSocket::Send(VexDataBuffer &buffer, int offset, int count) {
+  Use use(*this);
   unsigned char *bytes = Range(buffer, offset, count);
   if (!bytes) return -1;
   ssize_t sent;
   do {
-    sent = ::send(fd_.load(), bytes, static_cast<size_t>(count), MSG_NOSIGNAL);
+    sent = ::send(use.fd(), bytes, static_cast<size_t>(count), MSG_NOSIGNAL);
   } while (sent == -1 && errno == EINTR);
   return static_cast<int>(sent);
 }
 
 int VexSocket::Receive(VexDataBuffer &buffer, int offset, int count) {
+  Use use(*this);
   unsigned char *bytes = Range(buffer, offset, count);
   if (!bytes) return -1;
   ssize_t received;
   do {
-    received = ::recv(fd_.load(), bytes, static_cast<size_t>(count), 0);
+    received = ::recv(use.fd(), bytes, static_cast<size_t>(count), 0);
   } while (received == -1 && errno == EINTR);
   return static_cast<int>(received);
 }
 
 int VexSocket::SendTo(VexDataBuffer &buffer, int offset, int count, const VexSocketAddress &address) {
+  Use use(*this);
   unsigned char *bytes = Range(buffer, offset, count);
   if (!bytes) return -1;
   const sockaddr_in &to = address.Address();
   return static_cast<int>(
-      ::sendto(fd_.load(), bytes, static_cast<size_t>(count), MSG_NOSIGNAL, AsSockaddr(to), sizeof to));
+      ::sendto(use.fd(), bytes, static_cast<size_t>(count), MSG_NOSIGNAL, AsSockaddr(to), sizeof to));
 }
 
 int VexSocket::ReceiveFrom(VexDataBuffer &buffer, int offset, int count, VexSocketAddress &address) {
+  Use use(*this);
   unsigned char *bytes = Range(buffer, offset, count);
   if (!bytes) return -1;
   sockaddr_in from{};
   socklen_t size = sizeof from;
   ssize_t received =
-      ::recvfrom(fd_.load(), bytes, static_cast<size_t>(count), 0, reinterpret_cast<sockaddr *>(&from), &size);
+      ::recvfrom(use.fd(), bytes, static_cast<size_t>(count), 0, reinterpret_cast<sockaddr *>(&from), &size);
   if (received >= 0) address.Set(from);
   return static_cast<int>(received);
 }
 
 void VexSocket::GetLocalAddress(VexSocketAddress &address) {
+  Use use(*this);
   sockaddr_in own{};
   socklen_t size = sizeof own;
-  if (::getsockname(fd_.load(), reinterpret_cast<sockaddr *>(&own), &size) == 0) address.Set(own);
+  if (::getsockname(use.fd(), reinterpret_cast<sockaddr *>(&own), &size) == 0) address.Set(own);
 }
 
 void VexSocket::GetRemoteAddress(VexSocketAddress &address) {
+  Use use(*this);
   sockaddr_in peer{};
   socklen_t size = sizeof peer;
-  if (::getpeername(fd_.load(), reinterpret_cast<sockaddr *>(&peer), &size) == 0) address.Set(peer);
+  if (::getpeername(use.fd(), reinterpret_cast<sockaddr *>(&peer), &size) == 0) address.Set(peer);
 }

@@ -1,18 +1,21 @@
 // VexSocket: one operating-system socket with blocking calls.
 //
 // Protocols: 1 stream (TCP client), 2 server (TCP, for listening), 3 datagram
-// (UDP). Calls return false or -1 on failure and never raise. The descriptor
-// is read by the queue workers while the main thread may close the socket, so
-// it is atomic; Close also shuts the connection down, which wakes a worker
-// blocked in a send or receive on it.
+// (UDP). Calls return false or -1 on failure and never raise.
+//
+// The queue workers use the descriptor while the main thread may close the
+// socket. Close shuts the connection down at once, which wakes a worker
+// blocked in a send or receive, but the descriptor itself is released only
+// when the last call using it has returned: otherwise a descriptor number
+// reused by a newer socket could receive that call.
 //
 // Sends never raise SIGPIPE: a peer that has closed gives -1. A connect to
 // the address "any" (a name that did not resolve) fails instead of reaching a
 // server on this machine.
 #pragma once
 
-#include <atomic>
 #include <memory>
+#include <mutex>
 
 #include "runtime/object.h"
 #include "runtime/string.h"
@@ -23,14 +26,14 @@ class VexSocketAddress;
 class VexSocket : public Object {
 public:
   VexSocket() = default;
-  explicit VexSocket(int fd, int protocol) : fd_(fd), protocol_(protocol) {}
+  VexSocket(int fd, int protocol) : fd_(fd), protocol_(protocol) {}
   ~VexSocket() override;
   VexSocket(const VexSocket &) = delete;
   VexSocket &operator=(const VexSocket &) = delete;
 
   bool Open(int protocol);
   void Close();
-  bool IsOpen() const { return fd_.load() != -1; }
+  bool IsOpen() const;
   int Protocol() const { return protocol_; }
 
   bool Bind(const String &host, int port);
@@ -50,7 +53,23 @@ public:
   void GetRemoteAddress(VexSocketAddress &address);
 
 private:
-  std::atomic<int> fd_{-1};
+  // The descriptor held open for one call, or -1 when the socket is closed.
+  class Use {
+  public:
+    explicit Use(VexSocket &socket);
+    ~Use();
+    int fd() const { return fd_; }
+
+  private:
+    VexSocket &socket_;
+    int fd_;
+  };
+
+  mutable std::mutex mutex_;
+  int fd_ = -1;
+  int users_ = 0;
+  // A descriptor closed while calls still used it; released by the last one.
+  int closing_ = -1;
   int protocol_ = 0;
   int accepted_ = -1;
 };
