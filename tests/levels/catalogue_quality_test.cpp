@@ -2,8 +2,12 @@
 // logic finds, and difficulty growing outward from the How-To cell.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <map>
+
 #include "tools/nonogram/catalogue_report.h"
 #include "tools/nonogram/fixed_entries.h"
+#include "tools/nonogram/pictures.h"
 
 using namespace nonogram;
 
@@ -63,4 +67,18 @@ TEST(CatalogueQuality, TheTwinsShareAPictureAndNothingElseRepeats) {
   EXPECT_EQ(a.text, b.text);
   EXPECT_FALSE(b.fixed);
   for (const FixedEntry &f : kFixedEntries) EXPECT_EQ(Entries()[f.number - 1].text, f.text);
+}
+
+TEST(CatalogueQuality, TheCatalogueIsGeneratedFromTheDesignedPictures) {
+  const std::string data = TILEMARCH_TEST_DATA;
+  std::ifstream in(data.substr(0, data.rfind("/tests/")) + "/tools/nonogram/pictures.txt");
+  ASSERT_TRUE(in);
+  std::vector<NamedPicture> art;
+  std::string error;
+  ASSERT_TRUE(ParsePictures(in, art, error)) << error;
+  std::map<std::string, int> uses;
+  for (const EntryReport &e : Entries())
+    if (!e.fixed && e.number != kTwinNumber) ++uses[e.text];
+  ASSERT_EQ(art.size(), uses.size());
+  for (const NamedPicture &p : art) EXPECT_EQ(uses[Encode(p.picture)], 1) << p.name << " is not in the catalogue";
 }
