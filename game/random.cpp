@@ -21,7 +21,6 @@ int RandomStep(int seed) {
 }
 
 int p_SeedRnd(int seed) {
-  vex_random_Seed = seed;
   int value = seed == kClockSeed ? vex_app_Millisecs() : seed;
   for (int i = 0; i < kStirSteps; ++i) value = RandomStep(value);
   vex_random_Seed = value;
