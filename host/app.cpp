@@ -126,7 +126,7 @@ void vex_app_SetUpdateRate(int hertz) {
 }
 
 int vex_app_UpdateRate() { return vex_app__updateRate; }
-int vex_app_Millisecs() { return vex_app__game->Millisecs(); }
+int vex_app_Millisecs() { return vex_app__game ? vex_app__game->Millisecs() : 0; }
 int vex_app_DeviceWidth() { return vex_app__devWidth; }
 int vex_app_DeviceHeight() { return vex_app__devHeight; }
 
