@@ -28,19 +28,6 @@ TEST_F(Batching, ManyRectanglesFillWholeBatches) {
   EXPECT_EQ(device->Stats().drawCalls, 1);
 }
 
-TEST_F(Batching, ColourAndMatrixChangesShareADrawCall) {
-  auto image = WhiteImage(8, 8, 4);
-  Frame([&] {
-    for (int i = 0; i < 100; ++i) {
-      vex_graphics_SetColor(static_cast<float>(i), 0, 0);
-      vex_graphics_SetAlpha(0.5f);
-      vex_graphics_DrawImage2(image, static_cast<float>(i), 10, static_cast<float>(i), 2, 1, i % 4);
-    }
-  });
-  EXPECT_EQ(device->Stats().drawCalls, 1);
-  EXPECT_EQ(device->Stats().textureBinds, 1);
-}
-
 TEST_F(Batching, SwitchingBetweenImageAndShapesSplitsTheBatch) {
   auto image = WhiteImage(8, 8);
   Frame([&] {

@@ -8,141 +8,88 @@
 
 namespace {
 
-std::shared_ptr<gxtkSurface> Surface(int width, int height) {
+using Corners = std::vector<std::pair<int, int>>;
+
+std::shared_ptr<c_Image> Cut(int width, int height, int frames, int flags) {
   auto s = std::make_shared<gxtkSurface>();
   s->width = width;
   s->height = height;
-  s->depth = 4;
-  return s;
+  auto image = std::make_shared<c_Image>();
+  image->p_Init(s, frames, flags);
+  return image;
 }
 
-std::vector<std::pair<int, int>> Corners(const c_Image &image) {
-  std::vector<std::pair<int, int>> out;
+std::shared_ptr<c_Image> Grid(int frameWidth, int frameHeight, int frames, int flags, int x = 0, int y = 0,
+                              int srcx = 0, int srcy = 0, int srcw = 64, int srch = 64) {
+  auto s = std::make_shared<gxtkSurface>();
+  s->width = s->height = 64;
+  auto image = std::make_shared<c_Image>();
+  image->p_Init2(s, x, y, frameWidth, frameHeight, frames, flags, nullptr, srcx, srcy, srcw, srch);
+  return image;
+}
+
+Corners CornersOf(const c_Image &image) {
+  Corners out;
   for (const c_Frame &f : image.m_frames) out.emplace_back(f.m_x, f.m_y);
   return out;
 }
 
-using Corner = std::pair<int, int>;
+TEST(ImageFrames, RowOfFramesPaddingAndHandle) {
+  auto plain = Cut(96, 16, 4, 0);
+  EXPECT_EQ(plain->m_width, 24);
+  EXPECT_EQ(CornersOf(*plain), (Corners{{0, 0}, {24, 0}, {48, 0}, {72, 0}}));
 
-TEST(ImageFrames, RowOfFramesWithAndWithoutPadding) {
-  c_Image plain;
-  plain.p_Init(Surface(96, 16), 4, 0);
-  EXPECT_EQ(plain.m_width, 24);
-  EXPECT_EQ(plain.m_height, 16);
-  EXPECT_EQ(Corners(plain), (std::vector<Corner>{{0, 0}, {24, 0}, {48, 0}, {72, 0}}));
+  auto padded = Cut(96, 16, 4, c_Image::XPadding | c_Image::MidHandle);
+  EXPECT_EQ(padded->m_width, 22);
+  EXPECT_EQ(padded->m_height, 16);
+  EXPECT_EQ(CornersOf(*padded), (Corners{{1, 0}, {25, 0}, {49, 0}, {73, 0}}));
+  // The handle is taken after the padding, and the bit is not kept.
+  EXPECT_FLOAT_EQ(padded->m_tx, 11);
+  EXPECT_FLOAT_EQ(padded->m_ty, 8);
+  EXPECT_EQ(padded->m_flags, c_Image::XPadding);
 
-  c_Image padded;
-  padded.p_Init(Surface(96, 16), 4, c_Image::XPadding);
-  EXPECT_EQ(padded.m_width, 22);
-  EXPECT_EQ(padded.m_height, 16);
-  EXPECT_EQ(Corners(padded), (std::vector<Corner>{{1, 0}, {25, 0}, {49, 0}, {73, 0}}));
+  auto both = Cut(96, 16, 4, c_Image::XPadding | c_Image::YPadding);
+  EXPECT_EQ(both->m_height, 14);
+  EXPECT_EQ(CornersOf(*both)[2], std::make_pair(49, 1));
 
-  c_Image both;
-  both.p_Init(Surface(96, 16), 4, c_Image::XPadding | c_Image::YPadding);
-  EXPECT_EQ(both.m_height, 14);
-  EXPECT_EQ(Corners(both)[2], Corner(49, 1));
-}
-
-TEST(ImageFrames, MidHandleIsTakenAfterPaddingAndNotKept) {
-  c_Image image;
-  image.p_Init(Surface(96, 16), 4, c_Image::XPadding | c_Image::MidHandle);
-  EXPECT_FLOAT_EQ(image.m_tx, 11);
-  EXPECT_FLOAT_EQ(image.m_ty, 8);
-  EXPECT_EQ(image.m_flags & c_Image::MidHandle, 0);
-  EXPECT_NE(image.m_flags & c_Image::XPadding, 0);
-
-  c_Image odd;
-  odd.p_Init(Surface(7, 5), 1, c_Image::MidHandle);
-  EXPECT_FLOAT_EQ(odd.m_tx, 3.5f);
-  EXPECT_FLOAT_EQ(odd.m_ty, 2.5f);
-
-  odd.p_SetHandle(1, 2);
-  EXPECT_FLOAT_EQ(odd.m_tx, 1);
-  EXPECT_FLOAT_EQ(odd.m_ty, 2);
+  // A count below one would divide by zero: one frame instead.
+  EXPECT_EQ(Cut(30, 10, 0, 0)->m_width, 30);
 }
 
 TEST(ImageFrames, FullFrameOnlyForOneWholeSurfaceFrame) {
-  c_Image whole;
-  whole.p_Init(Surface(40, 30), 1, c_Image::MidHandle);
-  EXPECT_NE(whole.m_flags & c_Image::FullFrame, 0);
-
-  c_Image padded;
-  padded.p_Init(Surface(40, 30), 1, c_Image::XPadding);
-  EXPECT_EQ(padded.m_flags & c_Image::FullFrame, 0);
-
-  c_Image two;
-  two.p_Init(Surface(40, 30), 2, 0);
-  EXPECT_EQ(two.m_flags & c_Image::FullFrame, 0);
-
-  c_Image cell;
-  cell.p_Init2(Surface(40, 30), 0, 0, 20, 30, 1, 0, nullptr, 0, 0, 40, 30);
-  EXPECT_EQ(cell.m_flags & c_Image::FullFrame, 0);
-
-  c_Image grid;
-  grid.p_Init2(Surface(40, 30), 0, 0, 40, 30, 1, 0, nullptr, 0, 0, 40, 30);
-  EXPECT_NE(grid.m_flags & c_Image::FullFrame, 0);
+  EXPECT_TRUE(Cut(40, 30, 1, c_Image::MidHandle)->m_flags & c_Image::FullFrame);
+  EXPECT_FALSE(Cut(40, 30, 1, c_Image::XPadding)->m_flags & c_Image::FullFrame);
+  EXPECT_FALSE(Cut(40, 30, 2, 0)->m_flags & c_Image::FullFrame);
+  EXPECT_TRUE(Grid(64, 64, 1, 0)->m_flags & c_Image::FullFrame);
+  EXPECT_FALSE(Grid(32, 64, 1, 0)->m_flags & c_Image::FullFrame);
 }
 
 TEST(ImageFrames, GridFramesWalkRowsInsideTheSourceRectangle) {
-  c_Image grid;
-  grid.p_Init2(Surface(64, 64), 0, 0, 32, 32, 4, 0, nullptr, 0, 0, 64, 64);
-  EXPECT_EQ(Corners(grid), (std::vector<Corner>{{0, 0}, {32, 0}, {0, 32}, {32, 32}}));
-
-  // Three 10 x 8 cells per row of a 35-wide source at (5, 6), starting at (10, 0).
-  c_Image inner;
-  inner.p_Init2(Surface(64, 64), 10, 0, 10, 8, 5, c_Image::YPadding, nullptr, 5, 6, 35, 20);
-  EXPECT_EQ(Corners(inner), (std::vector<Corner>{{15, 7}, {25, 7}, {5, 15}, {15, 15}, {25, 15}}));
-  EXPECT_EQ(inner.m_height, 6);
-}
-
-TEST(ImageFrames, BadCountsStayInsideTheSurface) {
-  c_Image none;
-  none.p_Init(Surface(30, 10), 0, 0);
-  EXPECT_EQ(none.m_frames.Length(), 1);
-  EXPECT_EQ(none.m_width, 30);
-
-  c_Image empty;
-  empty.p_Init2(Surface(30, 10), 0, 0, 10, 10, 0, 0, nullptr, 0, 0, 30, 10);
-  EXPECT_EQ(empty.m_frames.Length(), 0);
+  EXPECT_EQ(CornersOf(*Grid(32, 32, 4, 0)), (Corners{{0, 0}, {32, 0}, {0, 32}, {32, 32}}));
+  // 10 x 8 cells in a 35 x 20 source at (5, 6), starting at (10, 0) inside it.
+  auto inner = Grid(10, 8, 5, c_Image::YPadding, 10, 0, 5, 6, 35, 20);
+  EXPECT_EQ(CornersOf(*inner), (Corners{{15, 7}, {25, 7}, {5, 15}, {15, 15}, {25, 15}}));
 }
 
 // The runtime error report waits for a debugger on standard input.
 void WithoutDebugger() { (void)std::freopen("/dev/null", "r", stdin); }
 
-TEST(ImageFramesDeathTest, FrameBeyondTheSurface) {
-  EXPECT_EXIT(
-      {
-        WithoutDebugger();
-        c_Image grid;
-        grid.p_Init2(Surface(64, 64), 0, 0, 32, 32, 5, 0, nullptr, 0, 0, 64, 64);
-      },
-      testing::ExitedWithCode(255), "Image frame outside surface");
-  EXPECT_EXIT(
-      {
-        WithoutDebugger();
-        c_Image wide;
-        wide.p_Init2(Surface(64, 64), 0, 0, 80, 10, 1, 0, nullptr, 0, 0, 64, 64);
-      },
-      testing::ExitedWithCode(255), "Image frame outside surface");
+TEST(ImageFramesDeathTest, FramesOutsideTheSurface) {
+  EXPECT_EXIT((WithoutDebugger(), Grid(32, 32, 5, 0)), testing::ExitedWithCode(255), "Image frame outside surface");
+  EXPECT_EXIT((WithoutDebugger(), Grid(80, 10, 1, 0)), testing::ExitedWithCode(255), "Image frame outside surface");
 }
 
 TEST(ImageFramesDeathTest, InitialisingTwice) {
-  EXPECT_EXIT(
-      {
-        WithoutDebugger();
-        c_Image image;
-        image.p_Init(Surface(8, 8), 1, 0);
-        image.p_Init(Surface(8, 8), 1, 0);
-      },
-      testing::ExitedWithCode(255), "Image already initialized");
-  EXPECT_EXIT(
-      {
-        WithoutDebugger();
-        c_Image image;
-        image.p_Init(Surface(8, 8), 1, 0);
-        image.p_Init2(Surface(8, 8), 0, 0, 8, 8, 1, 0, nullptr, 0, 0, 8, 8);
-      },
-      testing::ExitedWithCode(255), "Image already initialized");
+  auto again = [](bool grid) {
+    WithoutDebugger();
+    auto image = Cut(8, 8, 1, 0);
+    if (grid)
+      image->p_Init2(image->m_surface, 0, 0, 8, 8, 1, 0, nullptr, 0, 0, 8, 8);
+    else
+      image->p_Init(image->m_surface, 1, 0);
+  };
+  EXPECT_EXIT(again(false), testing::ExitedWithCode(255), "Image already initialized");
+  EXPECT_EXIT(again(true), testing::ExitedWithCode(255), "Image already initialized");
 }
 
 } // namespace
