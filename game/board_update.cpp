@@ -193,8 +193,12 @@ void CataloguePuzzle(c_MyApp &app, int timeShown) {
     int s = timeShown / 60;
     app.p_Text(x, 32, String(s / 60) + ":" + p_rstr(s % 60, 2, "0"));
   }
-  app.m_shownScore = static_cast<int>(static_cast<float>(app.m_shownScore) -
-                                      static_cast<float>(app.m_shownScore - app.m_newScore) * 0.125f);
+  int eased = static_cast<int>(static_cast<float>(app.m_shownScore) -
+                               static_cast<float>(app.m_shownScore - app.m_newScore) * 0.125f);
+  // Truncation would stop an upward ease up to 7 short of the score for good:
+  // a step too small to show still moves one point.
+  if (eased == app.m_shownScore && eased != app.m_newScore) eased += eased < app.m_newScore ? 1 : -1;
+  app.m_shownScore = eased;
   if (std::abs(app.m_shownScore - app.m_newScore) <= 3) app.m_shownScore = app.m_newScore;
   if (revealing && app.m_cleanView == 0) app.p_Text(x, 32, String(app.m_shownScore));
 }
