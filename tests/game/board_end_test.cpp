@@ -92,9 +92,13 @@ TEST_F(BoardEnd, BannerDimsAndGrowsItsBars) {
   EXPECT_EQ(TextAt(120, 4), "Outof");
   EXPECT_EQ(TextAt(360, 4), "Time");
   Steps(40);
+  int dims = 0;
   for (int r = 0; r < Records(); ++r) {
-    if (Rec(r, 0) == -3717.0f && Rec(r, 1) == -1 && Rec(r, 2) == -1) EXPECT_FLOAT_EQ(Rec(r, 7), 0.7f);
+    if (Rec(r, 0) != -3717.0f || Rec(r, 1) != -1 || Rec(r, 2) != -1) continue;
+    EXPECT_FLOAT_EQ(Rec(r, 7), 0.7f);
+    ++dims;
   }
+  EXPECT_EQ(dims, 1);
 }
 
 TEST_F(BoardEnd, OtherReasonsHaveTheirOwnWords) {
