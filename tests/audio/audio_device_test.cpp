@@ -257,18 +257,13 @@ TEST_F(AudioDevice, TheModuleLoadsDataPathsAndIgnoresMissingSounds) {
   vex_audio_PlaySound(nullptr, 0, 0);
   vex_audio_PlaySound(std::shared_ptr<c_Sound>(), 0, 0);
   EXPECT_EQ(vex_audio_ChannelState(0), 0);
-
   vex_audio_PlaySound(sound, 0, 1);
   EXPECT_EQ(vex_audio_ChannelState(0), 1);
-  vex_audio_PauseChannel(0);
-  EXPECT_EQ(vex_audio_ChannelState(0), 2);
-  vex_audio_ResumeChannel(0);
-  vex_audio_SetChannelVolume(0, 0.5f);
-  vex_audio_SetChannelPan(0, 0.5f);
-  vex_audio_SetChannelRate(0, 2.0f);
-  vex_audio_StopChannel(0);
-  EXPECT_EQ(vex_audio_ChannelState(0), 0);
+  EXPECT_EQ(vex_audio_PlayMusic("long.wav", 1), 0);
+  EXPECT_EQ(vex_audio_MusicState(), 1);
 
+  // A discarded sound plays nothing and its buffer goes once it is free.
+  vex_audio_StopChannel(0);
   ALuint buffer = sound->m_sample->buffer;
   sound->p_Discard();
   vex_audio_PlaySound(sound, 0, 0);
@@ -276,19 +271,11 @@ TEST_F(AudioDevice, TheModuleLoadsDataPathsAndIgnoresMissingSounds) {
   Flush();
   EXPECT_FALSE(alIsBuffer(buffer));
 
-  EXPECT_EQ(vex_audio_PlayMusic("long.wav", 1), 0);
-  EXPECT_EQ(vex_audio_MusicState(), 1);
-  vex_audio_PauseMusic();
-  EXPECT_EQ(vex_audio_MusicState(), 2);
-  vex_audio_ResumeMusic();
-  vex_audio_SetMusicVolume(0.5f);
-  vex_audio_StopMusic();
-  EXPECT_EQ(vex_audio_MusicState(), 0);
-  EXPECT_EQ(vex_audio_PlayMusic("absent.ogg", 1), -1);
-
+  // Before the device exists (or after it is gone) everything is silent.
   vex_audio_SetAudioDevice(nullptr);
   EXPECT_FALSE(vex_audio_LoadSound("short.wav"));
   vex_audio_PlaySound(sound, 0, 0);
+  vex_audio_PauseChannel(0);
   EXPECT_EQ(vex_audio_PlayMusic("long.wav", 1), -1);
   EXPECT_EQ(vex_audio_MusicState(), 0);
 }
