@@ -118,6 +118,14 @@ public:
   void p_ResetPlayers();
   void p_Save();
   void p_Load();
+  // Badge texts and the platform game-service hooks (badges.cpp).
+  String p_BadgeID(int n);
+  String p_BadgeName(int n);
+  int p_GC_PostScore(int board, int score);
+  int p_GC_Badges();
+  // The turning options gear at (x, y); nonzero when the pointer presses it
+  // (options.cpp, shared with the pause menu).
+  int p_Gear(float x, float y, float scale);
 
   GameDevices &Devices() { return *m_devices; }
 
