@@ -1,0 +1,179 @@
+// The particle and star tables: freeing records, stepping, drawing at world
+// minus camera, fading, and the stars' random fill.
+#include <cmath>
+
+#include "game/random.h"
+#include "game_fixture.h"
+
+namespace {
+
+class ParticlesTest : public GameTest {
+protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    Create();
+    FinishLoading();
+    app->m_drawCount = 0;
+  }
+  // Puts a particle of a type in record i.
+  void Place(int i, float type, float x, float y, float life) {
+    float *p = app->m_particles.Data() + i * 10;
+    std::fill(p, p + 10, 0.0f);
+    p[0] = type;
+    p[1] = x;
+    p[2] = y;
+    p[7] = life;
+  }
+  float Field(int i, int f) const { return app->m_particles[i * 10 + f]; }
+};
+
+TEST_F(ParticlesTest, ResetOutsideOneTo499KeepsTheStoredMaximum) {
+  for (int n : {0, 500, -3}) {
+    SCOPED_TRACE(n);
+    app->m_particleMax = 120;
+    for (int i = 0; i < 300; ++i) Place(i, 1, 0, 0, 1);
+    app->p_ResetParticles(n);
+    EXPECT_EQ(app->m_particleMax, 120);
+    EXPECT_EQ(Field(120, 0), 0);
+    EXPECT_EQ(Field(121, 0), 1);
+  }
+  app->p_ResetParticles(40);
+  EXPECT_EQ(app->m_particleMax, 40);
+  // A negative stored maximum frees nothing.
+  Place(0, 1, 0, 0, 1);
+  app->m_particleMax = -1;
+  app->p_ResetParticles(0);
+  EXPECT_EQ(Field(0, 0), 1);
+}
+
+TEST_F(ParticlesTest, LifeAboveOneDrawsOpaqueThenFadesWithItsLife) {
+  Place(0, 1, 50, 60, 1.5f);
+  app->m_particles[9] = 3; // frame
+  for (int update = 0; update < 80; ++update) {
+    float life = Field(0, 7);
+    app->m_drawCount = 0;
+    app->p_DoParticles(1);
+    ASSERT_EQ(Records(), 1);
+    EXPECT_EQ(Rec(0, 0), 96);
+    EXPECT_EQ(Rec(0, 6), 3);
+    EXPECT_FLOAT_EQ(Rec(0, 7), std::min(life, 1.0f));
+    EXPECT_NEAR(Field(0, 7), life - 0.01f, 1e-6f);
+  }
+  EXPECT_LT(Rec(0, 7), 1.0f);
+}
+
+TEST_F(ParticlesTest, CellFlashDrawsTheSixteenUnitCellUnderItAtWorldMinusCamera) {
+  Place(0, 16, 37, 21, 1);
+  app->m_camX = 5;
+  app->m_camY = -3;
+  app->p_DoParticles(1);
+  ASSERT_EQ(Records(), 1);
+  EXPECT_EQ(Rec(0, 0), -3717.0f);
+  EXPECT_EQ(Rec(0, 1), 32);
+  EXPECT_EQ(Rec(0, 2), 16);
+  EXPECT_EQ(Rec(0, 4), 16);
+  EXPECT_NEAR(Field(0, 7), 1 - 0.013f, 1e-6f);
+  // Negative positions take the cell to their left, not toward zero.
+  Place(0, 16, -1, 5, 1);
+  app->m_camX = 0;
+  app->m_drawCount = 0;
+  app->p_DoParticles(1);
+  EXPECT_EQ(Rec(0, 1), -16);
+}
+
+TEST_F(ParticlesTest, MovementGravityAndRotation) {
+  Place(0, 2, 10, 10, 1);
+  float *p = app->m_particles.Data();
+  p[3] = 2;
+  p[4] = -1;
+  p[6] = 5;
+  app->p_DoParticles(1);
+  EXPECT_FLOAT_EQ(Field(0, 1), 12);
+  EXPECT_FLOAT_EQ(Field(0, 2), 9);
+  EXPECT_FLOAT_EQ(Field(0, 3), 1.9f);
+  EXPECT_FLOAT_EQ(Field(0, 4), -0.8f);
+  EXPECT_FLOAT_EQ(Rec(0, 3), -5); // drawn turned by minus the angle
+  // A number is drawn upright, centred, in its palette colour.
+  Place(1, 99, 100, 100, 1);
+  p[10 + 8] = 4;
+  p[10 + 9] = 7.9f;
+  p[10 + 6] = 30;
+  app->m_drawCount = 0;
+  app->p_DoParticles(2);
+  ASSERT_EQ(Records(), 2);
+  EXPECT_EQ(Rec(1, 0), 90);
+  EXPECT_EQ(Rec(1, 6), '7' - 32);
+  EXPECT_EQ(Rec(1, 3), 0);
+  EXPECT_EQ(Rec(1, 4), 2);
+  EXPECT_NEAR(Rec(1, 11), 255, 0.01f);
+  EXPECT_NEAR(Rec(1, 10), 25.5f, 0.01f);
+  // Grey for a colour outside the palette.
+  EXPECT_NEAR(Rec(0, 10), 76.5f, 0.01f);
+}
+
+TEST_F(ParticlesTest, BouncingFragmentAndFreedRecords) {
+  vex_random_Seed = 99;
+  Place(0, 3, 0, 50, 1); // angle 0 < y: bounces upward
+  app->p_DoParticles(1);
+  EXPECT_GE(Field(0, 4), -3);
+  EXPECT_LT(Field(0, 4), -1 + 1e-6f);
+  Place(1, 4, 0, 0, 0.004f);
+  Place(2, 5, 0, 0, 0.005f);
+  app->p_DoParticles(1);
+  EXPECT_EQ(Field(1, 0), 4); // slow fade keeps it one more update
+  EXPECT_EQ(Field(2, 0), 0);
+  // Records past the maximum are neither stepped nor drawn.
+  app->m_particleMax = 0;
+  Place(1, 1, 0, 0, 1);
+  app->m_drawCount = 0;
+  app->p_DoParticles(1);
+  EXPECT_EQ(Field(1, 1), 0);
+  EXPECT_EQ(Field(1, 7), 1);
+  // A corrupt maximum stays within the table.
+  app->m_particleMax = 100000;
+  app->p_DoParticles(1);
+}
+
+TEST_F(ParticlesTest, StarsFillTheirRangesFromTheClock) {
+  host->millis = 5000;
+  app->p_ResetStars(100);
+  EXPECT_EQ(app->m_starMax, 100);
+  Array<float> first = app->m_stars.Slice(0, 1010);
+  for (int i = 0; i <= 100; ++i) {
+    const float *s = app->m_stars.Data() + i * 10;
+    EXPECT_EQ(s[0], std::floor(s[0]));
+    EXPECT_GE(s[0], 0);
+    EXPECT_LE(s[0], 255);
+    EXPECT_GE(s[1], -8);
+    EXPECT_LE(s[1], 648);
+    EXPECT_GE(s[2], -8);
+    EXPECT_LE(s[2], 488);
+    EXPECT_GE(s[3], 0.2f);
+    EXPECT_LE(s[3], 0.8f);
+    EXPECT_GE(s[5], 0);
+    EXPECT_LE(s[5], 360);
+    EXPECT_GE(s[6], -0.5f);
+    EXPECT_LE(s[6], 0.5f);
+  }
+  app->p_ResetStars(0);
+  EXPECT_EQ(app->m_starMax, 100);
+  for (int i = 0; i < 1010; ++i) ASSERT_EQ(app->m_stars[i], first[i]); // same clock, same stars
+  host->millis = 5001;
+  app->p_ResetStars(0);
+  EXPECT_NE(app->m_stars[1], first[1]);
+}
+
+TEST_F(ParticlesTest, StartingAPuzzleFreesTheTableAndRefillsTheStars) {
+  Place(200, 1, 0, 0, 1);
+  app->m_particleMax = 7;
+  app->m_starMax = 3;
+  app->m_level = 9;
+  app->m_state = 11;
+  Update();
+  EXPECT_EQ(app->m_particleMax, 250);
+  EXPECT_EQ(Field(200, 0), 0);
+  EXPECT_EQ(app->m_starMax, 100);
+  EXPECT_NE(app->m_stars[100 * 10 + 3], 0);
+}
+
+} // namespace
