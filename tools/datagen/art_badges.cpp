@@ -16,7 +16,8 @@ void PaintBadge(Frame &f, int index) {
   const Rgba ribbon = Mix(metal, Rgb255(200, 40, 60), 0.7f);
   std::vector<Point> left = {{22, 34}, {30, 38}, {24, 62}, {20, 56}, {14, 60}};
   std::vector<Point> right = {{42, 34}, {50, 60}, {44, 56}, {40, 62}, {34, 38}};
-  f.FillAll([&](float x, float y) { return Union(Polygon(x, y, left), Polygon(x, y, right)); }, ribbon);
+  f.Fill(
+      12, 32, 52, 64, [&](float x, float y) { return Union(Polygon(x, y, left), Polygon(x, y, right)); }, ribbon);
   // The medal: a scalloped rim around a top-lit disc.
   auto rim = StarPoints(32, 28, 25, 22.5f, 16);
   LitBody(

@@ -10,8 +10,9 @@ namespace datagen {
 namespace {
 
 // The map draws a cover at 1.1 times the picture tile's size, so the cover's
-// body must be opaque from 2.9 to 61.1 units; it fills 1.5..62.5.
-float CoverShape(float x, float y) { return RoundBox(x, y, 32, 32, 30.5f, 30.5f, 2.5f); }
+// body must be opaque from 2.9 to 61.1 units, corners included; it fills
+// 1..63 with corners round enough to stay clear of that square.
+float CoverShape(float x, float y) { return RoundBox(x, y, 32, 32, 31, 31, 2); }
 
 void Cover(Frame &f, const Rgba &top, const Rgba &bottom, const Rgba &rim) {
   f.FillAll(CoverShape, rim);
@@ -48,13 +49,13 @@ void LockedCover(Frame &f) {
 // ring gear, an inner gear and a hub, each showing its turn.
 void GearLayer(Frame &f, int layer) {
   if (layer == 0) {
-    auto shape = [](float x, float y) { return Cut(Gear(x, y, 32, 32, 22, 6, 12), Circle(x, y, 32, 32, 15.5f)); };
+    auto shape = [](float x, float y) { return Cut(Gear(x, y, 32, 32, 22, 6, 12), Circle(x, y, 32, 32, 14.5f)); };
     LitBody(f, 0, 0, 64, 64, shape, Rgb255(110, 150, 200), 1.2f);
   } else if (layer == 1) {
     auto shape = [](float x, float y) {
-      float spokes = Union(Segment(x, y, 32, 19, 32, 45, 1.4f), Segment(x, y, 19, 32, 45, 32, 1.4f));
-      return Union(Cut(Ring(x, y, 32, 32, 12.5f, 1.8f), Circle(x, y, 32, 32, 9.5f)),
-                   Intersect(spokes, Circle(x, y, 32, 32, 13)));
+      float spokes = Union(Segment(x, y, 32, 20, 32, 44, 1.4f), Segment(x, y, 20, 32, 44, 32, 1.4f));
+      return Union(Cut(Ring(x, y, 32, 32, 11.5f, 1.7f), Circle(x, y, 32, 32, 8.5f)),
+                   Intersect(spokes, Circle(x, y, 32, 32, 12)));
     };
     LitBody(f, 0, 0, 64, 64, shape, Rgb255(250, 170, 60), 0.9f);
   } else {

@@ -66,7 +66,7 @@ void PaintParticle(Frame &f, int index) {
   default:
     f.FillAll([](float x, float y) { return Circle(x, y, 4, 4, 4); },
               [&](float x, float y) {
-                float t = std::clamp(std::hypot(x - 4, y - 4) / 4, 0.f, 1.f);
+                float t = std::clamp(Length(x - 4, y - 4) / 4, 0.f, 1.f);
                 return WithAlpha(c, (1 - t) * (1 - t));
               });
     break;
@@ -77,7 +77,7 @@ namespace {
 void Glow(Frame &f, float c, float r, float power) {
   f.FillAll([&](float x, float y) { return Circle(x, y, c, c, r); },
             [&](float x, float y) {
-              float t = std::clamp(std::hypot(x - c, y - c) / r, 0.f, 1.f);
+              float t = std::clamp(Length(x - c, y - c) / r, 0.f, 1.f);
               return Gray(1, std::pow(1 - t, power));
             });
 }
@@ -99,7 +99,7 @@ void PaintCircle(Frame &f, int index) {
     f.FillAll([](float x, float y) { return Circle(x, y, 128, 128, 126); },
               [](float x, float y) {
                 float dx = x - 128, dy = y - 128;
-                float t = std::clamp(std::hypot(dx, dy) / 126, 0.f, 1.f);
+                float t = std::clamp(Length(dx, dy) / 126, 0.f, 1.f);
                 float ray = std::pow(std::fabs(std::cos(std::atan2(dy, dx) * 6)), 6.f);
                 return Gray(1, std::clamp((ray * 0.8f + 0.2f) * (1 - t) * (1 - t) * 1.2f, 0.f, 1.f));
               });

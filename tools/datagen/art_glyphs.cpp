@@ -12,7 +12,7 @@ namespace {
 
 // The text routine steps 7 units per glyph and 10 per line; the glyph's
 // middle sits on the pen because glyphs turn about the cell's centre.
-constexpr float kEm = 11.f;
+constexpr float kEm = 10.5f;
 constexpr float kCell = 16.f;
 constexpr float kWidest = 8.5f;
 
@@ -27,7 +27,9 @@ void Glyph(Frame &f, int code) {
   if (g.width == 0) return;
   float cap = font.CapHeight() * sy;
   int penX = static_cast<int>(std::lround(kCell * 0.5f * m - advance * sx * 0.5f));
-  int baseline = static_cast<int>(std::lround(kCell * 0.5f * m + cap * 0.5f));
+  // Half a unit above centring the capitals, so descenders and the shadow
+  // stay off the cell's edge.
+  int baseline = static_cast<int>(std::lround(kCell * 0.5f * m + cap * 0.5f - 0.5f * m));
   int shadow = std::max(1, static_cast<int>(std::lround(m)));
   f.Mask(g.cover, g.width, penX + g.left + shadow, baseline + g.top + shadow, WithAlpha(Gray(0), 0.75f));
   f.Mask(g.cover, g.width, penX + g.left, baseline + g.top, Gray(1));
@@ -66,7 +68,7 @@ void Shoulder(Frame &f, const char *letter, bool pressed) {
 void PadCross(Frame &f, int lit) {
   auto arm = [](float x, float y, int dir) {
     float dx = dir == 2 ? -1.f : dir == 3 ? 1.f : 0.f, dy = dir == 0 ? -1.f : dir == 1 ? 1.f : 0.f;
-    return RoundBox(x, y, 8 + dx * 4, 8 + dy * 4, dx != 0 ? 3.6f : 2.4f, dy != 0 ? 3.6f : 2.4f, 0.6f);
+    return RoundBox(x, y, 8 + dx * 4, 8 + dy * 4, dx != 0 ? 3.2f : 2.4f, dy != 0 ? 3.2f : 2.4f, 0.6f);
   };
   f.FillAll([&](float x,
                 float y) { return Union(Union(arm(x, y, 0), arm(x, y, 1)), Union(arm(x, y, 2), arm(x, y, 3))) - 0.7f; },
@@ -93,7 +95,9 @@ void Pill(Frame &f, bool start) {
   }
 }
 
-void Icon(Frame &f, int icon) {
+void Icon(Frame &cell, int icon) {
+  // A margin all round keeps turned and scaled icons clear of their neighbours.
+  Frame f = cell.Shrunk(0.85f);
   // Escape letters in frame order: J K L I U O Q E F W S A D.
   static const char *kKeys[13] = {"J", "K", "L", "I", "U", "O", "Q", "E", "F", "W", "S", "A", "D"};
   if (icon < 13) {

@@ -60,7 +60,9 @@ void PaintMenuPanel(Frame &f, int index) {
     // A title ribbon with folded ends.
     std::vector<Point> left = {{4, 110}, {60, 110}, {60, 160}, {4, 160}, {22, 135}};
     std::vector<Point> right = {{252, 110}, {196, 110}, {196, 160}, {252, 160}, {234, 135}};
-    f.FillAll([&](float x, float y) { return Union(Polygon(x, y, left), Polygon(x, y, right)); }, Rgb255(150, 40, 60));
+    f.Fill(
+        0, 108, 256, 162, [&](float x, float y) { return Union(Polygon(x, y, left), Polygon(x, y, right)); },
+        Rgb255(150, 40, 60));
     LitBody(
         f, 0, 0, 256, 256, [](float x, float y) { return RoundBox(x, y, 128, 128, 90, 28, 4); }, Rgb255(220, 60, 80),
         2);

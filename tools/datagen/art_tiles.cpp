@@ -2,7 +2,6 @@
 // board's block sheet (white and black tiles, the cursor, tinted tiles).
 #include <cmath>
 
-#include "game/levels.h"
 #include "tools/datagen/pictures.h"
 #include "tools/datagen/puzzle_colours.h"
 #include "tools/datagen/shapes.h"
@@ -10,7 +9,7 @@
 namespace datagen {
 
 void PaintPuzzleTile(Frame &f, int puzzle) {
-  std::string cells = p_GetLevDat(puzzle).ToNarrow();
+  const std::string &cells = PuzzleCells(puzzle);
   PuzzleColours colours = ColoursOfPuzzle(puzzle);
   // The card: a light tint of the hue, the picture's cells in a soft checker
   // so rows and columns can be counted, a rim that keeps it apart from the map.

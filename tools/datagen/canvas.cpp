@@ -53,7 +53,7 @@ void Canvas::Blend(int x, int y, const Rgba &c, float coverage) {
 
 std::vector<uint8_t> Canvas::ToRgba8() const {
   std::vector<uint8_t> out(px_.size() * 4);
-  auto q = [](float v) { return static_cast<uint8_t>(std::lround(std::clamp(v, 0.f, 1.f) * 255.f)); };
+  auto q = [](float v) { return static_cast<uint8_t>(std::clamp(v, 0.f, 1.f) * 255.f + 0.5f); };
   for (size_t i = 0; i < px_.size(); ++i) {
     uint8_t a = q(px_[i].a);
     if (a == 0) continue;
@@ -70,6 +70,15 @@ void Canvas::Draw(const Canvas &src, int x, int y) {
     for (int sx = 0; sx < src.Width(); ++sx) Blend(x + sx, y + sy, src.At(sx, sy), 1.f);
 }
 
+Frame Frame::Shrunk(float factor) const {
+  Frame inner = *this;
+  inner.s_ = s_ * factor;
+  // Design width W maps to the same middle: (W / 2 + shift) * s * factor = w / 2.
+  float design = Width();
+  inner.shift_ = w_ * 0.5f / inner.s_ - design * 0.5f;
+  return inner;
+}
+
 void Frame::Mask(const std::vector<float> &mask, int maskW, int mx, int my, const Rgba &colour) {
   Mask(mask, maskW, mx, my, [&](float, float) { return colour; });
 }
@@ -83,7 +92,7 @@ void Frame::Mask(const std::vector<float> &mask, int maskW, int mx, int my,
       int fx = mx + x, fy = my + y;
       if (fx < 0 || fy < 0 || fx >= w_ || fy >= h_) continue;
       float cover = mask[static_cast<size_t>(y) * maskW + x];
-      if (cover > 0) c_.Blend(ox_ + fx, oy_ + fy, paint((fx + 0.5f) / s_, (fy + 0.5f) / s_), cover);
+      if (cover > 0) c_.Blend(ox_ + fx, oy_ + fy, paint((fx + 0.5f) / s_ - shift_, (fy + 0.5f) / s_ - shift_), cover);
     }
   }
 }

@@ -56,21 +56,26 @@ class Frame {
 public:
   Frame(Canvas &canvas, int originX, int originY, int width, int height, float scale)
       : c_(canvas), ox_(originX), oy_(originY), w_(width), h_(height), s_(scale) {}
+  // The same pixels with the design shrunk by factor about the frame's middle,
+  // which keeps a margin free around the whole design.
+  Frame Shrunk(float factor) const;
   float Scale() const { return s_; }
   // Design size of the frame.
-  float Width() const { return w_ / s_; }
-  float Height() const { return h_ / s_; }
+  float Width() const { return w_ / s_ - 2 * shift_; }
+  float Height() const { return h_ / s_ - 2 * shift_; }
+  // Frame pixel of a design coordinate.
+  float ToPixel(float design) const { return (design + shift_) * s_; }
 
   // Paints where sdf(x, y) < 0 (design units), anti-aliased over one pixel,
   // with paint(x, y) giving the colour; only inside the box x0..x1, y0..y1.
   template <class Sdf, class Paint> void Fill(float x0, float y0, float x1, float y1, Sdf sdf, Paint paint) {
-    int px0 = std::max(0, static_cast<int>(std::floor(x0 * s_)) - 1);
-    int py0 = std::max(0, static_cast<int>(std::floor(y0 * s_)) - 1);
-    int px1 = std::min(w_, static_cast<int>(std::ceil(x1 * s_)) + 1);
-    int py1 = std::min(h_, static_cast<int>(std::ceil(y1 * s_)) + 1);
+    int px0 = std::max(0, static_cast<int>(std::floor(ToPixel(x0))) - 1);
+    int py0 = std::max(0, static_cast<int>(std::floor(ToPixel(y0))) - 1);
+    int px1 = std::min(w_, static_cast<int>(std::ceil(ToPixel(x1))) + 1);
+    int py1 = std::min(h_, static_cast<int>(std::ceil(ToPixel(y1))) + 1);
     for (int py = py0; py < py1; ++py) {
       for (int px = px0; px < px1; ++px) {
-        float x = (px + 0.5f) / s_, y = (py + 0.5f) / s_;
+        float x = (px + 0.5f) / s_ - shift_, y = (py + 0.5f) / s_ - shift_;
         float cover = std::clamp(0.5f - sdf(x, y) * s_, 0.f, 1.f);
         if (cover > 0) c_.Blend(ox_ + px, oy_ + py, paint(x, y), cover);
       }
@@ -93,6 +98,7 @@ private:
   Canvas &c_;
   int ox_, oy_, w_, h_;
   float s_;
+  float shift_ = 0; // design units between the frame's edge and the design's
 };
 
 } // namespace datagen

@@ -4,8 +4,11 @@
 #include <stb/stb_image_write.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <thread>
 
 #include "tools/datagen/pictures.h"
 #include "tools/datagen/sound.h"
@@ -31,6 +34,23 @@ void AppendBytes(void *context, void *data, int size) {
   out->insert(out->end(), bytes, bytes + size);
 }
 
+// Runs the jobs on up to four threads; the first error (in job order) or empty.
+std::string RunJobs(const std::vector<std::function<std::string()>> &jobs) {
+  std::vector<std::string> errors(jobs.size());
+  std::atomic<size_t> next{0};
+  auto work = [&] {
+    for (size_t i = next++; i < jobs.size(); i = next++) errors[i] = jobs[i]();
+  };
+  unsigned count = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+  std::vector<std::thread> threads;
+  for (unsigned t = 1; t < count; ++t) threads.emplace_back(work);
+  work();
+  for (std::thread &t : threads) t.join();
+  for (const std::string &e : errors)
+    if (!e.empty()) return e;
+  return "";
+}
+
 std::string CheckFonts() {
   if (!BoldFont().Loaded()) return "missing font " + DejaVuPath("DejaVuSans-Bold.ttf") + " (install fonts-dejavu-core)";
   if (!MonoFont().Loaded()) return "missing font " + DejaVuPath("DejaVuSansMono.ttf") + " (install fonts-dejavu-core)";
@@ -50,23 +70,34 @@ std::string GenerateData(const std::string &dir) {
   std::string error = CheckFonts();
   if (!error.empty()) return error;
   std::filesystem::path root(dir);
+  // Fail before the work, not after it, when the place cannot take files.
+  std::error_code ec;
+  std::filesystem::create_directories(root / "sfx", ec);
+  if (ec) return "cannot create " + (root / "sfx").string() + ": " + ec.message();
+  // Every file is independent of the others, so they are made on all cores;
+  // each file's bytes depend only on its own job.
+  std::vector<std::function<std::string()>> jobs;
+  jobs.push_back([root] {
+    std::vector<uint8_t> tune = EncodeOgg(MakeTune(), kSampleRate, 0.2f);
+    if (tune.empty()) return std::string("the Ogg Vorbis encoder refused the tune");
+    return WriteFile(root / "sfx/testmusic.ogg", tune);
+  });
   for (const Picture &picture : GamePictures()) {
     for (int m : kMultipliers) {
-      error = WriteFile(root / (picture.name + SuffixFor(m) + ".png"), EncodePng(RenderPicture(picture, m)));
-      if (!error.empty()) return error;
+      jobs.push_back([root, picture, m] {
+        return WriteFile(root / (picture.name + SuffixFor(m) + ".png"), EncodePng(RenderPicture(picture, m)));
+      });
     }
   }
-  error = WriteFile(root / "lumen_font.png", EncodePng(RenderLumenFont()));
-  if (!error.empty()) return error;
+  jobs.push_back([root] { return WriteFile(root / "lumen_font.png", EncodePng(RenderLumenFont())); });
   for (int slot : {1, 95, 96, 98, 99}) {
-    char name[16];
-    std::snprintf(name, sizeof name, "sfx/%03d.wav", slot);
-    error = WriteFile(root / name, EncodeWav(MakeEffect(slot), kSampleRate));
-    if (!error.empty()) return error;
+    jobs.push_back([root, slot] {
+      char name[16];
+      std::snprintf(name, sizeof name, "sfx/%03d.wav", slot);
+      return WriteFile(root / name, EncodeWav(MakeEffect(slot), kSampleRate));
+    });
   }
-  std::vector<uint8_t> tune = EncodeOgg(MakeTune(), kSampleRate, 0.2f);
-  if (tune.empty()) return "the Ogg Vorbis encoder refused the tune";
-  return WriteFile(root / "sfx/testmusic.ogg", tune);
+  return RunJobs(jobs);
 }
 
 std::string WritePreview(const std::string &file) {

@@ -2,6 +2,8 @@
 // the paper that the picture reads the same for every hue.
 #include "tools/datagen/puzzle_colours.h"
 
+#include <array>
+
 #include "game/levels.h"
 #include "tools/datagen/shapes.h"
 
@@ -28,6 +30,37 @@ PuzzleColours ColoursOfHue(float hueDegrees) {
   return c;
 }
 
-PuzzleColours ColoursOfPuzzle(int puzzle) { return ColoursOfHue(static_cast<float>(PuzzleHue(puzzle))); }
+namespace {
+
+constexpr int kPuzzles = 224;
+
+struct Catalogue {
+  std::array<int, kPuzzles + 1> hues{};
+  std::array<std::string, kPuzzles + 1> cells;
+};
+
+// Read once, in whichever thread comes first: the game's random generator has
+// one global seed, so hues must not be drawn by several painting threads at once.
+const Catalogue &TheCatalogue() {
+  static const Catalogue catalogue = [] {
+    Catalogue c;
+    for (int n = 1; n <= kPuzzles; ++n) {
+      c.hues[n] = PuzzleHue(n);
+      c.cells[n] = p_GetLevDat(n).ToNarrow();
+    }
+    return c;
+  }();
+  return catalogue;
+}
+
+int Clamped(int puzzle) { return std::clamp(puzzle, 1, kPuzzles); }
+
+} // namespace
+
+PuzzleColours ColoursOfPuzzle(int puzzle) {
+  return ColoursOfHue(static_cast<float>(TheCatalogue().hues[Clamped(puzzle)]));
+}
+
+const std::string &PuzzleCells(int puzzle) { return TheCatalogue().cells[Clamped(puzzle)]; }
 
 } // namespace datagen

@@ -2,6 +2,8 @@
 // gives the puzzle (the same hue tints the board's background while it is played).
 #pragma once
 
+#include <string>
+
 #include "tools/datagen/canvas.h"
 
 namespace datagen {
@@ -16,5 +18,7 @@ struct PuzzleColours {
 Rgba HueTint(float hueDegrees);
 PuzzleColours ColoursOfHue(float hueDegrees);
 PuzzleColours ColoursOfPuzzle(int puzzle);
+// The 64 cells ('1' black, '0' white, rows from the top) of puzzle 1..224.
+const std::string &PuzzleCells(int puzzle);
 
 } // namespace datagen

@@ -43,7 +43,7 @@ std::vector<Point> RegularPoints(float cx, float cy, float r, int n, float a0) {
 
 float Gear(float x, float y, float cx, float cy, float r, float tooth, int n, float a0) {
   float dx = x - cx, dy = y - cy;
-  float dist = std::hypot(dx, dy);
+  float dist = Length(dx, dy);
   float a = std::atan2(dx, -dy) - a0 * kPi / 180.f;
   float sector = 2 * kPi / n;
   float local = a - sector * std::round(a / sector);

@@ -10,12 +10,15 @@ namespace datagen {
 
 constexpr float kPi = 3.14159265358979f;
 
-inline float Circle(float x, float y, float cx, float cy, float r) { return std::hypot(x - cx, y - cy) - r; }
+// Plain square roots rather than hypot: coordinates are small, and this runs per pixel.
+inline float Length(float x, float y) { return std::sqrt(x * x + y * y); }
+
+inline float Circle(float x, float y, float cx, float cy, float r) { return Length(x - cx, y - cy) - r; }
 
 // Box centred on (cx, cy) with half sizes hw, hh and corner radius r.
 inline float RoundBox(float x, float y, float cx, float cy, float hw, float hh, float r) {
   float qx = std::fabs(x - cx) - hw + r, qy = std::fabs(y - cy) - hh + r;
-  float outside = std::hypot(std::fmax(qx, 0.f), std::fmax(qy, 0.f));
+  float outside = Length(std::fmax(qx, 0.f), std::fmax(qy, 0.f));
   return outside + std::fmin(std::fmax(qx, qy), 0.f) - r;
 }
 
@@ -24,7 +27,7 @@ inline float Segment(float x, float y, float ax, float ay, float bx, float by, f
   float px = x - ax, py = y - ay, dx = bx - ax, dy = by - ay;
   float len2 = dx * dx + dy * dy;
   float t = len2 > 0 ? std::fmin(std::fmax((px * dx + py * dy) / len2, 0.f), 1.f) : 0.f;
-  return std::hypot(px - dx * t, py - dy * t) - hw;
+  return Length(px - dx * t, py - dy * t) - hw;
 }
 
 inline float Ring(float x, float y, float cx, float cy, float r, float halfWidth) {
@@ -47,6 +50,12 @@ float Polygon(float x, float y, const std::vector<Point> &pts);
 std::vector<Point> StarPoints(float cx, float cy, float ro, float ri, int n, float a0 = 0);
 // A regular polygon of n corners, first corner at angle a0 degrees (0 = up).
 std::vector<Point> RegularPoints(float cx, float cy, float r, int n, float a0 = 0);
+
+// A circle of radius r whose edge waves in and out by depth, n times round.
+inline float Scallop(float x, float y, float cx, float cy, float r, float depth, int n) {
+  float dx = x - cx, dy = y - cy;
+  return Length(dx, dy) - r - depth * std::cos(n * std::atan2(dy, dx));
+}
 
 // A gear of n teeth: body radius r, teeth reaching to r + tooth, turned by a0 degrees.
 float Gear(float x, float y, float cx, float cy, float r, float tooth, int n, float a0 = 0);

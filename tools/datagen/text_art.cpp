@@ -5,15 +5,18 @@
 
 namespace datagen {
 
+// Loaded once, on first use, safely from any of the generator's threads.
 const TrueTypeFont &BoldFont() {
   static TrueTypeFont font;
-  if (!font.Loaded()) font.Load(DejaVuPath("DejaVuSans-Bold.ttf"));
+  static const bool loaded = font.Load(DejaVuPath("DejaVuSans-Bold.ttf"));
+  (void)loaded;
   return font;
 }
 
 const TrueTypeFont &MonoFont() {
   static TrueTypeFont font;
-  if (!font.Loaded()) font.Load(DejaVuPath("DejaVuSansMono.ttf"));
+  static const bool loaded = font.Load(DejaVuPath("DejaVuSansMono.ttf"));
+  (void)loaded;
   return font;
 }
 
@@ -78,7 +81,7 @@ TextMask Dilate(const TextMask &mask, float radius) {
           int sx = x - r + dx;
           if (sx < 0 || sx >= mask.width) continue;
           // Soft edge of the disc keeps the outline anti-aliased.
-          float edge = std::clamp(radius + 0.5f - std::hypot(static_cast<float>(dx), static_cast<float>(dy)), 0.f, 1.f);
+          float edge = std::clamp(radius + 0.5f - std::sqrt(static_cast<float>(dx * dx + dy * dy)), 0.f, 1.f);
           best = std::fmax(best, mask.cover[static_cast<size_t>(sy) * mask.width + sx] * edge);
         }
       }
@@ -94,8 +97,8 @@ void PlaceMask(const Frame &f, const TrueTypeFont &font, const TextMask &m, floa
                int &my) {
   float s = f.Scale();
   float capPx = font.CapHeight() * font.ScaleForEm(emUnits * s);
-  mx = static_cast<int>(std::lround(cx * s - m.width * 0.5f));
-  my = static_cast<int>(std::lround(cy * s + capPx * 0.5f)) - m.baseline;
+  mx = static_cast<int>(std::lround(f.ToPixel(cx) - m.width * 0.5f));
+  my = static_cast<int>(std::lround(f.ToPixel(cy) + capPx * 0.5f)) - m.baseline;
 }
 } // namespace
 
@@ -134,7 +137,7 @@ void DrawGradientText(Frame &f, const TrueTypeFont &font, const std::string &tex
   int sh = static_cast<int>(std::lround(shadowUnits * s));
   if (sh > 0) f.Mask(grown.cover, grown.width, mx - grow + sh, my - grow + sh, WithAlpha(Gray(0), 0.45f));
   f.Mask(grown.cover, grown.width, mx - grow, my - grow, outline);
-  float y0 = my / s, y1 = (my + m.height) / s;
+  float y0 = my / s - (f.ToPixel(0) / s), y1 = y0 + m.height / s;
   f.Mask(m.cover, m.width, mx, my,
          [&](float, float y) { return Mix(top, bottom, std::clamp((y - y0) / (y1 - y0), 0.f, 1.f)); });
 }
