@@ -48,6 +48,7 @@ void c_HttpRequest::p_Send2(const String &data, const String &mimeType, const St
 }
 
 void c_HttpRequest::p_Send() {
+  if (!m_url) return;
   m_finished = false;
   m_socket = std::make_shared<c_Socket>();
   m_socket->m_new("stream");
@@ -60,12 +61,16 @@ void c_HttpRequest::p_OnConnectComplete(bool connected, c_Socket *socket) {
     p_Finish();
     return;
   }
+  // A line break inside a URL or a MIME type would smuggle in head lines of
+  // its own.
+  bool injected = false;
+  for (const String &line : m_headLines) injected = injected || line.Contains("\r") || line.Contains("\n");
   m_headLines.push_back(String());
   m_headLines.push_back(String());
   String head = String("\r\n").Join(Array<String>(m_headLines));
   m_headLines.clear();
   // Only a head that fits whole is sent: a cut one would be a different request.
-  if (head.Length() > kWriteBufferSize) {
+  if (injected || head.Length() > kWriteBufferSize) {
     p_Finish();
     return;
   }

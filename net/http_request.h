@@ -10,8 +10,8 @@
 // The listener's p_OnHttpRequestComplete comes exactly once per Send, on the
 // main thread from inside the event pump. Status is -1 when the connect
 // failed, the server closed before a valid status line, the status line was
-// malformed, or the request head did not fit the 4096-byte write buffer (then
-// nothing is sent). A receive that fails ends the request like a close.
+// malformed, or the request head did not fit the 4096-byte write buffer or
+// held a line break of its own (then nothing is sent). A receive that fails ends the request like a close.
 //
 // Requests are owned through std::shared_ptr (their pending socket
 // operations keep them alive); the listener is not owned and must outlive
@@ -55,6 +55,7 @@ public:
   // its request line and "Host:" line. The default scheme is "http", the
   // default port 80.
   void p_Open(const String &method, const String &url, c_IOnHttpRequestComplete *onComplete);
+  // Does nothing before the first p_Open.
   void p_Send();
   // Sends data as the body in the encoding ("utf8" or "ascii"), with
   // "Content-Type:" (when mimeType is not empty) and "Content-Length:".

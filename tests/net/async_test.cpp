@@ -157,13 +157,6 @@ TEST(Thread, StartsOnceWhileRunningAndAgainAfterwards) {
   EXPECT_EQ(thread->runs, 2);
 }
 
-TEST(Thread, StrdupCopiesTheStorage) {
-  String text("shared text");
-  String copy = VexThread::Strdup(text);
-  EXPECT_EQ(copy, text);
-  EXPECT_NE(copy.Data(), text.Data());
-}
-
 // Records every completion a socket delivers.
 class Recorder : public c_IOnConnectComplete, public c_IOnSendComplete, public c_IOnReceiveComplete {
 public:
@@ -309,25 +302,24 @@ TEST(Socket, CloseWakesAReceiveBlockedOnAWorker) {
 }
 
 void OpenWithNoDescriptorsLeft() {
-  rlimit none{0, 0};
-  setrlimit(RLIMIT_NOFILE, &none);
-  std::make_shared<c_Socket>()->m_new("datagram");
+  auto socket = std::make_shared<c_Socket>();
+  // Every descriptor below the limit taken, so the socket cannot have one.
+  rlimit few{64, 64};
+  setrlimit(RLIMIT_NOFILE, &few);
+  while (dup(0) != -1) {
+  }
+  socket->m_new("datagram");
 }
 
-TEST(SocketDeathTest, UnknownProtocolsAndMissingSocketsAreRuntimeErrors) {
+TEST(SocketDeathTest, AnUnknownProtocolIsARuntimeError) {
   EXPECT_EXIT(std::make_shared<c_Socket>()->m_new("tcp"), testing::ExitedWithCode(255), "Illegal socket protocol");
-  EXPECT_EXIT(OpenWithNoDescriptorsLeft(), testing::ExitedWithCode(255), "Socket open failed");
 }
 
-TEST(VexSocket, OpenRefusesASecondOpenAndUnknownProtocols) {
-  VexSocket socket;
-  EXPECT_FALSE(socket.Open(0));
-  EXPECT_FALSE(socket.Open(4));
-  EXPECT_TRUE(socket.Open(3));
-  EXPECT_FALSE(socket.Open(1));
-  EXPECT_EQ(socket.Protocol(), 3);
-  socket.Close();
-  EXPECT_FALSE(socket.IsOpen());
+TEST(SocketDeathTest, NoDescriptorForASocketIsARuntimeError) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "the sanitizers' own checks need free descriptors";
+#endif
+  EXPECT_EXIT(OpenWithNoDescriptorsLeft(), testing::ExitedWithCode(255), "Socket open failed");
 }
 
 TEST(VexSocket, ServerAcceptsAndDatagramsCarryTheirSender) {

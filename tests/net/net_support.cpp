@@ -169,9 +169,11 @@ std::string ChildProcess::ReadLine(int timeoutMs) {
 namespace {
 
 // The network tests run worker threads; death tests must start a fresh process.
-const bool threadsafeDeathTests = [] {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  return true;
-}();
+class ThreadsafeDeathTests : public testing::Environment {
+public:
+  void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
+};
+
+testing::Environment *const threadsafeDeathTests = testing::AddGlobalTestEnvironment(new ThreadsafeDeathTests);
 
 } // namespace
