@@ -63,7 +63,8 @@ PaletteColour PaletteEntry(int n) {
 }
 
 void c_MyApp::AppendRecord(float kind, float x, float y, float w, float h, float frame) {
-  if (m_drawCount >= kDrawListFloats - kRecordSize) return;
+  // The list's last record fits too: full means no room for 15 more floats.
+  if (m_drawCount > kDrawListFloats - kRecordSize) return;
   float *r = m_drawList.Data() + m_drawCount;
   r[kRecKind] = kind;
   r[kRecX] = x;

@@ -64,10 +64,12 @@ TEST_F(RenderTest, FullListDropsRecordsUntilTheNextFrameStart) {
   Create();
   app->p_DoBG(0, 0, 0, 1);
   for (int i = 0; i < 2500; ++i) app->p_Rect(static_cast<float>(i), 0, 1, 1);
-  EXPECT_EQ(Records(), 2499); // the last slot is never written
+  EXPECT_EQ(Records(), 2500);
+  EXPECT_EQ(Rec(2499, 1), 2499);
   app->p_Oval(1, 2, 3, 4);
-  EXPECT_EQ(Records(), 2499);
-  EXPECT_EQ(Rec(2498, 0), -3717);
+  app->p_Text(0, 0, "more");
+  EXPECT_EQ(Records(), 2500);
+  EXPECT_EQ(Rec(2499, 0), -3717);
   app->p_DoBG(-123, -123, -123, -123);
   EXPECT_EQ(Records(), 0);
   app->p_Oval(1, 2, 3, 4);
