@@ -84,7 +84,9 @@ TEST(ImageData, OutsidePngsOfEveryKind) {
         ASSERT_EQ(d.At(x, y, 0), left ? 255 : 0) << x << "," << y;
         ASSERT_EQ(d.At(x, y, 1), 0) << x << "," << y;
         ASSERT_EQ(d.At(x, y, 2), left ? 0 : 255) << x << "," << y;
-        if (d.depth == 4) ASSERT_NEAR(d.At(x, y, 3), 128, 1);
+        if (d.depth == 4) {
+          ASSERT_NEAR(d.At(x, y, 3), 128, 1);
+        }
       }
     }
   }
