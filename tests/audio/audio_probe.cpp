@@ -78,6 +78,7 @@ int Suspend(gxtkAudio &audio, const String &loop) {
   if (!sample) return 2;
   audio.PlaySample(sample, 5, 1);
   audio.PauseChannel(5);
+  Report("paused_ms", DeviceMillis(audio));
   SleepUntil(200);
   Report("play_ms", DeviceMillis(audio));
   audio.PlaySample(sample, 3, 1);
