@@ -101,21 +101,6 @@ TEST_F(BoardEnd, BannerDimsAndGrowsItsBars) {
   EXPECT_EQ(dims, 1);
 }
 
-TEST_F(BoardEnd, OtherReasonsHaveTheirOwnWords) {
-  StartPuzzle(7);
-  const std::pair<int, std::pair<const char *, const char *>> reasons[] = {
-      {-1, {"Quit", "Game"}}, {6, {"Good", "Luck"}}, {3, {"GAME", "OVER"}}};
-  for (const auto &[reason, words] : reasons) {
-    app->m_endReason = reason;
-    app->m_endTimer = 50;
-    app->m_state = 1;
-    app->m_drawCount = 0;
-    app->p_GameOver();
-    EXPECT_EQ(TextAt(216, 4), words.first);
-    EXPECT_EQ(TextAt(264, 4), words.second);
-  }
-}
-
 TEST_F(BoardEnd, TimerRunningOutInTheUpdateAfterTheLastTileEndsOutOfTime) {
   StartPuzzle(7);
   MarkSolution();

@@ -136,18 +136,4 @@ TEST(BoardRuleHelpers, LineRunsWalkFromTheFarEnd) {
   EXPECT_EQ(LineRuns(grid, 2, false, 0, runs), 0);
 }
 
-TEST(BoardRuleHelpers, BoardKeepsOnScreenDuringTheReveal) {
-  BoardOrigin plain = BoardPlace(640, 480, false, 0);
-  EXPECT_EQ(plain.x0, 208);
-  EXPECT_EQ(plain.y0, 236);
-  BoardOrigin clean = BoardPlace(640, 480, true, 0);
-  EXPECT_EQ(clean.y0, 144);
-  BoardOrigin moving = BoardPlace(640, 480, false, 3);
-  EXPECT_EQ(moving.x0, 232);
-  EXPECT_EQ(moving.y0, 224);
-  BoardOrigin late = BoardPlace(640, 480, false, 100);
-  EXPECT_EQ(late.x0, 384); // never past the right edge
-  EXPECT_EQ(late.y0, 128); // never above mid-screen less 112
-}
-
 } // namespace
