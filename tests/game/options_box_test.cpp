@@ -121,18 +121,17 @@ TEST_F(OptionsTest, NavigationStopsAtTheFirstAndLastRows) {
 TEST_F(OptionsTest, InputDuringTheSlideInIsIgnored) {
   StartWith();
   app->m_optionsOpen = 1;
-  Hold({kKeyDown, kKeyEnter});
-  Updates(15);
-  dev->down = {kKeyDown, kKeyEnter, kMouse, kTouch0};
-  dev->mouseX = dev->touchX[0] = 300;
-  dev->mouseY = dev->touchY[0] = RowY(3) + 10;
-  Updates(15);
-  EXPECT_EQ(app->m_optionsSlide, 30);
+  Updates(20);
+  // Fresh presses and a fresh tap late in the slide: none of them acts.
+  Press({kKeyDown});
+  Press({kKeyEnter});
+  Tap(300, RowY(3) + 10);
+  Press({kKeyEscape});
+  EXPECT_EQ(app->m_optionsSlide, 28);
   EXPECT_EQ(app->m_optionsRow, 0);
   EXPECT_EQ(app->m_settings[5], 1);
   EXPECT_EQ(app->m_optionsOpen, 1);
-  Release();
-  Update();
+  Updates(2);
   Press({kKeyDown});
   EXPECT_EQ(app->m_optionsRow, 1);
 }
