@@ -12,14 +12,16 @@
 namespace {
 
 std::string PrivateRoot() {
-  static std::string root = [] {
+  // Kept on the heap for the whole process: the exit handler that removes the
+  // directory runs after static objects are destroyed.
+  static const std::string *root = [] {
     std::string pattern = (std::filesystem::temp_directory_path() / "tilemarch_datagen_XXXXXX").string();
     char *made = mkdtemp(pattern.data());
-    std::string dir = made ? made : "";
-    if (!dir.empty()) std::atexit([] { std::filesystem::remove_all(PrivateRoot()); });
+    auto *dir = new std::string(made ? made : "");
+    if (!dir->empty()) std::atexit([] { std::filesystem::remove_all(PrivateRoot()); });
     return dir;
   }();
-  return root;
+  return *root;
 }
 
 } // namespace
