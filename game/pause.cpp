@@ -73,6 +73,14 @@ void c_MyApp::p_PauseMenu() {
   p_Text(W - 8, H - 8, String(static_cast<int>(m_swingSpeed)) + ":" + String(static_cast<int>(m_swingArm)), 2, 2, 0);
 
   Array<float> &trail = m_swingTrail;
+  // A trail never drawn holds zeros: start it at the pen, not with segments
+  // from the screen's corner.
+  if (trail[0] == 0 && trail[1] == 0 && trail[2] == 0 && trail[3] == 0) {
+    for (int i = 0; i < kTrailPoints; ++i) {
+      trail[2 * i] = penX;
+      trail[2 * i + 1] = penY;
+    }
+  }
   trail[2 * (kTrailPoints - 1)] = penX;
   trail[2 * (kTrailPoints - 1) + 1] = penY;
   for (int i = 0; i < kTrailPoints - 1; ++i) {

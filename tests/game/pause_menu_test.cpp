@@ -134,6 +134,8 @@ TEST_F(PauseTest, TrailHoldsTheLastPenPointsOldDarkNewBright) {
   // The newest point is the pen at R from the pivot... within the arm sum.
   float dx = Rec(last, 4) + 0.5f - (320 + 96), dy = Rec(last, 5) + 0.5f - 240;
   EXPECT_LE(std::sqrt(dx * dx + dy * dy), 0.45f * 480 + 0.01f);
+  // The first pause starts the trail at the pen, not at the screen's corner.
+  for (int r : lines) ASSERT_GT(Rec(r, 1) + Rec(r, 2), 100);
   // Each point moves down the trail by one per update.
   float newest = app->m_swingTrail[2 * 100];
   Update();
