@@ -18,6 +18,10 @@ namespace datagen {
 
 namespace {
 
+// A lighter search than stb's default: the files grow by half a percent and
+// compress much faster. Set before main, so no painting thread ever writes it.
+const bool kPngLevelSet = (stbi_write_png_compression_level = 5, true);
+
 std::string WriteFile(const std::filesystem::path &path, const std::vector<uint8_t> &bytes) {
   std::error_code ec;
   std::filesystem::create_directories(path.parent_path(), ec);
