@@ -121,8 +121,11 @@ void c_MyApp::SamplePointer() {
                     ? static_cast<float>(vex_app_DeviceHeight()) / static_cast<float>(vex_app_DeviceWidth())
                     : 0;
   float ov = vex_Tilemarch_overscan;
-  auto toX = [&](float x) { return static_cast<int>((x - ov) / m_viewScaleX); };
-  auto toY = [&](float y) { return static_cast<int>((y - ov * ratio) / m_viewScaleY); };
+  // A zero-sized window fits at scale 0; positions then stay in device units
+  // rather than becoming infinite.
+  float sx = m_viewScaleX > 0 ? m_viewScaleX : 1, sy = m_viewScaleY > 0 ? m_viewScaleY : 1;
+  auto toX = [&](float x) { return static_cast<int>((x - ov) / sx); };
+  auto toY = [&](float y) { return static_cast<int>((y - ov * ratio) / sy); };
 
   m_pointerOldX = m_pointerX;
   m_pointerOldY = m_pointerY;

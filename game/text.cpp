@@ -92,6 +92,7 @@ bool IsIcon(const String &text, int i) { return text[i] == kIconEscape && i + 1 
 } // namespace
 
 int c_MyApp::p_TextWidth(const String &text) {
+  if (m_font < 0 || m_font > 99) return 0;
   int cellW = m_imageInfo[m_font * 3];
   int width = 0;
   for (int i = 0; i < text.Length(); ++i) {

@@ -229,3 +229,18 @@ TEST_F(FlowTest, LoadingAPuzzleSetsBothLatchesAndTheBoard) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FlowTest, ZeroSizedWindowKeepsPointerPositionsFinite) {
+  Create();
+  FinishLoading();
+  Resize(0, 0);
+  Render();
+  dev->mouseX = 30, dev->mouseY = 40;
+  Update();
+  EXPECT_EQ(app->m_pointerX, 30);
+  EXPECT_EQ(app->m_pointerY, 40);
+}
+
+} // namespace
