@@ -17,14 +17,6 @@ protected:
   String Icon(char letter) { return String::FromChar(0xAC) + String::FromChar(letter); }
 };
 
-TEST_F(TextTest, KerningNarrowsAndWidensLetters) {
-  EXPECT_EQ(KerningOf('w'), 2);
-  EXPECT_EQ(KerningOf('M'), 1);
-  EXPECT_EQ(KerningOf('i'), -3);
-  EXPECT_EQ(KerningOf('t'), -1);
-  EXPECT_EQ(KerningOf('a'), 0);
-}
-
 TEST_F(TextTest, WidthAddsKernedAdvancesTruncatingAfterEveryCharacter) {
   EXPECT_EQ(app->p_TextWidth("ab"), 14);
   EXPECT_EQ(app->p_TextWidth("wil"), 9 + 4 + 4);
