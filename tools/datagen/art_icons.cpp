@@ -41,8 +41,8 @@ void PaintIcon(Frame &f, int index) {
         [](float x, float y) {
           float ring = Ring(x, y, 16, 16, 14, 0.9f);
           float ticks =
-              Union(Union(Segment(x, y, 16, 0.6f, 16, 3.2f, 0.9f), Segment(x, y, 16, 28.8f, 16, 31.4f, 0.9f)),
-                    Union(Segment(x, y, 0.6f, 16, 3.2f, 16, 0.9f), Segment(x, y, 28.8f, 16, 31.4f, 16, 0.9f)));
+              Union(Union(Segment(x, y, 16, 0.6f, 16, 2.8f, 0.9f), Segment(x, y, 16, 29.2f, 16, 31.4f, 0.9f)),
+                    Union(Segment(x, y, 0.6f, 16, 2.8f, 16, 0.9f), Segment(x, y, 29.2f, 16, 31.4f, 16, 0.9f)));
           return Union(ring, ticks);
         },
         Gray(1));
