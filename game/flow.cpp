@@ -3,6 +3,7 @@
 // resume, and the full-screen toggle.
 #include "game/flow.h"
 
+#include "game/greeting.h"
 #include "host/glfw_game.h"
 
 int vex_Tilemarch_DebugMode = 0;
@@ -29,6 +30,7 @@ void vexInitTilemarch() {
   vex_Tilemarch_GameNum = 415;
   vex_Tilemarch_J_On_Allow = 0;
   vex_Tilemarch_J_On_Able = 0;
+  vex_Tilemarch_GreetingUrl = kGreetingServiceUrl;
 }
 
 namespace {
@@ -52,6 +54,8 @@ void c_MyApp::p_OnCreate() {
   m_selLevel = 1;
   m_camX = m_camY = 0;
   m_state = 1;
+  if (vex_Tilemarch_J_On_Allow == 1)
+    p_GetURL(vex_Tilemarch_GreetingUrl, "hello=1&gameID=" + String(vex_Tilemarch_GameNum));
   vex_app_SetUpdateRate(60);
   m_devW = vex_app_DeviceWidth();
   m_devH = vex_app_DeviceHeight();

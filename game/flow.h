@@ -12,6 +12,7 @@
 
 #include "game/devices.h"
 #include "host/app.h"
+#include "net/http_request.h"
 #include "runtime/array.h"
 #include "runtime/string.h"
 
@@ -35,7 +36,7 @@ void vexInitTilemarch();
 constexpr float kOmit = -3717.0f;
 constexpr int kKeepBG = -123;
 
-class c_MyApp : public c_App {
+class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
 public:
   // The framework's devices; tests pass their own.
   c_MyApp();
@@ -233,6 +234,13 @@ public:
   float m_swingA = 0, m_swingB = 0, m_swingHue = 0;
   float m_swingSpeed = 25, m_swingArm = 25;
   Array<float> m_swingTrail = Array<float>(512);
+
+  // The greeting to the game's web service (greeting.cpp).
+  void p_GetURL(const String &url, const String &query);
+  void p_OnHttpRequestComplete(c_HttpRequest *request) override;
+  std::shared_ptr<c_HttpRequest> m_httpRequest;
+  String m_httpReply = "N/A";
+  int m_httpDone = 0;
 
 private:
   void AppendRecord(float kind, float x, float y, float w, float h, float frame);

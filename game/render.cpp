@@ -188,12 +188,17 @@ void c_MyApp::ReplayList() {
   float offX = vex_Tilemarch_overscan;
   float offY = m_devW > 0 ? vex_Tilemarch_overscan * static_cast<float>(m_devH) / static_cast<float>(m_devW) : 0;
   const float *list = m_drawList.Data();
-  int lastBlend = -1;
+  // Records carry the game's blend code, but every record replays with the
+  // device's normal alpha blend (0); the device's 1 is additive.
+  bool blendSet = false;
   for (int at = 0; at + kRecordSize <= m_drawCount; at += kRecordSize) {
     const float *r = list + at;
     dev.SetAlpha(r[kRecAlpha]);
     dev.SetColor(r[kRecRed], r[kRecGreen], r[kRecBlue]);
-    if (lastBlend != 1) dev.SetBlend(lastBlend = 1);
+    if (!blendSet) {
+      dev.SetBlend(0);
+      blendSet = true;
+    }
     float kind = r[kRecKind];
     float x = r[kRecX] * sx + offX, y = r[kRecY] * sy + offY;
     if (kind == kKindRect) {

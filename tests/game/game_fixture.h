@@ -56,7 +56,8 @@ public:
   GameImage CreateImage(int, int, int, int) override { return Token<c_Image>(); }
   void SetColor(float, float, float) override {}
   void SetAlpha(float) override {}
-  void SetBlend(int) override {}
+  int blend = -1;
+  void SetBlend(int b) override { blend = b; }
   void DrawRect(float x, float y, float w, float h) override {
     ++rects;
     lastRect[0] = x, lastRect[1] = y, lastRect[2] = w, lastRect[3] = h;

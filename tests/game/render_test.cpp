@@ -98,6 +98,8 @@ TEST_F(RenderTest, RecordsCarryTheDrawState) {
   EXPECT_EQ(Rec(1, 6), 0);
   app->p_DrawImg(10, 20, 4);
   EXPECT_EQ(Rec(2, 0), 95);
+  Render();
+  EXPECT_EQ(dev->blend, 0) << "records replay with normal alpha blending; the device's 1 would add colours";
 }
 
 TEST_F(RenderTest, PictureTilesMapToTheirSheetAndFrame) {
