@@ -135,7 +135,9 @@ void c_MyApp::SamplePointer() {
   m_pointerOldY = m_pointerY;
   m_pointerX = toX(dev.MouseX());
   m_pointerY = toY(dev.MouseY());
-  int left = dev.KeyDown(kMouseLeft) ? 1 : 0;
+  // A click pressed and released between two updates counts as held for that
+  // one update; otherwise a quick click on a busy machine is lost.
+  int left = dev.KeyDown(kMouseLeft) || dev.KeyHit(kMouseLeft) ? 1 : 0;
   if (left && m_pointerWasDown == 0) {
     m_pointerOldX = m_pointerX;
     m_pointerOldY = m_pointerY;
@@ -145,7 +147,7 @@ void c_MyApp::SamplePointer() {
   for (int i = 0; i < 10; ++i) {
     m_touchDown[i] = 0;
     m_touchX[i] = m_touchY[i] = kUntouched;
-    if (!dev.KeyDown(kTouchBase + i)) continue;
+    if (!dev.KeyDown(kTouchBase + i) && !dev.KeyHit(kTouchBase + i)) continue;
     m_touchDown[i] = 1;
     m_touchX[i] = toX(dev.TouchX(i));
     m_touchY[i] = toY(dev.TouchY(i));

@@ -104,6 +104,17 @@ TEST_F(FlowTest, FreshPressReportsEqualOldAndNewPointer) {
   EXPECT_EQ(app->m_pointerX, 160);
 }
 
+TEST_F(FlowTest, ClickBetweenTwoUpdatesIsHeldForOneUpdate) {
+  Create();
+  FinishLoading();
+  dev->hits = {1};
+  Update();
+  EXPECT_EQ(app->m_pointerDown, 1) << "pressed and released before the update: still a tap";
+  dev->hits.clear();
+  Update();
+  EXPECT_EQ(app->m_pointerDown, 0);
+}
+
 TEST_F(FlowTest, TouchPointsUpReadTheOmittedValueAndDownOnesSetThePointer) {
   Create();
   FinishLoading();

@@ -95,6 +95,13 @@ public:
   int Millisecs() override { return millis; }
   int GetDeviceWidth() override { return width; }
   int GetDeviceHeight() override { return height; }
+  // The state stays in memory, so tests never share a state file.
+  String state;
+  int SaveState(const String &text) override {
+    state = text;
+    return 0;
+  }
+  String LoadState() override { return state; }
 };
 
 class GameTest : public testing::Test {

@@ -4,14 +4,14 @@
 #include "host/app.h"
 
 int MemoryStateHost::SaveState(const String &text) {
-  if (useFile) return TestHost::SaveState(text);
+  if (useFile) return VexGame::SaveState(text);
   state = text.ToUtf8();
   saves.push_back(state);
   return 0;
 }
 
 String MemoryStateHost::LoadState() {
-  if (useFile) return TestHost::LoadState();
+  if (useFile) return VexGame::LoadState();
   return String::FromUtf8(state);
 }
 
