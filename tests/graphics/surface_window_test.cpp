@@ -2,6 +2,9 @@
 // surfaces that survive the window being re-opened.
 #include <GLFW/glfw3.h>
 
+#include <chrono>
+#include <thread>
+
 #include "graphics_test_support.h"
 #include "window_support.h"
 
@@ -116,6 +119,13 @@ TEST_F(Surfaces, TexturesAreRemadeAfterTheWindowIsReopened) {
     Frame(draw);
     EXPECT_EQ(loaded->m_surface->seq, glfwGraphicsSeq);
     EXPECT_EQ(written->m_surface->seq, glfwGraphicsSeq);
+    // A new full-screen window may first be drawn at its requested size and
+    // only then take the screen's; let its size settle before comparing.
+    for (int settle = 0; settle < 50 && Block(0, 0, 240, 90) != before; ++settle) {
+      glfwPollEvents();
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      Frame(draw);
+    }
     EXPECT_EQ(Block(0, 0, 240, 90), before);
   }
 }
