@@ -1,0 +1,33 @@
+// Files, shell commands and build locations for tests that work with real
+// processes and directories.
+#pragma once
+
+#include <string>
+
+// Runs a command through the shell and returns its standard output without
+// trailing newlines and spaces.
+std::string Shell(const std::string &command);
+
+std::string ReadFile(const std::string &path);
+void WriteFile(const std::string &path, const std::string &bytes);
+
+// The build directory the tests were configured in (TILEMARCH_BUILD_DIR, or
+// the parent of the tests/ folder the test executable runs from).
+std::string BuildDir();
+// The source tree (TILEMARCH_SOURCE_DIR).
+std::string SourceDir();
+
+// A fresh directory under /tmp, removed with everything in it afterwards.
+// Entered, it is also the working directory for the object's lifetime.
+class TempDir {
+public:
+  explicit TempDir(bool enter = false);
+  ~TempDir();
+  TempDir(const TempDir &) = delete;
+  TempDir &operator=(const TempDir &) = delete;
+  const std::string &Path() const { return path_; }
+  std::string operator/(const std::string &name) const { return path_ + "/" + name; }
+
+private:
+  std::string path_, previous_;
+};

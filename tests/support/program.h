@@ -1,0 +1,63 @@
+// A program under test started as a real process: its own working directory,
+// standard input closed, standard output in a file, and a window it may open.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <memory>
+#include <regex>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "support/files.h"
+
+class Program {
+public:
+  struct Options {
+    // The working directory; empty gives the program a fresh temporary one.
+    std::string workDir;
+    std::vector<std::string> args;
+    // Variables set (or, with an empty value, removed) for the program.
+    std::vector<std::pair<std::string, std::string>> env;
+  };
+
+  explicit Program(const std::string &path) : Program(path, Options()) {}
+  Program(const std::string &path, Options options);
+  // A program still running is killed.
+  ~Program();
+  Program(const Program &) = delete;
+  Program &operator=(const Program &) = delete;
+
+  pid_t Pid() const { return pid_; }
+  const std::string &Dir() const { return dir_; }
+  // Everything the program has written to standard output so far.
+  std::string Output() const;
+  bool WaitForOutput(const std::string &text, std::chrono::milliseconds limit = std::chrono::seconds(20)) const;
+  bool WaitForOutput(const std::regex &pattern, std::chrono::milliseconds limit = std::chrono::seconds(20)) const;
+  // The exit status (128 + signal when killed by one), or -1 when the program
+  // is still running after the limit.
+  int WaitForExit(std::chrono::milliseconds limit = std::chrono::seconds(10));
+  void Signal(int signal) const;
+
+  // The id of the program's newest top-level window titled "Tilemarch" (a
+  // window re-opened for full screen gets a new id); empty if none appears.
+  std::string WindowId() const;
+  // Sends the window manager's close request until the program ends, since a
+  // request sent before the manager has taken the window on is lost. Returns
+  // the exit status as WaitForExit does.
+  int CloseWindow();
+
+private:
+  std::unique_ptr<TempDir> ownDir_;
+  std::string dir_, outPath_;
+  pid_t pid_ = -1;
+  bool exited_ = false;
+};
+
+// Runs a program with one argument to its end, standard input closed, and
+// returns its exit status; standard output and error are captured.
+int RunProcess(const std::string &program, const std::string &arg, std::string *out, std::string *err);
+
+int CountMatches(const std::string &text, const std::regex &pattern);

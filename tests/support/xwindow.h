@@ -1,0 +1,44 @@
+// Driving and looking at real windows under X with xdotool, wmctrl and
+// ImageMagick, as a player would.
+#pragma once
+
+#include <chrono>
+#include <string>
+
+class Program;
+
+// Why windowed tests can't run here (no display, or one of the named
+// commands missing), or empty when they can. Use it as
+//   if (auto why = DisplayMissing("xdotool import"); !why.empty()) GTEST_SKIP() << why;
+std::string DisplayMissing(const std::string &commands);
+
+// The size of a window's client area as "WxH".
+std::string GeometryOf(const std::string &window);
+// Waits until the program's newest window has the size "WxH".
+bool WaitForGeometry(const Program &program, const std::string &size,
+                     std::chrono::milliseconds limit = std::chrono::seconds(10));
+// Gives the window the focus (an inactive window suspends the game).
+void Activate(const std::string &window);
+// Presses and releases a key (xdotool's key names) in the focused window,
+// held long enough for an update to see it.
+void PressKey(const std::string &window, const std::string &key);
+// Moves the pointer to (x, y) in the window and clicks, the press and the
+// release far enough apart for an update to see the button.
+void Click(const std::string &window, int x, int y);
+
+// A screenshot of a window as 8-bit RGB.
+class Shot {
+public:
+  explicit Shot(const std::string &window);
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool Empty() const { return width_ == 0; }
+  // 0xRRGGBB at (x, y); 0 outside the picture.
+  int Rgb(int x, int y) const;
+  // The brightness 0..255 of a 5 x 5 patch around (x, y).
+  int Brightness(int x, int y) const;
+
+private:
+  std::string pixels_;
+  int width_ = 0, height_ = 0;
+};
