@@ -29,7 +29,7 @@ protected:
     WriteFile(dir / "long.wav", MakeWav(longTone));
     WavSpec deep = shortTone; // no OpenAL format has 24-bit samples
     deep.bits = 24;
-    deep.data = Bytes(300, 1);
+    deep.data = std::string(300, 1);
     WriteFile(dir / "deep.wav", MakeWav(deep));
     audio = std::make_unique<gxtkAudio>();
     vex_audio_SetAudioDevice(audio.get());

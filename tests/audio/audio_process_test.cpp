@@ -3,12 +3,14 @@
 // a source limit that forces a channel to take over another's source, and no
 // usable device at all.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <map>
 #include <sstream>
 
 #include "audio_test_support.h"
+#include "support/program.h"
 
 namespace {
 
@@ -20,8 +22,8 @@ double Millis(int frame) { return frame * 1000.0 / kRate; }
 class AudioProcess : public testing::Test {
 protected:
   void SetUp() override {
-    probe = ProbePath("audio_probe");
-    if (probe.empty()) GTEST_SKIP() << "audio_probe not found: set TILEMARCH_BUILD_DIR to the build directory";
+    probe = BuildDir() + "/tests/audio_probe";
+    if (access(probe.c_str(), X_OK) != 0) GTEST_SKIP() << "audio_probe is built by its own target";
     WavSpec tone; // 200 ms of 440 Hz at half scale
     tone.hertz = 44100;
     tone.data = SineS16(8820, 1, 440, 44100, 0.5);
@@ -33,13 +35,11 @@ protected:
 
   // Runs the probe under the configuration; its "name value" lines.
   std::map<std::string, double> Probe(const std::string &conf, const std::vector<std::string> &args) {
-    std::vector<std::string> argv = {probe};
-    argv.insert(argv.end(), args.begin(), args.end());
-    RunResult result = RunCommand(argv, {"ALSOFT_CONF=" + conf});
-    output = result.out;
-    EXPECT_EQ(result.status, 0) << output;
+    Program run(probe, {dir.Path(), args, {{"ALSOFT_CONF", conf}}});
+    EXPECT_EQ(run.WaitForExit(std::chrono::seconds(60)), 0) << run.Output();
+    output = run.Output();
     std::map<std::string, double> values;
-    std::istringstream lines(result.out);
+    std::istringstream lines(output);
     std::string name;
     double value;
     while (lines >> name) {
@@ -52,22 +52,14 @@ protected:
     return values;
   }
 
-  Capture Captured(const std::string &conf, const std::vector<std::string> &args,
-                   std::map<std::string, double> &values) {
-    values = Probe(conf, args);
-    Capture capture;
-    EXPECT_TRUE(ReadCapture(dir / "out.wav", capture)) << "no captured output";
-    EXPECT_EQ(capture.channels, 2);
-    EXPECT_EQ(capture.hertz, 44100);
+  // Runs the probe with its mix captured into a file.
+  Wave Captured(const std::vector<std::string> &args, std::map<std::string, double> &values) {
+    WriteFile(dir / "capture.conf", CaptureConf(dir / "out.wav"));
+    values = Probe(dir / "capture.conf", args);
+    Wave capture = ReadWave(ReadFile(dir / "out.wav"));
+    EXPECT_EQ(capture.channels, 2) << "no captured output";
+    EXPECT_EQ(capture.rate, 44100);
     return capture;
-  }
-
-  static double ChannelRms(const Capture &capture, int channel, int from, int to) {
-    double sum = 0;
-    for (int f = from; f < to; ++f)
-      sum += double{capture.samples[static_cast<size_t>(f) * 2 + channel]} *
-             capture.samples[static_cast<size_t>(f) * 2 + channel];
-    return to > from ? std::sqrt(sum / (to - from)) : 0;
   }
 
   TempDir dir;
@@ -77,7 +69,7 @@ protected:
 
 TEST_F(AudioProcess, APlayedSampleIsHeardAtItsTimeWithItsGainAndPan) {
   std::map<std::string, double> at;
-  Capture capture = Captured(WriteCaptureConf(dir, dir / "out.wav"), {"gain", dir / "tone.wav"}, at);
+  Wave capture = Captured({"gain", dir / "tone.wav"}, at);
   ASSERT_GT(capture.Frames(), Frame(1700));
 
   // Each sound starts where the device's clock stood at its play call, give or
@@ -92,7 +84,7 @@ TEST_F(AudioProcess, APlayedSampleIsHeardAtItsTimeWithItsGainAndPan) {
   int onset1 = onsets[0], onset2 = onsets[1], onset3 = onsets[2];
 
   // 150 ms inside each 200 ms sound.
-  auto window = [&](int onset, int channel) { return ChannelRms(capture, channel, onset + 400, onset + 400 + 6615); };
+  auto window = [&](int onset, int channel) { return capture.Rms(onset + 400, onset + 400 + 6615, channel); };
   double sampleRms = 0.5 / std::sqrt(2.0);
   double full = window(onset1, 0);
   EXPECT_NEAR(window(onset1, 1), full, 0.01 * full) << "a mono source straight ahead is centred";
@@ -106,7 +98,7 @@ TEST_F(AudioProcess, APlayedSampleIsHeardAtItsTimeWithItsGainAndPan) {
 
 TEST_F(AudioProcess, ALoopingChannelSurvivesSuspendAndAGamePausedOneStaysPaused) {
   std::map<std::string, double> at;
-  Capture capture = Captured(WriteCaptureConf(dir, dir / "out.wav"), {"suspend", dir / "loop.wav"}, at);
+  Wave capture = Captured({"suspend", dir / "loop.wav"}, at);
   // Channel 5 is silent once paused, and channel 3 starts at its time.
   auto rms = [&](double from, double to) { return capture.Rms(Frame(from), Frame(to)); };
   EXPECT_LT(rms(at["paused_ms"] + 60, at["play_ms"] - 5), 0.001);
@@ -127,8 +119,8 @@ TEST_F(AudioProcess, ALoopingChannelSurvivesSuspendAndAGamePausedOneStaysPaused)
 
 TEST_F(AudioProcess, ANewChannelTakesOverTheSourceOfTheFirstFinishedChannel) {
   // Three sources: one for the music channel, two for sound channels.
-  std::string conf = WriteConf(dir, "sources.conf", "[general]\ndrivers = null\nsources = 3\n");
-  std::map<std::string, double> at = Probe(conf, {"steal", dir / "tone.wav", dir / "loop.wav"});
+  WriteFile(dir / "sources.conf", "[general]\ndrivers = null\nsources = 3\n");
+  std::map<std::string, double> at = Probe(dir / "sources.conf", {"steal", dir / "tone.wav", dir / "loop.wav"});
   EXPECT_EQ(at["play0"], 0);
   EXPECT_EQ(at["play1"], 0);
   EXPECT_EQ(at["play2_while_busy"], -1) << "no source while both are still playing";
@@ -141,8 +133,8 @@ TEST_F(AudioProcess, ANewChannelTakesOverTheSourceOfTheFirstFinishedChannel) {
 }
 
 TEST_F(AudioProcess, WithoutADeviceTheFailureIsPrintedAndEverythingIsSilent) {
-  std::string conf = WriteConf(dir, "none.conf", "[general]\ndrivers = no-such-backend\n");
-  std::map<std::string, double> at = Probe(conf, {"nodevice", dir / "tone.wav"});
+  WriteFile(dir / "none.conf", "[general]\ndrivers = no-such-backend\n");
+  std::map<std::string, double> at = Probe(dir / "none.conf", {"nodevice", dir / "tone.wav"});
   EXPECT_EQ(output.rfind("opening openal device\nOpenAl error: alcOpenDevice failed\n", 0), 0u) << output;
   EXPECT_EQ(at["sample_loaded"], 0);
   EXPECT_EQ(at["sound_loaded"], 0);

@@ -5,6 +5,7 @@
 // accepts is consistent with the bytes it was given.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 
 #include "audio/wav_decoder.h"
@@ -14,20 +15,20 @@ namespace {
 
 constexpr int kInputs = 120000;
 
-std::vector<Bytes> Seeds() {
+std::vector<std::string> Seeds() {
   WavSpec mono8;
   mono8.bits = 8;
-  mono8.data = Bytes(37, 0x80);
+  mono8.data = std::string(37, '\x80');
   WavSpec stereo16;
   stereo16.channels = 2;
   stereo16.formatExtra = 2;
-  stereo16.before = {{"LIST", Bytes(11, 'a')}, {"fact", Bytes(4, 1)}};
+  stereo16.before = {{"LIST", std::string(11, 'a')}, {"fact", std::string(4, 1)}};
   stereo16.data = SineS16(30, 2, 440, 44100, 0.5);
   WavSpec wide;
   wide.channels = 6;
   wide.bits = 24;
   wide.formatExtra = 24;
-  wide.data = Bytes(90, 3);
+  wide.data = std::string(90, 3);
   return {MakeWav(mono8), MakeWav(stereo16), MakeWav(wide)};
 }
 
@@ -41,21 +42,20 @@ uint32_t InterestingSize(std::mt19937 &rng, size_t fileSize) {
   return static_cast<uint32_t>(static_cast<int64_t>(fileSize) + near(rng));
 }
 
-Bytes Mutate(const Bytes &seed, std::mt19937 &rng) {
-  Bytes file = seed;
+std::string Mutate(const std::string &seed, std::mt19937 &rng) {
+  std::string file = seed;
   std::uniform_int_distribution<int> kind(0, 5), count(1, 4), byte(0, 255);
   for (int step = count(rng); step > 0 && !file.empty(); --step) {
     std::uniform_int_distribution<size_t> at(0, file.size() - 1);
     switch (kind(rng)) {
     case 0:
-      file[at(rng)] = static_cast<unsigned char>(byte(rng));
+      file[at(rng)] = static_cast<char>(byte(rng));
       break;
     case 1:
     case 2: { // a size or count field: every header field sits at an even offset
       size_t where = at(rng) & ~size_t{1};
       uint32_t value = InterestingSize(rng, file.size());
-      for (size_t i = 0; i < 4 && where + i < file.size(); ++i)
-        file[where + i] = static_cast<unsigned char>(value >> (8 * i));
+      for (size_t i = 0; i < 4 && where + i < file.size(); ++i) file[where + i] = static_cast<char>(value >> (8 * i));
       break;
     }
     case 3:
@@ -63,13 +63,11 @@ Bytes Mutate(const Bytes &seed, std::mt19937 &rng) {
       break;
     case 4:
       file.insert(file.begin() + static_cast<std::ptrdiff_t>(at(rng)), static_cast<size_t>(count(rng)),
-                  static_cast<unsigned char>(byte(rng)));
+                  static_cast<char>(byte(rng)));
       break;
     default: {
       size_t from = at(rng), length = std::min<size_t>(file.size() - from, 12);
-      Bytes run(file.begin() + static_cast<std::ptrdiff_t>(from),
-                file.begin() + static_cast<std::ptrdiff_t>(from + length));
-      file.insert(file.begin() + static_cast<std::ptrdiff_t>(at(rng)), run.begin(), run.end());
+      file.insert(at(rng), file.substr(from, length));
       break;
     }
     }
@@ -79,12 +77,12 @@ Bytes Mutate(const Bytes &seed, std::mt19937 &rng) {
 
 TEST(WavFuzz, MutatedFilesNeverReadOutsideTheBufferAndDecodeConsistently) {
   std::mt19937 rng(20261206);
-  std::vector<Bytes> seeds = Seeds();
+  std::vector<std::string> seeds = Seeds();
   int accepted = 0;
   for (int i = 0; i < kInputs; ++i) {
-    Bytes file = Mutate(seeds[static_cast<size_t>(i) % seeds.size()], rng);
+    std::string file = Mutate(seeds[static_cast<size_t>(i) % seeds.size()], rng);
     std::unique_ptr<unsigned char[]> exact(new unsigned char[file.size() ? file.size() : 1]);
-    std::copy(file.begin(), file.end(), exact.get());
+    std::memcpy(exact.get(), file.data(), file.size());
     std::optional<AudioData> audio = DecodeWav(exact.get(), file.size());
     if (!audio) continue;
     ++accepted;

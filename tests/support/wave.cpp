@@ -1,0 +1,168 @@
+// WAV files for tests; see wave.h.
+#include "support/wave.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+uint32_t Le(const std::string &b, size_t at, int bytes) {
+  uint32_t v = 0;
+  for (int i = bytes - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(b[at + static_cast<size_t>(i)]);
+  return v;
+}
+
+void PutChunk(std::string &out, const std::string &tag, const std::string &body) {
+  out += tag;
+  PutU32(out, static_cast<uint32_t>(body.size()));
+  out += body;
+  if (body.size() & 1) out.push_back(0);
+}
+
+float Sample(const std::string &bytes, size_t at, int format, int bits) {
+  if (format == 3 && bits == 32) {
+    uint32_t u = Le(bytes, at, 4);
+    float v;
+    std::memcpy(&v, &u, 4);
+    return v;
+  }
+  if (bits == 16) return static_cast<float>(static_cast<int16_t>(Le(bytes, at, 2))) / 32768.0f;
+  if (bits == 8) return (static_cast<float>(static_cast<unsigned char>(bytes[at])) - 128.0f) / 128.0f;
+  return 0;
+}
+
+} // namespace
+
+void PutU16(std::string &out, uint32_t value) {
+  out.push_back(static_cast<char>(value & 0xff));
+  out.push_back(static_cast<char>(value >> 8 & 0xff));
+}
+
+void PutU32(std::string &out, uint32_t value) {
+  PutU16(out, value & 0xffff);
+  PutU16(out, value >> 16);
+}
+
+std::string MakeWav(const WavSpec &spec) {
+  std::string format;
+  int block = spec.channels * (spec.bits / 8);
+  for (int value : {spec.audioFormat, spec.channels}) PutU16(format, static_cast<uint32_t>(value));
+  PutU32(format, static_cast<uint32_t>(spec.hertz));
+  PutU32(format, static_cast<uint32_t>(spec.hertz * block));
+  PutU16(format, static_cast<uint32_t>(block));
+  PutU16(format, static_cast<uint32_t>(spec.bits));
+  format.append(static_cast<size_t>(spec.formatExtra), '\0');
+
+  std::string body = "WAVE";
+  PutChunk(body, "fmt ", format);
+  for (const WavChunk &chunk : spec.before) PutChunk(body, chunk.tag, chunk.body);
+  PutChunk(body, "data", spec.data);
+  std::string file = "RIFF";
+  PutU32(file, static_cast<uint32_t>(body.size()));
+  return file + body;
+}
+
+std::string SineS16(int frames, int channels, double hertz, double rate, double amplitude) {
+  std::string out;
+  for (int i = 0; i < frames; ++i) {
+    auto s = static_cast<int16_t>(std::lround(amplitude * std::sin(2 * M_PI * hertz * i / rate) * 32767));
+    for (int c = 0; c < channels; ++c) PutU16(out, static_cast<uint16_t>(s));
+  }
+  return out;
+}
+
+double Wave::Rms(int from, int to, int channel) const {
+  from = std::max(from, 0);
+  to = std::min(to, Frames());
+  if (from >= to) return 0;
+  double sum = 0;
+  for (int f = from; f < to; ++f)
+    for (int c = 0; c < channels; ++c) {
+      if (channel >= 0 && c != channel) continue;
+      double v = samples[static_cast<size_t>(f * channels + c)];
+      sum += v * v;
+    }
+  return std::sqrt(sum / ((to - from) * (channel >= 0 ? 1 : channels)));
+}
+
+int Wave::Onset(float threshold, int from) const {
+  for (int f = std::max(from, 0); f < Frames(); ++f)
+    for (int c = 0; c < channels; ++c)
+      if (std::fabs(samples[static_cast<size_t>(f * channels + c)]) > threshold) return f;
+  return -1;
+}
+
+Wave Wave::Mono() const {
+  Wave mono{1, rate, {}};
+  for (int f = 0; f < Frames(); ++f) {
+    float sum = 0;
+    for (int c = 0; c < channels; ++c) sum += samples[static_cast<size_t>(f * channels + c)];
+    mono.samples.push_back(sum / static_cast<float>(channels));
+  }
+  return mono;
+}
+
+Wave ReadWave(const std::string &bytes, size_t fromByte) {
+  Wave wave;
+  if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) return wave;
+  int format = 0, channels = 0, bits = 0, rate = 0;
+  for (size_t at = 12; at + 8 <= bytes.size();) {
+    std::string tag = bytes.substr(at, 4);
+    size_t size = Le(bytes, at + 4, 4), body = at + 8;
+    if (tag == "fmt " && body + 16 <= bytes.size()) {
+      format = static_cast<int>(Le(bytes, body, 2));
+      channels = static_cast<int>(Le(bytes, body + 2, 2));
+      rate = static_cast<int>(Le(bytes, body + 4, 4));
+      bits = static_cast<int>(Le(bytes, body + 14, 2));
+      if (format == 0xFFFE && size >= 26 && body + 26 <= bytes.size())
+        format = static_cast<int>(Le(bytes, body + 24, 2));
+    } else if (tag == "data" && channels > 0 && (bits == 8 || bits == 16 || bits == 32)) {
+      size_t end = size == 0 || size == 0xFFFFFFFFu || size > bytes.size() - body ? bytes.size() : body + size;
+      size_t frame = static_cast<size_t>(channels * bits / 8);
+      size_t first = fromByte > body ? body + (fromByte - body + frame - 1) / frame * frame : body;
+      wave.channels = channels;
+      wave.rate = rate;
+      for (size_t f = first; f + frame <= end; f += frame)
+        for (int c = 0; c < channels; ++c)
+          wave.samples.push_back(Sample(bytes, f + static_cast<size_t>(c * bits / 8), format, bits));
+      return wave;
+    }
+    if (size > bytes.size()) break;
+    at = body + size + (size & 1);
+  }
+  return wave;
+}
+
+float BestMatch(const Wave &sound, const Wave &capture) {
+  if (sound.rate <= 0 || capture.rate <= 0 || sound.samples.empty()) return 0;
+  std::vector<float> s = sound.Mono().samples, c = capture.Mono().samples, ref;
+  double step = static_cast<double>(sound.rate) / capture.rate;
+  for (double t = 0; t + 1 < static_cast<double>(s.size()) && ref.size() < static_cast<size_t>(capture.rate / 10);
+       t += step) {
+    auto i = static_cast<size_t>(t);
+    double frac = t - static_cast<double>(i);
+    ref.push_back(static_cast<float>(s[i] * (1 - frac) + s[i + 1] * frac));
+  }
+  double refEnergy = 0, window = 0;
+  for (float v : ref) refEnergy += static_cast<double>(v) * v;
+  if (refEnergy <= 0 || c.size() < ref.size()) return 0;
+  for (size_t n = 0; n < ref.size(); ++n) window += static_cast<double>(c[n]) * c[n];
+  float best = 0;
+  for (size_t lag = 0; lag + ref.size() <= c.size(); ++lag) {
+    if (lag > 0) {
+      window += static_cast<double>(c[lag + ref.size() - 1]) * c[lag + ref.size() - 1];
+      window -= static_cast<double>(c[lag - 1]) * c[lag - 1];
+    }
+    if (window <= 1e-9) continue;
+    double dot = 0;
+    for (size_t n = 0; n < ref.size(); ++n) dot += static_cast<double>(ref[n]) * c[lag + n];
+    best = std::max(best, static_cast<float>(dot / std::sqrt(refEnergy * window)));
+  }
+  return best;
+}
+
+std::string CaptureConf(const std::string &outFile) {
+  return "[general]\ndrivers = wave\nchannels = stereo\nfrequency = 44100\nhrtf = false\n[wave]\nfile = " + outFile +
+         "\n";
+}

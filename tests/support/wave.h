@@ -1,0 +1,58 @@
+// WAV files for tests: built byte by byte to feed the decoder and the game,
+// and read back as samples from what OpenAL Soft's wave backend captured.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct WavChunk {
+  std::string tag, body;
+};
+
+struct WavSpec {
+  int audioFormat = 1;
+  int channels = 1;
+  int hertz = 22050;
+  int bits = 16;
+  int formatExtra = 0;          // bytes after the 16 of the format chunk
+  std::vector<WavChunk> before; // chunks between the format and data chunks
+  std::string data;
+};
+
+// A RIFF/WAVE file; odd-sized chunks get their pad byte.
+std::string MakeWav(const WavSpec &spec);
+void PutU16(std::string &out, uint32_t value);
+void PutU32(std::string &out, uint32_t value);
+// Signed 16-bit samples of a sine, interleaved over the channels.
+std::string SineS16(int frames, int channels, double hertz, double rate, double amplitude);
+
+// Interleaved samples in -1..1.
+struct Wave {
+  int channels = 0, rate = 0;
+  std::vector<float> samples;
+  int Frames() const { return channels ? static_cast<int>(samples.size()) / channels : 0; }
+  // Root-mean-square of the frames [from, to) over one channel, or all of
+  // them when channel is -1.
+  double Rms(int from, int to, int channel = -1) const;
+  // The first frame from `from` on where any channel exceeds the threshold, or -1.
+  int Onset(float threshold, int from = 0) const;
+  // The channels averaged.
+  Wave Mono() const;
+};
+
+// Reads 8-bit, 16-bit or float PCM (plain or extensible format). A data chunk
+// whose size was never filled in (the writer was still running, or killed)
+// runs to the end of the file. Frames stored before byte `fromByte` of the
+// file are left out: a capture's size taken at some moment marks what was
+// written after it. Channels 0 when the bytes are no such file.
+Wave ReadWave(const std::string &bytes, size_t fromByte = 0);
+
+// The largest normalised correlation of the first 0.1 s of `sound`, mixed to
+// mono and resampled to the capture's rate, with any stretch of `capture`
+// mixed to mono: near 1 where the sound was played unchanged.
+float BestMatch(const Wave &sound, const Wave &capture);
+
+// An OpenAL Soft configuration that writes the mix, stereo at 44100 Hz, into
+// a WAV file.
+std::string CaptureConf(const std::string &outFile);
