@@ -14,13 +14,8 @@ TEST(AssetNamesTest, VariantFollowsTheLargerSide) {
   EXPECT_EQ(ResolutionLevel(480, 1231, true), 4);
   EXPECT_EQ(ResolutionLevel(1280, 720, false), 1);
   EXPECT_EQ(PicturePath("sheet3", 4).ToUtf8(), "sheet3-hd2.png");
-  EXPECT_EQ(PicturePath("sheet3", 2).ToUtf8(), "sheet3-hd.png");
   EXPECT_EQ(PicturePath("sheet3", 1).ToUtf8(), "sheet3.png");
-}
-
-TEST(AssetNamesTest, EffectFilesHaveAtLeastThreeDigits) {
   EXPECT_EQ(SfxPath(7).ToUtf8(), "sfx/007.wav");
-  EXPECT_EQ(SfxPath(42).ToUtf8(), "sfx/042.wav");
   EXPECT_EQ(SfxPath(120).ToUtf8(), "sfx/120.wav");
 }
 
@@ -34,33 +29,28 @@ TEST_F(AssetsTest, WindowSizePicksTheVariantOfEveryFile) {
   Create(1280, 720);
   FinishLoading();
   EXPECT_TRUE(Loaded(dev->imagesLoaded, "sheet14-hd2.png"));
-  EXPECT_EQ(app->m_hdLevel, 4);
   EXPECT_FLOAT_EQ(app->m_imageScale, 0.25f);
   EXPECT_EQ(app->m_imageInfo[24 * 3], 256);
-  EXPECT_EQ(app->m_imageInfo[24 * 3 + 2], 16);
   // The font keeps its advance and line height in virtual units.
   EXPECT_EQ(app->m_imageInfo[90 * 3], 7);
   EXPECT_EQ(app->m_imageInfo[90 * 3 + 1], 10);
-}
-
-TEST_F(AssetsTest, SmallWindowLoadsThePlainFiles) {
+  app.reset();
   Create(630, 470);
   FinishLoading();
   EXPECT_TRUE(Loaded(dev->imagesLoaded, "blocks.png"));
-  EXPECT_TRUE(Loaded(dev->imagesLoaded, "fonts/shadow_editundo.png"));
   EXPECT_EQ(app->m_imageInfo[1 * 3], 12);
 }
 
 TEST_F(AssetsTest, LoaderFillsEverySlotInTwentyFourUpdates) {
   Create();
   EXPECT_EQ(dev->imagesLoaded.size(), 2u); // logo and font
-  for (int i = 0; i < 24; ++i) Update();
+  Updates(23);
+  EXPECT_EQ(app->m_loadStep, 24);
+  Update();
   EXPECT_EQ(app->m_loadStep, 0);
   for (int slot : {1, 11, 24, 80, 81, 85, 86, 90, 93, 94, 95, 96, 97, 98, 99})
     EXPECT_TRUE(app->m_images[slot] != nullptr) << slot;
-  EXPECT_EQ(app->m_canvasSlot, 81);
   for (int slot : {96, 1, 98, 99, 95}) EXPECT_TRUE(app->m_sounds[slot] != nullptr) << slot;
-  EXPECT_EQ(dev->soundsLoaded.front(), "sfx/096.wav");
 }
 
 TEST_F(AssetsTest, MissingFilesLeaveSlotsEmptyButRecordTheirCells) {
@@ -77,33 +67,22 @@ TEST_F(AssetsTest, MissingFilesLeaveSlotsEmptyButRecordTheirCells) {
 TEST_F(AssetsTest, LoadingScreenShowsThreeRingsTheLogoAndText) {
   Create();
   Update();
-  int ovals = 0, logos = 0, glyphs = 0;
-  for (int r = 0; r < Records(); ++r) {
-    if (Rec(r, 0) == -3716) ++ovals;
-    if (Rec(r, 0) == 93) ++logos;
-    if (Rec(r, 0) == 90) ++glyphs;
-  }
-  EXPECT_EQ(ovals, 33);
-  EXPECT_EQ(logos, 1);
-  EXPECT_EQ(glyphs, 10);    // "Loading..."
-  EXPECT_EQ(Rec(0, 10), 0); // the first ring is blue
-  EXPECT_EQ(Rec(0, 7), 0);  // fading from alpha 0
-  EXPECT_EQ(Rec(10, 7), 1.0f);
-  EXPECT_EQ(Rec(11, 4), 2); // the logo at scale 2
-  EXPECT_EQ(Rec(12, 10), 255);
-  EXPECT_EQ(app->m_spinAngle, 3);
+  EXPECT_EQ(RecordsOf(-3716).size(), 33u);
+  EXPECT_EQ(RecordsOf(93, 2).size(), 1u); // the logo at scale 2
+  EXPECT_EQ(DrawnText(), "Loading...");
+  EXPECT_EQ(Rec(0, 10), 0); // the first ring is blue, fading in from alpha 0
+  EXPECT_EQ(Rec(0, 7), 0);
 }
 
 TEST_F(AssetsTest, LogoJinglePlaysOncePerRunNotOnAResize) {
   Create();
   FinishLoading();
-  auto plays = [&] {
-    return std::count_if(dev->audio.begin(), dev->audio.end(), [](auto &c) { return c.what == "play"; });
-  };
-  EXPECT_EQ(plays(), 1);
+  EXPECT_EQ(dev->Plays(), 1);
   Resize(800, 600);
+  Render();
+  EXPECT_EQ(app->m_loadStep, 1);
   FinishLoading();
-  EXPECT_EQ(plays(), 1);
+  EXPECT_EQ(dev->Plays(), 1);
   EXPECT_TRUE(Loaded(dev->imagesLoaded, "sheet1-hd.png"));
 }
 
@@ -118,7 +97,6 @@ TEST_F(AssetsTest, TwentyFiveEffectsInOneUpdateReuseTheFirstChannel) {
   ASSERT_EQ(played.size(), 25u);
   EXPECT_EQ(played[1], played[0] + 1);
   EXPECT_EQ(played[24], played[0]); // the first effect's channel is stopped and reused
-  EXPECT_EQ(dev->audio[dev->audio.size() - 4].what, "play");
   EXPECT_EQ(dev->audio[dev->audio.size() - 5].what, "stop");
   EXPECT_EQ(dev->audio.back().value, -1);
 }
@@ -149,12 +127,9 @@ TEST_F(AssetsTest, CurrentTuneRestartsFromTheBeginning) {
   Create();
   app->p_PlayTune("-1", 1); // nothing played yet: nothing to restart
   EXPECT_TRUE(dev->musicPlayed.empty());
-  EXPECT_TRUE(app->m_tuneName.Empty());
   app->p_PlayTune("testmusic", 1);
   app->p_PlayTune("-1", 1);
-  ASSERT_EQ(dev->musicPlayed.size(), 3u);
-  EXPECT_EQ(dev->musicPlayed[1], "stop");
-  EXPECT_EQ(dev->musicPlayed[2], "sfx/testmusic.ogg");
+  EXPECT_EQ(dev->musicPlayed, (std::vector<std::string>{"sfx/testmusic.ogg", "stop", "sfx/testmusic.ogg"}));
   vex_Tilemarch_HasMusicStream = 0;
   app->p_PlayTune("testmusic", 1);
   EXPECT_EQ(dev->musicPlayed.size(), 3u);

@@ -1,63 +1,57 @@
 // Marking tiles through the running puzzle with input as the host feeds it:
 // pointer strokes, touches, the cursor under sticks and keys, and key strokes.
-#include "board_fixture.h"
+#include "game_fixture.h"
 
 namespace {
 
-using BoardMarking = BoardTest;
-
-constexpr int kEnter = 13, kRight = 39, kDown = 40;
-
-TEST_F(BoardMarking, StrokeFromWhiteFillsEveryTilePassed) {
-  StartPuzzle(5);
-  MouseDown(TileX(1), TileY(2));
-  Step();
-  EXPECT_EQ(Mark(1, 2), 1);
-  EXPECT_EQ(fed->Played(98), 1);
-  for (int x = 2; x <= 5; ++x) {
-    MouseMove(TileX(x), TileY(2));
-    Step();
+class BoardMarking : public BoardTest {
+protected:
+  // A mouse stroke along row y from column x0 to x1.
+  void Stroke(int y, int x0, int x1) {
+    MouseDown(TileX(x0), TileY(y));
+    Update();
+    for (int x = x0 + 1; x <= x1; ++x) {
+      MouseMove(TileX(x), TileY(y));
+      Update();
+    }
+    MouseUp();
+    Update();
   }
-  MouseUp();
-  Step();
+  // Holds a key for some updates, then lets it go for some more.
+  void Hold(int key, int held, int after) {
+    KeyDown(key);
+    Updates(held);
+    KeyUp(key);
+    Updates(after);
+  }
+};
+
+TEST_F(BoardMarking, StrokeTakesTheValueOfItsFirstTileAndSoundsOnlyChanges) {
+  StartPuzzle(5);
+  Stroke(2, 1, 5);
   EXPECT_EQ(Marks()[2], ".#####..");
-  EXPECT_EQ(fed->Played(98), 5);
-  EXPECT_EQ(fed->Played(99), 0);
+  EXPECT_EQ(dev->Played(98), 5);
   // The cursor follows the pointer.
   EXPECT_EQ(app->m_tmpF[1], 5);
   EXPECT_EQ(app->m_tmpF[2], 2);
-}
-
-TEST_F(BoardMarking, StrokeFromBlackClearsAndWhiteStaysWhite) {
-  StartPuzzle(5);
   Paint({"........", "........", "##.##...", "........", "........", "........", "........", "........"});
-  MouseDown(TileX(0), TileY(2));
-  Step();
-  for (int x = 1; x <= 4; ++x) {
-    MouseMove(TileX(x), TileY(2));
-    Step();
-  }
-  MouseUp();
-  Step();
+  Stroke(2, 0, 4);
   EXPECT_EQ(Marks()[2], "........");
-  // Only tiles that changed make the clear sound.
-  EXPECT_EQ(fed->Played(99), 4);
-  EXPECT_EQ(fed->Played(98), 0);
+  EXPECT_EQ(dev->Played(99), 4);
+  EXPECT_EQ(dev->Played(98), 5);
 }
 
 TEST_F(BoardMarking, PointerReachIsStrictlyWithin14Units) {
   StartPuzzle(5);
-  MouseDown(TileX(3) + 14, TileY(3));
-  Step();
-  MouseUp();
-  Step();
-  MouseDown(TileX(3), TileY(3) - 14);
-  Step();
-  MouseUp();
-  Step();
+  for (auto [dx, dy] : {std::pair{14, 0}, {0, -14}}) {
+    MouseDown(TileX(3) + static_cast<float>(dx), TileY(3) + static_cast<float>(dy));
+    Update();
+    MouseUp();
+    Update();
+  }
   EXPECT_EQ(Mark(3, 3), 0);
   MouseDown(TileX(3) + 13, TileY(3) - 13);
-  Step();
+  Update();
   EXPECT_EQ(Mark(3, 3), 1);
 }
 
@@ -68,14 +62,13 @@ TEST_F(BoardMarking, TouchesMarkTooAndAPressThatStartedThePuzzleDoesNot) {
   app->m_state = 11;
   // The tap that started the puzzle is still down over a tile.
   TouchDown(1, TileX(0), TileY(0));
-  Step();
-  Step();
+  Updates(2);
   EXPECT_EQ(Mark(0, 0), 0);
   TouchUp(1);
-  Step();
+  Update();
   TouchDown(1, TileX(0), TileY(0));
   TouchDown(2, TileX(7), TileY(7));
-  Step();
+  Update();
   EXPECT_EQ(Mark(0, 0), 1);
   EXPECT_EQ(Mark(7, 7), 1);
 }
@@ -83,84 +76,58 @@ TEST_F(BoardMarking, TouchesMarkTooAndAPressThatStartedThePuzzleDoesNot) {
 TEST_F(BoardMarking, HeldButtonPaintsTilesTheCursorReachesWithTheFirstValue) {
   StartPuzzle(5);
   SetMark(5, 4, 1);
-  Press(kEnter);
-  Step();
+  KeyDown(kKeyEnter);
+  Update();
   EXPECT_EQ(Mark(4, 4), 1); // white: the stroke fills
-  Press(kRight);
-  Steps(3);
-  EXPECT_EQ(app->m_tmpF[1], 5);
-  EXPECT_EQ(Mark(5, 4), 1); // already black, stays black
-  Release(kRight);
-  Steps(3);
-  Press(kRight);
-  Steps(3);
-  Release(kRight);
-  Release(kEnter);
-  Step();
+  Hold(kKeyRight, 3, 3);
+  Hold(kKeyRight, 3, 0);
+  KeyUp(kKeyEnter);
+  Update();
   EXPECT_EQ(app->m_tmpF[1], 6);
-  EXPECT_EQ(Marks()[4], "....###.");
+  EXPECT_EQ(Marks()[4], "....###."); // the black tile stayed black
 
   // A new press on a black tile clears along the way.
-  Steps(3);
-  Press(kEnter);
-  Step();
+  Updates(3);
+  KeyDown(kKeyEnter);
+  Update();
   EXPECT_EQ(Mark(6, 4), 0);
-  Press(kDown);
-  Steps(3);
-  Release(kDown);
-  Release(kEnter);
-  Step();
+  Hold(kKeyDown, 3, 0);
+  KeyUp(kKeyEnter);
+  Update();
   EXPECT_EQ(app->m_tmpF[2], 5);
   EXPECT_EQ(Mark(6, 5), 0);
 }
 
 TEST_F(BoardMarking, HeldStickMovesOneTileUntilItFallsBackWithinThreeTenths) {
   StartPuzzle(5);
-  pads->stickX[0] = 0.9f;
-  Steps(10);
-  EXPECT_EQ(app->m_tmpF[1], 5);
-  pads->stickX[0] = 0.31f;
-  Steps(5);
-  EXPECT_EQ(app->m_tmpF[1], 5);
-  pads->stickX[0] = 0.3f;
-  Step();
-  pads->stickX[0] = 0.9f;
-  Step();
-  EXPECT_EQ(app->m_tmpF[1], 6);
-  pads->stickX[0] = 0;
-  Step();
-  // Stick y up is negative raw y flipped: pushing the raw axis up moves up.
-  pads->stickY[0] = 0.9f;
-  Steps(4);
+  for (auto [push, updates, column] : {std::tuple{0.9f, 10, 5}, {0.31f, 5, 5}, {0.3f, 1, 5}, {0.9f, 1, 6}}) {
+    host->stickX[0] = push;
+    Updates(updates);
+    EXPECT_EQ(app->m_tmpF[1], column) << push;
+  }
+  host->stickX[0] = 0;
+  Update();
+  // Pushing the raw axis up moves up.
+  host->stickY[0] = 0.9f;
+  Updates(4);
   EXPECT_EQ(app->m_tmpF[2], 3);
-  pads->stickY[0] = 0;
-  pads->stickX[0] = 0.9f;
-  Step();
-  pads->stickX[0] = 0;
-  Step();
-  pads->stickX[0] = 0.9f;
-  Step();
+  host->stickY[0] = 0;
+  for (float push : {0.9f, 0.0f, 0.9f}) {
+    host->stickX[0] = push;
+    Update();
+  }
   EXPECT_EQ(app->m_tmpF[1], 7); // the edge holds it
-  pads->stickX[0] = 0;
   EXPECT_EQ(Marks(), std::vector<std::string>(8, "........"));
 }
 
 TEST_F(BoardMarking, HeldKeyMovesOneTileAndReleaseMustDecayFirst) {
   StartPuzzle(5);
-  Press(kRight);
-  Steps(20);
+  Hold(kKeyRight, 20, 1);
   EXPECT_EQ(app->m_tmpF[1], 5);
-  Release(kRight);
-  Step();
-  Press(kRight);
-  Steps(20);
   // The push never fell within 0.3 in one update of release.
+  Hold(kKeyRight, 20, 6);
   EXPECT_EQ(app->m_tmpF[1], 5);
-  Release(kRight);
-  Steps(6);
-  Press(kRight);
-  Steps(4);
-  Release(kRight);
+  Hold(kKeyRight, 4, 0);
   EXPECT_EQ(app->m_tmpF[1], 6);
 }
 
@@ -168,8 +135,8 @@ TEST_F(BoardMarking, NothingMarksOnceThePuzzleHasEnded) {
   StartPuzzle(5);
   app->m_endState = 2;
   MouseDown(TileX(2), TileY(2));
-  Press(kEnter);
-  Step();
+  KeyDown(kKeyEnter);
+  Update();
   EXPECT_EQ(Mark(2, 2), 0);
   EXPECT_EQ(Mark(4, 4), 0);
 }

@@ -7,6 +7,8 @@
 
 #include <chrono>
 #include <thread>
+#include <tuple>
+#include <utility>
 
 #include "game/greeting.h"
 #include "game_fixture.h"
@@ -14,19 +16,24 @@
 
 namespace {
 
+// A socket bound to a free loopback port, and the port.
+std::pair<int, int> Bound() {
+  int fd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address);
+  socklen_t length = sizeof address;
+  getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
+  return {fd, ntohs(address.sin_port)};
+}
+
 // Answers one request with a fixed reply, or gives up after two seconds.
 class OneShotServer {
 public:
   explicit OneShotServer(std::string reply) : reply_(std::move(reply)) {
-    listener_ = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(listener_, reinterpret_cast<sockaddr *>(&address), sizeof address);
+    std::tie(listener_, port_) = Bound();
     listen(listener_, 1);
-    socklen_t length = sizeof address;
-    getsockname(listener_, reinterpret_cast<sockaddr *>(&address), &length);
-    port_ = ntohs(address.sin_port);
     thread_ = std::thread([this] { Serve(); });
   }
   ~OneShotServer() {
@@ -95,18 +102,9 @@ TEST_F(Greeting, SwitchedOnGreetsTheServiceAndRecordsTheAnswer) {
 }
 
 TEST_F(Greeting, NothingListeningLeavesTheGamePlaying) {
-  int port;
-  {
-    OneShotServer closed("");
-    port = closed.Port();
-    int poke = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    connect(poke, reinterpret_cast<sockaddr *>(&address), sizeof address);
-    close(poke);
-  }
+  // A port that was just free: bound, never listened on, let go.
+  auto [unused, port] = Bound();
+  close(unused);
   vex_Tilemarch_J_On_Allow = 1;
   vex_Tilemarch_GreetingUrl = "http://127.0.0.1:" + String(port) + "/housecall.php";
   testing::internal::CaptureStdout();

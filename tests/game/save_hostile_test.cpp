@@ -1,38 +1,18 @@
 // Hostile state files: whatever the state file holds, the game starts with a
 // defined state: limits applied, map locked, scores either read with a valid
 // checksum or left at zero. Run under the sanitizers to catch stray reads.
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <random>
 
-#include "menus_fixture.h"
+#include "game_fixture.h"
+#include "support/files.h"
 
 namespace {
 
-class HostileSaveTest : public MenusTest {
+class HostileSaveTest : public GameTest {
 protected:
   void SetUp() override {
-    MenusTest::SetUp();
-    State().useFile = true;
-    char pattern[] = "/tmp/tilemarch-save-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_);
-  }
-  void TearDown() override {
-    MenusTest::TearDown();
-    std::filesystem::current_path(previous_);
-    std::filesystem::remove_all(dir_);
-  }
-  void WriteStateFile(const std::string &bytes) { std::ofstream(".quillstate", std::ios::binary) << bytes; }
-  std::string ReadStateFile() {
-    std::ifstream in(".quillstate", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    GameTest::SetUp();
+    host->useFile = true;
   }
   // What every load leaves, whatever it read.
   void ExpectDefinedState() {
@@ -44,12 +24,8 @@ protected:
     EXPECT_EQ(app->m_menuY, 7);
     for (int i = 0; i < 256; ++i) ASSERT_EQ(app->m_mapCells[i], 1) << i;
   }
-  void LoadFile(const std::string &bytes) {
-    WriteStateFile(bytes);
-    Create();
-  }
 
-  std::filesystem::path dir_, previous_;
+  TempDir dir_{true};
 };
 
 TEST_F(HostileSaveTest, MissingFileStartsWithTheDefaults) {
@@ -59,8 +35,7 @@ TEST_F(HostileSaveTest, MissingFileStartsWithTheDefaults) {
   EXPECT_NE(out.find("Highscores Loaded"), std::string::npos);
   EXPECT_EQ(out.find("Settings Loaded"), std::string::npos);
   EXPECT_EQ(app->m_settings[5], 1);
-  EXPECT_EQ(app->m_settings[10], 64);
-  for (int i = 0; i < 256; ++i) EXPECT_EQ(app->m_mapCells[i], 1);
+  ExpectDefinedState();
   for (int i = 0; i < 896; ++i) ASSERT_EQ(app->m_scores[i], 0);
 }
 
@@ -70,7 +45,7 @@ TEST_F(HostileSaveTest, SaveWritesTheStateFileThatTheNextRunReads) {
   app->m_badges[200] = true;
   app->m_settings[16] = 1;
   app->p_Save();
-  std::string saved = ReadStateFile();
+  std::string saved = ReadFile(".quillstate");
   EXPECT_EQ(saved.substr(0, 12), "0|0|0|0|0|1|");
   app.reset();
   Create();
@@ -78,7 +53,7 @@ TEST_F(HostileSaveTest, SaveWritesTheStateFileThatTheNextRunReads) {
   EXPECT_TRUE(app->m_badges[200]);
   EXPECT_EQ(app->m_settings[16], 1);
   app->p_Save();
-  EXPECT_EQ(ReadStateFile(), saved);
+  EXPECT_EQ(ReadFile(".quillstate"), saved);
 }
 
 TEST_F(HostileSaveTest, GarbageOfEveryKindLoadsToADefinedState) {
@@ -104,7 +79,8 @@ TEST_F(HostileSaveTest, GarbageOfEveryKindLoadsToADefinedState) {
   for (size_t i = 0; i < cases.size(); ++i) {
     SCOPED_TRACE(i);
     testing::internal::CaptureStdout();
-    LoadFile(cases[i]);
+    WriteFile(".quillstate", cases[i]);
+    Create();
     std::string out = testing::internal::GetCapturedStdout();
     EXPECT_NE(out.find("Highscores Loaded"), std::string::npos);
     ExpectDefinedState();

@@ -3,11 +3,11 @@
 #include <random>
 #include <sstream>
 
-#include "menus_fixture.h"
+#include "game_fixture.h"
 
 namespace {
 
-using SaveTest = MenusTest;
+using SaveTest = GameTest;
 
 std::vector<std::string> Parts(const std::string &text) {
   std::vector<std::string> parts;
@@ -20,6 +20,11 @@ std::string Joined(const std::vector<std::string> &parts) {
   std::string text;
   for (const std::string &part : parts) text += part + "|";
   return text;
+}
+
+// The first n values of an array (all of them with n < 0).
+template <class T> std::vector<T> Values(const Array<T> &array, int n = -1) {
+  return std::vector<T>(array.begin(), n < 0 ? array.end() : array.begin() + n);
 }
 
 // Fills settings, badges and every score with values a round trip must keep.
@@ -41,17 +46,14 @@ TEST_F(SaveTest, DefaultSettingsAndOneBadgeGiveTheExactNumbers) {
   app->m_settings[5] = 1;
   app->m_badges[31] = true;
   app->p_Save();
-  std::vector<std::string> parts = Parts(State().state);
-  ASSERT_EQ(parts.size(), 1180u);
-  EXPECT_EQ(State().state.back(), '|');
-  std::vector<std::string> settings(parts.begin(), parts.begin() + 26);
-  std::vector<std::string> expected(25, "0");
-  expected[5] = "1";
-  expected.push_back("5");
-  EXPECT_EQ(settings, expected);
-  EXPECT_EQ(parts[26], "-2147483648");
-  for (int g = 27; g < 34; ++g) EXPECT_EQ(parts[g], "0");
-  EXPECT_EQ(parts[34], "-2147483648");
+  EXPECT_EQ(Parts(Saved()).size(), 1180u);
+  EXPECT_EQ(Saved().back(), '|');
+  // 25 settings and their checksum 5 x 1; 8 badge words, bit 31 set in the
+  // first, and their checksum.
+  std::string zeros;
+  for (int i = 0; i < 19; ++i) zeros += "0|";
+  std::string head = "0|0|0|0|0|1|" + zeros + "5|-2147483648|" + zeros.substr(0, 14) + "-2147483648|";
+  EXPECT_EQ(Saved().substr(0, head.size()), head);
 }
 
 TEST_F(SaveTest, RecordChecksumsWeighTheLatestScoresByRecordAndWrap) {
@@ -62,7 +64,7 @@ TEST_F(SaveTest, RecordChecksumsWeighTheLatestScoresByRecordAndWrap) {
   app->m_scores[448 + 7] = 2;   // previous
   app->m_scores[2 * 200] = INT32_MAX;
   app->p_Save();
-  std::vector<std::string> parts = Parts(State().state);
+  std::vector<std::string> parts = Parts(Saved());
   int p = 35 + 5 * 3;
   EXPECT_EQ(std::vector<std::string>(parts.begin() + p, parts.begin() + p + 5),
             (std::vector<std::string>{"10", "9", "7", "2", std::to_string(4 * 10 + 5 * 7 + 6 * 9 + 7 * 2)}));
@@ -72,52 +74,36 @@ TEST_F(SaveTest, RecordChecksumsWeighTheLatestScoresByRecordAndWrap) {
   EXPECT_EQ(parts[35 + 5 * 227], "9");
 }
 
-TEST_F(SaveTest, SaveAndLoadRestoreEverything) {
+TEST_F(SaveTest, SaveAndLoadRestoreEverythingAndAnEditedScoreZeroesOnlyItsPuzzle) {
   StartWith();
   Scramble(*app, 7);
   app->p_Save();
-  std::string saved = State().state;
-  Array<int> settings = app->m_settings, scores = app->m_scores;
-  Array<bool> badges = app->m_badges;
-  std::vector<int> settingsBefore(settings.begin(), settings.end());
-  std::vector<int> scoresBefore(scores.begin(), scores.begin() + 896);
-  std::vector<bool> badgesBefore(badges.begin(), badges.end());
-
+  std::string saved = Saved();
+  std::vector<int> settings = Values(app->m_settings), scores = Values(app->m_scores, 896);
+  std::vector<bool> badges = Values(app->m_badges);
   app.reset();
   StartWith(saved);
-  EXPECT_EQ(std::vector<int>(app->m_settings.begin(), app->m_settings.end()), settingsBefore);
-  EXPECT_EQ(std::vector<int>(app->m_scores.begin(), app->m_scores.begin() + 896), scoresBefore);
-  EXPECT_EQ(std::vector<bool>(app->m_badges.begin(), app->m_badges.end()), badgesBefore);
+  EXPECT_EQ(Values(app->m_settings), settings);
+  EXPECT_EQ(Values(app->m_scores, 896), scores);
+  EXPECT_EQ(Values(app->m_badges), badges);
   EXPECT_EQ(app->m_menuX, 6);
-  EXPECT_EQ(app->m_menuY, 7);
-}
 
-TEST_F(SaveTest, EditedScoreZeroesOnlyItsPuzzle) {
-  StartWith();
-  Scramble(*app, 11);
-  app->p_Save();
-  std::vector<int> before(app->m_scores.begin(), app->m_scores.begin() + 896);
-  std::vector<int> settings(app->m_settings.begin(), app->m_settings.end());
-  std::vector<bool> badges(app->m_badges.begin(), app->m_badges.end());
-  std::vector<std::string> parts = Parts(State().state);
+  std::vector<std::string> parts = Parts(saved);
   parts[35 + 5 * 50 + 2] = "12345"; // puzzle 51's second-best score
   app.reset();
   StartWith(Joined(parts));
-  for (int i = 0; i < 448; ++i) {
-    bool edited = i / 2 == 50;
-    EXPECT_EQ(app->m_scores[i], edited ? 0 : before[i]) << i;
-    EXPECT_EQ(app->m_scores[448 + i], edited ? 0 : before[448 + i]) << i;
-  }
-  EXPECT_EQ(std::vector<int>(app->m_settings.begin(), app->m_settings.end()), settings);
-  EXPECT_EQ(std::vector<bool>(app->m_badges.begin(), app->m_badges.end()), badges);
+  for (int i : {100, 101, 448 + 100, 448 + 101}) scores[i] = 0;
+  EXPECT_EQ(Values(app->m_scores, 896), scores);
+  EXPECT_EQ(Values(app->m_settings), settings);
+  EXPECT_EQ(Values(app->m_badges), badges);
 }
 
 TEST_F(SaveTest, DamagedBlocksAreDroppedOneByOne) {
   StartWith();
   Scramble(*app, 3);
   app->p_Save();
-  std::vector<int> scores(app->m_scores.begin(), app->m_scores.begin() + 896);
-  std::vector<std::string> parts = Parts(State().state);
+  std::vector<int> scores = Values(app->m_scores, 896);
+  std::vector<std::string> parts = Parts(Saved());
   parts[3] = "999";                    // a setting
   parts[28] = std::to_string(1 << 20); // a badge word
 
@@ -129,27 +115,24 @@ TEST_F(SaveTest, DamagedBlocksAreDroppedOneByOne) {
   EXPECT_NE(out.find("Badge Checksum Invalid"), std::string::npos);
   EXPECT_NE(out.find("Highscores Loaded"), std::string::npos);
   EXPECT_EQ(app->m_settings[3], 0);
-  EXPECT_EQ(app->m_settings[5], 1);
-  EXPECT_EQ(app->m_settings[10], 64);
   EXPECT_EQ(app->m_settings[12], 10);
-  for (int i = 0; i < 256; ++i) EXPECT_FALSE(app->m_badges[i]);
-  EXPECT_EQ(std::vector<int>(app->m_scores.begin(), app->m_scores.begin() + 896), scores);
+  EXPECT_EQ(Values(app->m_badges), std::vector<bool>(256, false));
+  EXPECT_EQ(Values(app->m_scores, 896), scores);
 }
 
 TEST_F(SaveTest, TruncatedStringLoadsItsCompleteLeadingBlocks) {
   StartWith();
   Scramble(*app, 5);
   app->p_Save();
-  std::vector<int> scores(app->m_scores.begin(), app->m_scores.begin() + 896);
-  std::vector<int> settings(app->m_settings.begin(), app->m_settings.end());
-  std::vector<std::string> parts = Parts(State().state);
+  std::vector<int> scores = Values(app->m_scores, 896), settings = Values(app->m_settings);
+  std::vector<std::string> parts = Parts(Saved());
   // Cut in the middle of record 120: 35 + 600 + 3 parts stay.
   parts.resize(35 + 5 * 120 + 3);
   const int count = static_cast<int>(parts.size()) + 1; // the text after the last "|"
 
   app.reset();
   StartWith(Joined(parts));
-  EXPECT_EQ(std::vector<int>(app->m_settings.begin(), app->m_settings.end()), settings);
+  EXPECT_EQ(Values(app->m_settings), settings);
   for (int L = 0; L < 224; ++L) {
     bool read = 35 + 5 * L + 20 < count;
     EXPECT_EQ(app->m_scores[2 * L], read ? scores[2 * L] : 0) << L;
@@ -217,7 +200,7 @@ TEST_F(SaveTest, LoadAppliesTheSettingLimitsAndResetsOverscan) {
   EXPECT_EQ(app->m_settings[14], 1);
   EXPECT_EQ(vex_Tilemarch_overscan, 0);
   app->p_Save();
-  EXPECT_EQ(Parts(State().state)[14], "1");
+  EXPECT_EQ(Parts(Saved())[14], "1");
 
   app.reset();
   parts[12] = "8";
@@ -232,7 +215,7 @@ TEST_F(SaveTest, DebugModePrintsTheStringBeforeSaving) {
   testing::internal::CaptureStdout();
   app->p_Save();
   std::string out = testing::internal::GetCapturedStdout();
-  EXPECT_EQ(out, State().state + "\n");
+  EXPECT_EQ(out, Saved() + "\n");
 }
 
 } // namespace

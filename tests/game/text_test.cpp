@@ -18,37 +18,31 @@ protected:
 };
 
 TEST_F(TextTest, WidthAddsKernedAdvancesTruncatingAfterEveryCharacter) {
-  EXPECT_EQ(app->p_TextWidth("ab"), 14);
   EXPECT_EQ(app->p_TextWidth("wil"), 9 + 4 + 4);
+  EXPECT_EQ(app->p_TextWidth(""), 0);
+  EXPECT_EQ(app->p_TextWidth("a\\nb"), 7 + 7 + 6 + 7);
+  EXPECT_EQ(app->p_TextWidth(Icon('J')), 9);
   app->p_SetSize(1.5f);
   // 4 x 1.5 = 6, 9 x 1.5 = 13.5 -> 19, 7 x 1.5 = 10.5 -> 29
   EXPECT_EQ(app->p_TextWidth("iwa"), 29);
-  EXPECT_EQ(app->p_TextWidth(""), 0);
 }
 
-TEST_F(TextTest, LineBreakAndIconMeasureAsDescribed) {
-  EXPECT_EQ(app->p_TextWidth("a\\nb"), 7 + 7 + 6 + 7);
-  EXPECT_EQ(app->p_TextWidth(Icon('J')), 9);
-}
-
-TEST_F(TextTest, CentredTextStartsHalfItsWidthLeftAndHalfALineUp) {
-  app->p_Text(100, 50, "ab");
-  ASSERT_EQ(Records(), 2);
-  EXPECT_EQ(Rec(0, 0), 90);
-  EXPECT_EQ(Rec(0, 6), 'a' - 32);
-  EXPECT_NEAR(Rec(0, 1), 93, 1e-4);
-  EXPECT_NEAR(Rec(0, 2), 50, 1e-4);
-  EXPECT_NEAR(Rec(1, 1), 100, 1e-4);
-}
-
-TEST_F(TextTest, AlignmentPutsThePointAtTheEndsOfTheLine) {
-  app->p_Text(100, 50, "ab", 0, 0, 0);
-  EXPECT_NEAR(Rec(0, 1), 100, 1e-4);
-  EXPECT_NEAR(Rec(0, 2), 55, 1e-4);
+TEST_F(TextTest, AlignmentPutsThePointAtTheMiddleOrTheEndsOfTheLine) {
+  struct Case {
+    int alignX, alignY;
+    float x, y;
+  };
+  for (Case c : {Case{1, 1, 93, 50}, Case{0, 0, 100, 55}, Case{2, 2, 86, 45}}) {
+    app->p_DoBG(0, 0, 0, 1);
+    app->p_Text(100, 50, "ab", c.alignX, c.alignY, 0);
+    ASSERT_EQ(Records(), 2);
+    EXPECT_EQ(Rec(0, 6), 'a' - 32);
+    EXPECT_NEAR(Rec(0, 1), c.x, 1e-4) << c.alignX;
+    EXPECT_NEAR(Rec(0, 2), c.y, 1e-4) << c.alignY;
+  }
   app->p_DoBG(0, 0, 0, 1);
-  app->p_Text(100, 50, "ab", 2, 2, 0);
-  EXPECT_NEAR(Rec(0, 1), 86, 1e-4);
-  EXPECT_NEAR(Rec(0, 2), 45, 1e-4);
+  app->p_Text(10, 10, "");
+  EXPECT_EQ(Records(), 0);
 }
 
 TEST_F(TextTest, SpacesAndUnprintablesAdvanceWithoutDrawing) {
@@ -56,11 +50,6 @@ TEST_F(TextTest, SpacesAndUnprintablesAdvanceWithoutDrawing) {
   ASSERT_EQ(Records(), 3);
   EXPECT_NEAR(Rec(1, 1), 14, 1e-4);
   EXPECT_NEAR(Rec(2, 1), 28, 1e-4); // code unit 0 does not advance, 200 does
-}
-
-TEST_F(TextTest, EmptyTextDrawsNothing) {
-  app->p_Text(10, 10, "");
-  EXPECT_EQ(Records(), 0);
 }
 
 TEST_F(TextTest, LineBreakStartsTheNextLineOneCellAlongAndOneLineDown) {
@@ -73,7 +62,7 @@ TEST_F(TextTest, LineBreakStartsTheNextLineOneCellAlongAndOneLineDown) {
   EXPECT_NEAR(Rec(4, 2), 20, 1e-4);
 }
 
-TEST_F(TextTest, IconsAdvanceFourOrSixUnitsMoreThanAGlyph) {
+TEST_F(TextTest, IconsAdvanceMoreThanAGlyphAndPastTheSheetAreNotDrawn) {
   app->m_controlMode = 2;
   app->p_Text(0, 0, Icon('J') + "a" + Icon('U') + "a", 0, 1, 0);
   ASSERT_EQ(Records(), 4);
@@ -81,38 +70,24 @@ TEST_F(TextTest, IconsAdvanceFourOrSixUnitsMoreThanAGlyph) {
   EXPECT_NEAR(Rec(1, 1), 11, 1e-4);
   EXPECT_EQ(Rec(2, 6), 100);
   EXPECT_NEAR(Rec(3, 1), 11 + 7 + 13, 1e-4);
-}
-
-TEST_F(TextTest, IconFramesFollowTheControlMode) {
-  EXPECT_EQ(IconFor('J', 0, 0).frame, 112);
-  EXPECT_EQ(IconFor('J', 1, 100).frame, 109);
-  EXPECT_EQ(IconFor('J', 1, 300).frame, 96);
-  EXPECT_EQ(IconFor('Q', 1, 100).frame, 102);
-  EXPECT_EQ(IconFor('D', 1, 1199).frame, 104);
-  EXPECT_EQ(IconFor('D', 2, 100).frame, 108);
   // An unlisted letter is its own frame; 'M' lands on the kerned 'm'.
   EXPECT_EQ(IconFor('M', 2, 0).frame, 'M');
   EXPECT_EQ(IconFor('M', 2, 0).extra, 6);
-}
-
-TEST_F(TextTest, IconsPastTheFontSheetAreNotDrawn) {
   app->m_controlMode = 0;
+  app->p_DoBG(0, 0, 0, 1);
   app->p_Text(0, 0, Icon('z'), 0, 1, 0); // 'z' + 16 is beyond frame 127
   EXPECT_EQ(Records(), 0);
 }
 
-TEST_F(TextTest, RotationTurnsTheWritingDirection) {
+TEST_F(TextTest, RotationTurnsTheWritingDirectionAndAFontOffsetTheSlot) {
   app->p_SetRot(90);
   app->p_Text(0, 0, "ab", 0, 1, 0);
   ASSERT_EQ(Records(), 2);
   // Turned a quarter: the pen walks along y.
   EXPECT_NEAR(Rec(1, 1) - Rec(0, 1), 0, 1e-3);
   EXPECT_NEAR(std::fabs(Rec(1, 2) - Rec(0, 2)), 7, 1e-3);
-}
-
-TEST_F(TextTest, FontOffsetDrawsFromTheNextSlot) {
   app->p_Text(0, 0, "a", 0, 0, 1);
-  EXPECT_EQ(Rec(0, 0), 91);
+  EXPECT_EQ(Rec(2, 0), 91);
 }
 
 } // namespace
