@@ -8,7 +8,7 @@
 #include "host/data_paths.h"
 #include "host/glfw_game.h"
 #include "host/state_file.h"
-#include "host_support.h"
+#include "support/files.h"
 
 namespace {
 
@@ -39,18 +39,18 @@ TEST(DataPaths, HostResolvesDataBesideTheRunningExecutable) {
 }
 
 TEST(StateFile, WritesUtf8WithoutMark) {
-  TempWorkDir dir;
+  TempDir dir{true};
   VexGlfwGame host;
   EXPECT_EQ(host.SaveState("abc"), 0);
-  EXPECT_EQ(ReadFileBytes(".quillstate"), "abc");
+  EXPECT_EQ(ReadFile(".quillstate"), "abc");
   EXPECT_EQ(host.SaveState("x" + String::FromChar(0xE9) + String::FromChar(0x20AC)), 0);
-  EXPECT_EQ(ReadFileBytes(".quillstate"), "x\xC3\xA9\xE2\x82\xAC");
+  EXPECT_EQ(ReadFile(".quillstate"), "x\xC3\xA9\xE2\x82\xAC");
   EXPECT_FALSE(std::filesystem::exists(".quillstate.tmp"));
   EXPECT_EQ(host.LoadState(), "x" + String::FromChar(0xE9) + String::FromChar(0x20AC));
 }
 
 TEST(StateFile, ReadsMarksAndFallsBackToOneCharacterPerByte) {
-  TempWorkDir dir;
+  TempDir dir{true};
   VexGlfwGame host;
   EXPECT_EQ(host.LoadState(), String()) << "a missing file is the empty state";
   struct Case {
@@ -68,7 +68,7 @@ TEST(StateFile, ReadsMarksAndFallsBackToOneCharacterPerByte) {
       {"\xF0\x9F\x98\x80", u"\u00F0\u009F\u0098\u0080"},
   };
   for (const Case &c : cases) {
-    WriteFileBytes(".quillstate", c.bytes);
+    WriteFile(".quillstate", c.bytes);
     EXPECT_EQ(host.LoadState().Units(), c.text);
   }
 }
@@ -76,12 +76,12 @@ TEST(StateFile, ReadsMarksAndFallsBackToOneCharacterPerByte) {
 // The failure cases leave the previous state byte for byte.
 class StateFileFailure : public ::testing::Test {
 protected:
-  void SetUp() override { WriteFileBytes(".quillstate", "old state|1|2|3|"); }
+  void SetUp() override { WriteFile(".quillstate", "old state|1|2|3|"); }
   void ExpectOldStateKept() {
-    EXPECT_EQ(ReadFileBytes(".quillstate"), "old state|1|2|3|");
+    EXPECT_EQ(ReadFile(".quillstate"), "old state|1|2|3|");
     EXPECT_FALSE(std::filesystem::exists(".quillstate.tmp"));
   }
-  TempWorkDir dir;
+  TempDir dir{true};
   VexGlfwGame host;
 };
 
@@ -94,7 +94,7 @@ TEST_F(StateFileFailure, FullDeviceBehindTheTemporaryFile) {
 TEST_F(StateFileFailure, TemporaryFileCannotBeCreated) {
   std::filesystem::create_directory(".quillstate.tmp");
   EXPECT_EQ(host.SaveState("new state"), -1);
-  EXPECT_EQ(ReadFileBytes(".quillstate"), "old state|1|2|3|");
+  EXPECT_EQ(ReadFile(".quillstate"), "old state|1|2|3|");
 }
 
 TEST_F(StateFileFailure, SmallFilesystemRunsFull) {
@@ -102,7 +102,7 @@ TEST_F(StateFileFailure, SmallFilesystemRunsFull) {
   std::filesystem::create_directory("small");
   if (mount("tmpfs", "small", "tmpfs", 0, "size=16k") != 0) GTEST_SKIP() << "tmpfs mount not permitted here";
   std::filesystem::current_path("small");
-  WriteFileBytes(".quillstate", "old state|1|2|3|");
+  WriteFile(".quillstate", "old state|1|2|3|");
   EXPECT_EQ(host.SaveState(String(std::u16string(64 * 1024, u'7'))), -2);
   ExpectOldStateKept();
   std::filesystem::current_path("..");
@@ -111,7 +111,7 @@ TEST_F(StateFileFailure, SmallFilesystemRunsFull) {
 
 TEST_F(StateFileFailure, ReadOnlyDirectory) {
   std::filesystem::create_directory("ro");
-  WriteFileBytes("ro/.quillstate", "old state|1|2|3|");
+  WriteFile("ro/.quillstate", "old state|1|2|3|");
   bool mounted = false;
   if (geteuid() == 0) {
     // Root ignores permission bits: make the directory a read-only mount.

@@ -1,7 +1,7 @@
 // The runtime's error report, checked on a real process.
 #include <gtest/gtest.h>
 
-#include "host_support.h"
+#include "support/program.h"
 
 namespace {
 
