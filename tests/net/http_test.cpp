@@ -2,14 +2,13 @@
 // scripted servers that answer with exactly the bytes a case needs.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <regex>
 
 #include "net/http_head.h"
 #include "net/http_request.h"
 #include "net/url.h"
 #include "net_support.h"
+#include "support/program.h"
 
 namespace {
 
@@ -75,107 +74,73 @@ TEST(HttpRequest, BuildsTheRequestHeadFromTheUrl) {
 }
 
 TEST(HttpRequest, ReadsStatusAndBodyFromPythonsServer) {
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / ("tilemarch-http-" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
-  std::string small = "Nonogram caf\xc3\xa9 8x8\n";
-  std::string large;
+  TempDir dir;
+  std::string small = "Nonogram caf\xc3\xa9 8x8\n", large;
   for (int i = 0; large.size() < 200000; ++i) large += "row " + std::to_string(i) + " ##..##..\n";
-  std::ofstream(dir / "small.txt", std::ios::binary) << small;
-  std::ofstream(dir / "large.txt", std::ios::binary) << large;
-
-  ChildProcess server({"python3", "-u", "-m", "http.server", "--bind", "127.0.0.1", "0"}, dir.string());
-  std::string banner = server.ReadLine();
-  size_t at = banner.find(" port ");
-  ASSERT_NE(at, std::string::npos) << banner;
-  String base = "http://127.0.0.1:" + String(std::atoi(banner.c_str() + at + 6));
+  WriteFile(dir / "small.txt", small);
+  WriteFile(dir / "large.txt", large);
+  Program server(Shell("command -v python3"),
+                 {dir.Path(), {"-u", "-m", "http.server", "--bind", "127.0.0.1", "0"}, {}});
+  std::smatch port;
+  std::regex banner(" port (\\d+)");
+  ASSERT_TRUE(server.WaitForOutput(banner)) << server.Output();
+  std::string out = server.Output();
+  ASSERT_TRUE(std::regex_search(out, port, banner));
+  String base = String::FromUtf8("http://127.0.0.1:" + port[1].str());
 
   auto first = Fetch(base + "/small.txt");
   EXPECT_EQ(first->completion.calls, 1);
   EXPECT_EQ(first->completion.status, 200);
   EXPECT_EQ(first->completion.text, String::FromUtf8(small));
-
   auto second = Fetch(base + "/large.txt");
   EXPECT_EQ(second->completion.status, 200);
   EXPECT_EQ(second->request->p_BytesReceived(), static_cast<int>(large.size()));
   EXPECT_EQ(second->completion.text, String(large.c_str()));
-
-  auto missing = Fetch(base + "/missing.txt");
-  EXPECT_EQ(missing->completion.status, 404);
-  std::filesystem::remove_all(dir);
+  EXPECT_EQ(Fetch(base + "/missing.txt")->completion.status, 404);
 }
 
-TEST(HttpRequest, AcceptsALowerCaseStatusLineAndRefusesTwoWords) {
-  ScriptedServer lower({"http/1.1 201 created\r\n\r\nmade"});
-  auto accepted = FetchFrom(lower);
-  EXPECT_EQ(accepted->completion.status, 201);
-  EXPECT_EQ(accepted->completion.text, String("made"));
-
-  ScriptedServer twoWords({"HTTP/1.0 200\r\n\r\nignored"});
-  auto refused = FetchFrom(twoWords);
-  EXPECT_EQ(refused->completion.calls, 1);
-  EXPECT_EQ(refused->completion.status, -1);
-  EXPECT_EQ(refused->completion.text, String());
-
-  ScriptedServer blankFirst({"\r\nHTTP/1.0 200 OK\r\n\r\nignored"});
-  EXPECT_EQ(FetchFrom(blankFirst)->completion.status, -1);
-}
-
-TEST(HttpRequest, KeepsBodyBytesThatCameWithTheHeadAndJoinsLaterOnes) {
-  ScriptedServer together({"HTTP/1.0 200 OK\r\nServer: test\r\nX-A: b\r\n\r\nhello"});
-  auto one = FetchFrom(together);
-  EXPECT_EQ(one->completion.status, 200);
-  EXPECT_EQ(one->completion.text, String("hello"));
-
-  // The head itself arrives in pieces, one of them ending between CR and LF.
-  ScriptedServer pieces({"HTT", "P/1.0 200 O", "K\r\nServer: x\r", "\n\r\nfirst,", "second,", "third", ",fourth"});
-  auto many = FetchFrom(pieces);
-  EXPECT_EQ(many->completion.status, 200);
-  EXPECT_EQ(many->completion.text, String("first,second,third,fourth"));
-  EXPECT_EQ(many->request->p_BytesReceived(), 25);
-}
-
-TEST(HttpRequest, ACharacterSplitAcrossReceivesTurnsItsChunksIntoEightBitText) {
-  ScriptedServer split({"HTTP/1.0 200 OK\r\n\r\ncaf\xc3", "\xa9 ok"}, 150);
-  auto outcome = FetchFrom(split);
-  EXPECT_EQ(outcome->completion.status, 200);
-  EXPECT_EQ(outcome->completion.text, Units(u"caf\u00c3\u00a9 ok"));
-
-  ScriptedServer whole({"HTTP/1.0 200 OK\r\n\r\n", "caf\xc3\xa9"});
-  EXPECT_EQ(FetchFrom(whole)->completion.text, Units(u"caf\u00e9"));
-}
-
-TEST(HttpRequest, AnEarlyCloseEndsTheRequestWithWhatWasRead) {
-  ScriptedServer silent({});
-  auto nothing = FetchFrom(silent);
-  EXPECT_EQ(nothing->completion.calls, 1);
-  EXPECT_EQ(nothing->completion.status, -1);
-
-  ScriptedServer midHead({"HTTP/1.0 200 OK\r\nServer: x\r\n"});
-  auto cut = FetchFrom(midHead);
-  EXPECT_EQ(cut->completion.status, -1);
-  EXPECT_EQ(cut->completion.text, String());
-
-  ScriptedServer afterHead({"HTTP/1.0 404 Not Found\r\n\r\n"});
-  auto empty = FetchFrom(afterHead);
-  EXPECT_EQ(empty->completion.status, 404);
-  EXPECT_EQ(empty->completion.text, String());
-}
-
-TEST(HttpRequest, AFailedReceiveEndsTheRequestWithTheStatusReadSoFar) {
-  ScriptedServer reset({"HTTP/1.0 200 OK\r\n\r\n", "partial"}, 60, true);
-  auto outcome = FetchFrom(reset);
-  EXPECT_EQ(outcome->completion.calls, 1);
-  EXPECT_EQ(outcome->completion.status, 200);
-  EXPECT_EQ(outcome->completion.text, String("partial"));
-}
-
-TEST(HttpRequest, AHeadLineLongerThanTheReadBufferEndsTheRequest) {
-  std::string longLine = "HTTP/1.0 200 OK\r\nX-Long: " + std::string(20000, 'a') + "\r\n\r\nbody";
-  ScriptedServer server({longLine});
-  auto outcome = FetchFrom(server);
-  EXPECT_EQ(outcome->completion.calls, 1);
-  EXPECT_EQ(outcome->completion.status, -1);
-  EXPECT_EQ(outcome->completion.text, String());
+// Replies as a server sent them, in pieces with pauses between, and what the
+// request makes of them: a status of -1 where no valid status line was read.
+TEST(HttpRequest, RepliesOfEveryShapeEndInOneCallback) {
+  struct Case {
+    const char *why;
+    std::vector<std::string> chunks;
+    int status;
+    String text;
+    int pauseMs = 60;
+    bool reset = false;
+  };
+  const Case cases[] = {
+      {"lower case status line", {"http/1.1 201 created\r\n\r\nmade"}, 201, "made"},
+      {"two-word status line", {"HTTP/1.0 200\r\n\r\nignored"}, -1, ""},
+      {"blank first line", {"\r\nHTTP/1.0 200 OK\r\n\r\nignored"}, -1, ""},
+      {"body with the head", {"HTTP/1.0 200 OK\r\nServer: test\r\nX-A: b\r\n\r\nhello"}, 200, "hello"},
+      {"head in pieces, one between CR and LF",
+       {"HTT", "P/1.0 200 O", "K\r\nServer: x\r", "\n\r\nfirst,", "second,", "third", ",fourth"},
+       200,
+       "first,second,third,fourth"},
+      // A character split across receives turns its chunks into 8-bit text.
+      {"split character", {"HTTP/1.0 200 OK\r\n\r\ncaf\xc3", "\xa9 ok"}, 200, Units(u"caf\u00c3\u00a9 ok"), 150},
+      {"whole character", {"HTTP/1.0 200 OK\r\n\r\n", "caf\xc3\xa9"}, 200, Units(u"caf\u00e9")},
+      {"closed at once", {}, -1, ""},
+      {"closed inside the head", {"HTTP/1.0 200 OK\r\nServer: x\r\n"}, -1, ""},
+      {"closed after the head", {"HTTP/1.0 404 Not Found\r\n\r\n"}, 404, ""},
+      {"reset after some body", {"HTTP/1.0 200 OK\r\n\r\n", "partial"}, 200, "partial", 60, true},
+      {"head line past the read buffer",
+       {"HTTP/1.0 200 OK\r\nX-Long: " + std::string(20000, 'a') + "\r\n\r\nbody"},
+       -1,
+       ""},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.why);
+    ScriptedServer server(c.chunks, c.pauseMs, c.reset);
+    auto outcome = FetchFrom(server);
+    EXPECT_EQ(outcome->completion.calls, 1);
+    EXPECT_EQ(outcome->completion.status, c.status);
+    EXPECT_EQ(outcome->completion.text, c.text);
+  }
+  ScriptedServer pieces({"HTTP/1.0 200 OK\r\n\r\n", "first,", "second"});
+  EXPECT_EQ(FetchFrom(pieces)->request->p_BytesReceived(), 12);
 }
 
 TEST(HttpRequest, UnreachableServersStillCallBack) {

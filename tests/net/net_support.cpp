@@ -3,14 +3,11 @@
 
 #include <arpa/inet.h>
 #include <chrono>
-#include <csignal>
 #include <cstring>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -122,48 +119,6 @@ std::string ScriptedServer::Request() {
 int ClosedPort() {
   Listener listener;
   return listener.Port();
-}
-
-ChildProcess::ChildProcess(const std::vector<std::string> &argv, const std::string &workDir) {
-  int pipeFds[2];
-  if (pipe2(pipeFds, O_CLOEXEC) != 0) return;
-  pid_ = fork();
-  if (pid_ == 0) {
-    dup2(pipeFds[1], 1);
-    if (chdir(workDir.c_str()) != 0) _exit(127);
-    std::vector<char *> args;
-    for (const std::string &arg : argv) args.push_back(const_cast<char *>(arg.c_str()));
-    args.push_back(nullptr);
-    execvp(args[0], args.data());
-    _exit(127);
-  }
-  close(pipeFds[1]);
-  out_ = pipeFds[0];
-}
-
-ChildProcess::~ChildProcess() {
-  if (pid_ > 0) {
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
-  }
-  if (out_ != -1) close(out_);
-}
-
-std::string ChildProcess::ReadLine(int timeoutMs) {
-  auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  for (;;) {
-    size_t end = pending_.find('\n');
-    if (end != std::string::npos) {
-      std::string line = pending_.substr(0, end);
-      pending_.erase(0, end + 1);
-      return line;
-    }
-    if (out_ == -1 || !WaitReadable(out_, MillisLeft(deadline))) return std::string();
-    char block[512];
-    ssize_t n = read(out_, block, sizeof block);
-    if (n <= 0) return std::string();
-    pending_.append(block, static_cast<size_t>(n));
-  }
 }
 
 namespace {

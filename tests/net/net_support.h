@@ -53,17 +53,3 @@ private:
 
 // A port on 127.0.0.1 where nothing listens.
 int ClosedPort();
-
-// A child process started without a shell, ended by its id.
-class ChildProcess {
-public:
-  explicit ChildProcess(const std::vector<std::string> &argv, const std::string &workDir);
-  ~ChildProcess();
-  // The next line the child writes to standard output within timeoutMs.
-  std::string ReadLine(int timeoutMs = 10000);
-
-private:
-  int pid_ = -1;
-  int out_ = -1;
-  std::string pending_;
-};

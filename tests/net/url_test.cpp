@@ -9,76 +9,50 @@ namespace {
 
 c_Url Parse(const String &url) { return c_Url(url, "http", 80); }
 
-TEST(Url, SplitsEveryPart) {
-  c_Url url = Parse("https://game.example.org:8080/api/v1?a=1&b=2#top");
-  EXPECT_EQ(url.p_Scheme(), String("https"));
-  EXPECT_EQ(url.p_Domain(), String("game.example.org"));
-  EXPECT_EQ(url.p_Port(), 8080);
-  EXPECT_EQ(url.p_Path(), String("/api/v1"));
-  EXPECT_EQ(url.p_Query(), String("a=1&b=2"));
-  EXPECT_EQ(url.p_Fragment(), String("top"));
-  EXPECT_EQ(url.p_FullPath(), String("/api/v1?a=1&b=2#top"));
-}
-
-TEST(Url, ABareHostTakesTheDefaults) {
-  c_Url url = Parse("example.test");
-  EXPECT_EQ(url.p_Scheme(), String("http"));
-  EXPECT_EQ(url.p_Domain(), String("example.test"));
-  EXPECT_EQ(url.p_Port(), 80);
-  EXPECT_EQ(url.p_FullPath(), String("/"));
-  // The scheme does not choose the port.
-  EXPECT_EQ(Parse("https://secure.test").p_Port(), 80);
-}
-
-TEST(Url, UserInfoFillsNameAndPassword) {
-  c_Url both = Parse("ftp://ann:se:cret@host.test:21/file");
-  EXPECT_EQ(both.p_Username(), String("ann"));
-  EXPECT_EQ(both.p_Password(), String("se:cret"));
-  EXPECT_EQ(both.p_Domain(), String("host.test"));
-  EXPECT_EQ(both.p_Port(), 21);
-  EXPECT_EQ(both.p_FullPath(), String("/file"));
-  c_Url nameOnly = Parse("bob@host.test");
-  EXPECT_EQ(nameOnly.p_Username(), String("bob"));
-  EXPECT_EQ(nameOnly.p_Password(), String());
-  // An "@" in the query is not user info.
-  c_Url inQuery = Parse("host.test/mail?to=a@b.test");
-  EXPECT_EQ(inQuery.p_Username(), String());
-  EXPECT_EQ(inQuery.p_Domain(), String("host.test"));
-  EXPECT_EQ(inQuery.p_Query(), String("to=a@b.test"));
-}
-
-TEST(Url, QueryAndFragmentBoundaries) {
-  c_Url late = Parse("host.test/page#part?notquery");
-  EXPECT_EQ(late.p_Query(), String());
-  EXPECT_EQ(late.p_Fragment(), String("part?notquery"));
-  EXPECT_EQ(late.p_Path(), String("/page"));
-
-  c_Url bare = Parse("host.test?x=1");
-  EXPECT_EQ(bare.p_Domain(), String("host.test"));
-  EXPECT_EQ(bare.p_FullPath(), String("/?x=1"));
-
-  c_Url empty = Parse("host.test/p?#");
-  EXPECT_EQ(empty.p_FullPath(), String("/p"));
-
-  // "://" or ":" after the end of the address part belong to the query.
-  c_Url schemeInQuery = Parse("host.test/r?next=http://other.test:99/");
-  EXPECT_EQ(schemeInQuery.p_Scheme(), String("http"));
-  EXPECT_EQ(schemeInQuery.p_Domain(), String("host.test"));
-  EXPECT_EQ(schemeInQuery.p_Port(), 80);
-  EXPECT_EQ(schemeInQuery.p_Query(), String("next=http://other.test:99/"));
-}
-
-TEST(Url, PortsReadLikeAtoi) {
-  EXPECT_EQ(Parse("h.test:").p_Port(), 0);
-  EXPECT_EQ(Parse("h.test:12ab/x").p_Port(), 12);
-  EXPECT_EQ(Parse("h.test:12ab/x").p_Path(), String("/x"));
-  EXPECT_EQ(Parse("h.test:  77").p_Port(), 77);
-  // Only the first 63 characters count.
+TEST(Url, SplitsEveryPartAndFillsTheDefaults) {
+  struct Case {
+    const char *url, *scheme, *user, *password, *domain;
+    int port;
+    const char *path, *query, *fragment, *fullPath;
+  };
+  const Case cases[] = {
+      {"https://game.example.org:8080/api/v1?a=1&b=2#top", "https", "", "", "game.example.org", 8080, "/api/v1",
+       "a=1&b=2", "top", "/api/v1?a=1&b=2#top"},
+      {"example.test", "http", "", "", "example.test", 80, "/", "", "", "/"},
+      // The scheme does not choose the port.
+      {"https://secure.test", "https", "", "", "secure.test", 80, "/", "", "", "/"},
+      {"ftp://ann:se:cret@host.test:21/file", "ftp", "ann", "se:cret", "host.test", 21, "/file", "", "", "/file"},
+      {"bob@host.test", "http", "bob", "", "host.test", 80, "/", "", "", "/"},
+      // An "@" in the query is not user info.
+      {"host.test/mail?to=a@b.test", "http", "", "", "host.test", 80, "/mail", "to=a@b.test", "", "/mail?to=a@b.test"},
+      {"host.test/page#part?notquery", "http", "", "", "host.test", 80, "/page", "", "part?notquery",
+       "/page#part?notquery"},
+      {"host.test?x=1", "http", "", "", "host.test", 80, "/", "x=1", "", "/?x=1"},
+      {"host.test/p?#", "http", "", "", "host.test", 80, "/p", "", "", "/p"},
+      // "://" or ":" after the end of the address part belong to the query.
+      {"host.test/r?next=http://other.test:99/", "http", "", "", "host.test", 80, "/r", "next=http://other.test:99/",
+       "", "/r?next=http://other.test:99/"},
+      // Ports read like atoi; a ":" after the first "/" is part of the path.
+      {"h.test:", "http", "", "", "h.test", 0, "/", "", "", "/"},
+      {"h.test:12ab/x", "http", "", "", "h.test", 12, "/x", "", "", "/x"},
+      {"h.test:  77", "http", "", "", "h.test", 77, "/", "", "", "/"},
+      {"h.test/a:b", "http", "", "", "h.test", 80, "/a:b", "", "", "/a:b"},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.url);
+    c_Url url = Parse(c.url);
+    EXPECT_EQ(url.p_Scheme(), String(c.scheme));
+    EXPECT_EQ(url.p_Username(), String(c.user));
+    EXPECT_EQ(url.p_Password(), String(c.password));
+    EXPECT_EQ(url.p_Domain(), String(c.domain));
+    EXPECT_EQ(url.p_Port(), c.port);
+    EXPECT_EQ(url.p_Path(), String(c.path));
+    EXPECT_EQ(url.p_Query(), String(c.query));
+    EXPECT_EQ(url.p_Fragment(), String(c.fragment));
+    EXPECT_EQ(url.p_FullPath(), String(c.fullPath));
+  }
+  // Only the first 63 characters of a port count.
   EXPECT_EQ(Parse("h.test:" + String(std::u16string(62, u'0')) + "12").p_Port(), 1);
-  // A ":" after the first "/" is part of the path.
-  c_Url inPath = Parse("h.test/a:b");
-  EXPECT_EQ(inPath.p_Port(), 80);
-  EXPECT_EQ(inPath.p_Path(), String("/a:b"));
 }
 
 TEST(Url, SetResetsEveryPart) {
