@@ -26,14 +26,8 @@ std::string PrivateRoot() {
 
 } // namespace
 
-std::string GeneratorPath() {
-  const char *build = std::getenv("TILEMARCH_BUILD_DIR");
-  std::string dir = build ? build : ".";
-  return dir + "/tools/datagen/tilemarch_datagen";
-}
-
 int RunGenerator(const std::string &arguments) {
-  std::string command = "'" + GeneratorPath() + "' " + arguments;
+  std::string command = "'" + BuildDir() + "/tools/datagen/tilemarch_datagen' " + arguments;
   int status = std::system(command.c_str());
   if (status == -1 || !WIFEXITED(status)) return -1;
   return WEXITSTATUS(status);

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-// The generator executable of this build.
-std::string GeneratorPath();
+#include "support/files.h"
+
 // Runs the generator with the arguments; its exit status (-1 if it could not run).
 int RunGenerator(const std::string &arguments);
 // A fresh data directory written by the generator for this test process

@@ -3,10 +3,7 @@
 // its answer to wrong use.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 
 #include "datagen_test_support.h"
@@ -19,9 +16,7 @@ std::map<std::string, std::string> ReadTree(const std::string &dir) {
   std::map<std::string, std::string> files;
   for (const auto &entry : fs::recursive_directory_iterator(dir)) {
     if (!entry.is_regular_file()) continue;
-    std::ifstream in(entry.path(), std::ios::binary);
-    files[fs::relative(entry.path(), dir).string()] =
-        std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    files[fs::relative(entry.path(), dir).string()] = ReadFile(entry.path());
   }
   return files;
 }
@@ -45,9 +40,8 @@ TEST(Generation, TwoRunsWriteTheSameBytesAndStayUnderTenMegabytes) {
 
 TEST(Generation, TheBuildsDataDirectoryIsUpToDate) {
   ASSERT_FALSE(GeneratedData().empty());
-  const char *build = std::getenv("TILEMARCH_BUILD_DIR");
-  if (!build || !fs::exists(std::string(build) + "/data")) GTEST_SKIP() << "the data target has not been built";
-  auto built = ReadTree(std::string(build) + "/data"), fresh = ReadTree(GeneratedData());
+  if (!fs::exists(BuildDir() + "/data")) GTEST_SKIP() << "the data target has not been built";
+  auto built = ReadTree(BuildDir() + "/data"), fresh = ReadTree(GeneratedData());
   for (const auto &[name, bytes] : fresh) EXPECT_TRUE(built.count(name) && built[name] == bytes) << name;
 }
 
@@ -65,7 +59,7 @@ TEST(Generation, WrongUseAndUnwritablePlacesFailLoudly) {
   EXPECT_EQ(RunGenerator("2>/dev/null"), 2);
   EXPECT_EQ(RunGenerator("--preview 2>/dev/null"), 2);
   std::string blocker = FreshDirectory("blocked") + "/file";
-  std::ofstream(blocker) << "not a directory";
+  WriteFile(blocker, "not a directory");
   EXPECT_EQ(RunGenerator("'" + blocker + "/data' 2>/dev/null"), 1);
 }
 
