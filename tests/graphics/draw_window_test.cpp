@@ -58,16 +58,10 @@ TEST_F(DrawPixels, ScissorLimitsDrawingAndClearing) {
     vex_graphics_SetColor(0, 0, 255);
     vex_graphics_DrawRect(0, 0, 640, 480);
   });
-  EXPECT_EQ(Rgb(100, 50), 0x00ff00);
-  EXPECT_EQ(Rgb(139, 79), 0x00ff00);
-  EXPECT_EQ(Rgb(140, 79), 0xff0000);
-  EXPECT_EQ(Rgb(100, 80), 0xff0000);
-  EXPECT_EQ(Rgb(99, 50), 0xff0000);
-  EXPECT_EQ(Rgb(100, 49), 0xff0000);
-  EXPECT_EQ(Rgb(200, 50), 0x0000ff);
-  EXPECT_EQ(Rgb(239, 79), 0x0000ff);
-  EXPECT_EQ(Rgb(240, 50), 0xff0000);
-  EXPECT_EQ(Rgb(200, 80), 0xff0000);
+  const int points[][3] = {{100, 50, 0x00ff00}, {139, 79, 0x00ff00}, {140, 79, 0xff0000}, {100, 80, 0xff0000},
+                           {99, 50, 0xff0000},  {100, 49, 0xff0000}, {200, 50, 0x0000ff}, {239, 79, 0x0000ff},
+                           {240, 50, 0xff0000}, {200, 80, 0xff0000}};
+  for (auto [x, y, rgb] : points) EXPECT_EQ(Rgb(x, y), rgb) << x << "," << y;
 
   // The next frame starts without a scissor; the whole window clears, and
   // what was drawn before a clear is dropped.
@@ -90,20 +84,14 @@ TEST_F(DrawPixels, OvalFillsItsEllipse) {
   for (int p : box) covered += p == 0xffffff;
   // The ellipse covers pi x 50 x 30 pixels; the 80-sided polygon a little less.
   EXPECT_NEAR(covered, 3.14159 * 50 * 30, 60);
-  EXPECT_EQ(Rgb(150, 130), 0xffffff);
-  EXPECT_EQ(Rgb(101, 130), 0xffffff);
-  EXPECT_EQ(Rgb(198, 130), 0xffffff);
-  EXPECT_EQ(Rgb(150, 101), 0xffffff);
-  EXPECT_EQ(Rgb(150, 158), 0xffffff);
-  EXPECT_EQ(Rgb(103, 103), 0);
-  EXPECT_EQ(Rgb(196, 157), 0);
-  EXPECT_EQ(Rgb(99, 130), 0);
-  EXPECT_EQ(Rgb(200, 130), 0);
-  EXPECT_EQ(Rgb(150, 160), 0);
+  const int points[][3] = {{150, 130, 0xffffff}, {101, 130, 0xffffff}, {198, 130, 0xffffff}, {150, 101, 0xffffff},
+                           {150, 158, 0xffffff}, {103, 103, 0},        {196, 157, 0},        {99, 130, 0},
+                           {200, 130, 0},        {150, 160, 0}};
+  for (auto [x, y, rgb] : points) EXPECT_EQ(Rgb(x, y), rgb) << x << "," << y;
 }
 
 // Two frames of 8 x 4: frame 0 blue; frame 1 red on its left half, green on its right.
-std::string WriteTwoFrames(const ScratchDir &dir) {
+std::string WriteTwoFrames(const TempDir &dir) {
   std::vector<unsigned char> px;
   for (int y = 0; y < 4; ++y) {
     for (int x = 0; x < 16; ++x) {
@@ -115,12 +103,12 @@ std::string WriteTwoFrames(const ScratchDir &dir) {
         px.insert(px.end(), {0, 255, 0, 255});
     }
   }
-  WritePng(dir.Path("frames.png"), 16, 4, 4, px);
-  return dir.Path("frames.png");
+  WritePng(dir / "frames.png", 16, 4, 4, px);
+  return dir / "frames.png";
 }
 
 TEST_F(DrawPixels, FrameTurnsAQuarterCounterClockwiseAboutItsHandle) {
-  ScratchDir dir;
+  TempDir dir;
   auto image = vex_graphics_LoadImage(String::FromUtf8(WriteTwoFrames(dir)), 2, c_Image::MidHandle);
   ASSERT_NE(image, nullptr);
   Frame([&] {

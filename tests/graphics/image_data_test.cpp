@@ -2,6 +2,8 @@
 // an outside encoder come back with their own depth and the right pixels.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "graphics/image_data.h"
 #include "graphics_test_support.h"
 
@@ -13,6 +15,10 @@ struct Decoded {
   int At(int x, int y, int channel) const { return pixels.get()[(y * width + x) * depth + channel]; }
 };
 
+bool Convert(const std::string &arguments) {
+  return std::system(("convert " + arguments + " >/dev/null 2>&1").c_str()) == 0;
+}
+
 Decoded Load(const std::string &path) {
   Decoded d;
   d.pixels = LoadImageData(String::FromUtf8(path), &d.width, &d.height, &d.depth);
@@ -20,12 +26,12 @@ Decoded Load(const std::string &path) {
 }
 
 TEST(ImageData, BadFilesGiveNullAndKeepOutputs) {
-  ScratchDir dir;
+  TempDir dir;
   std::vector<unsigned char> px(16 * 4);
   for (size_t i = 0; i < px.size(); ++i) px[i] = static_cast<unsigned char>(i * 7);
-  WritePng(dir.Path("good.png"), 4, 4, 4, px);
-  std::string good = ReadBytes(dir.Path("good.png"));
-  ASSERT_NE(Load(dir.Path("good.png")).pixels, nullptr);
+  WritePng(dir / "good.png", 4, 4, 4, px);
+  std::string good = ReadFile(dir / "good.png");
+  ASSERT_NE(Load(dir / "good.png").pixels, nullptr);
 
   std::string corrupt = good;
   for (size_t i = 33; i < corrupt.size(); i += 3) corrupt[i] = static_cast<char>(corrupt[i] ^ 0x5a);
@@ -36,11 +42,11 @@ TEST(ImageData, BadFilesGiveNullAndKeepOutputs) {
       {"empty.png", ""},        {"truncated.png", good.substr(0, good.size() / 2)},
       {"corrupt.png", corrupt}, {"header-only.png", good.substr(0, 8)},
       {"huge.png", huge},       {"text.png", "this is not a picture\n"}};
-  for (const auto &[name, bytes] : files) WriteBytes(dir.Path(name), bytes);
+  for (const auto &[name, bytes] : files) WriteFile((dir / name), bytes);
 
   for (const char *name :
        {"missing.png", "empty.png", "truncated.png", "corrupt.png", "header-only.png", "huge.png", "text.png"}) {
-    Decoded d = Load(dir.Path(name));
+    Decoded d = Load(dir / name);
     EXPECT_EQ(d.pixels, nullptr) << name;
     EXPECT_EQ(d.width, -1) << name;
     EXPECT_EQ(d.depth, -1) << name;
@@ -51,8 +57,8 @@ TEST(ImageData, BadFilesGiveNullAndKeepOutputs) {
 const char kRedBlue[] = "-size 2x2 xc:'rgb(255,0,0)' -size 2x2 xc:'rgb(0,0,255)' +append";
 
 TEST(ImageData, OutsidePngsOfEveryKind) {
-  if (!HaveConvert()) GTEST_SKIP() << "ImageMagick's convert is not installed";
-  ScratchDir dir;
+  if (Shell("command -v convert").empty()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+  TempDir dir;
   struct Case {
     const char *name;
     std::string arguments;
@@ -71,8 +77,8 @@ TEST(ImageData, OutsidePngsOfEveryKind) {
   };
   for (const Case &c : colour) {
     SCOPED_TRACE(c.name);
-    std::string path = dir.Path(std::string(c.name) + ".png");
-    ASSERT_TRUE(RunConvert(c.arguments + " " + path));
+    std::string path = dir / c.name + ".png";
+    ASSERT_TRUE(Convert(c.arguments + " " + path));
     Decoded d = Load(path);
     ASSERT_NE(d.pixels, nullptr);
     EXPECT_EQ(d.depth, c.depth);
@@ -91,14 +97,14 @@ TEST(ImageData, OutsidePngsOfEveryKind) {
     }
   }
 
-  ASSERT_TRUE(RunConvert("-size 3x2 xc:'gray(128)' -define png:color-type=0 " + dir.Path("grey.png")));
-  Decoded grey = Load(dir.Path("grey.png"));
+  ASSERT_TRUE(Convert("-size 3x2 xc:'gray(128)' -define png:color-type=0 " + (dir / "grey.png")));
+  Decoded grey = Load(dir / "grey.png");
   ASSERT_NE(grey.pixels, nullptr);
   EXPECT_EQ(grey.depth, 1);
   EXPECT_NEAR(grey.At(2, 1, 0), 128, 1);
 
-  ASSERT_TRUE(RunConvert("-size 2x2 xc:'rgba(64,64,64,0.5)' -define png:color-type=4 " + dir.Path("ga.png")));
-  Decoded ga = Load(dir.Path("ga.png"));
+  ASSERT_TRUE(Convert("-size 2x2 xc:'rgba(64,64,64,0.5)' -define png:color-type=4 " + (dir / "ga.png")));
+  Decoded ga = Load(dir / "ga.png");
   ASSERT_NE(ga.pixels, nullptr);
   EXPECT_EQ(ga.depth, 2);
   EXPECT_NEAR(ga.At(1, 1, 0), 64, 1);

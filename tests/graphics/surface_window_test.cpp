@@ -15,14 +15,14 @@ namespace {
 using Surfaces = WindowTest;
 
 // 100 x 60: left half red, right half green.
-std::string WriteWide(const ScratchDir &dir) {
+std::string WriteWide(const TempDir &dir) {
   std::vector<unsigned char> px;
   for (int y = 0; y < 60; ++y)
     for (int x = 0; x < 100; ++x)
       px.insert(px.end(),
                 {static_cast<unsigned char>(x < 50 ? 255 : 0), static_cast<unsigned char>(x < 50 ? 0 : 255), 0, 255});
-  WritePng(dir.Path("wide.png"), 100, 60, 4, px);
-  return dir.Path("wide.png");
+  WritePng(dir / "wide.png", 100, 60, 4, px);
+  return dir / "wide.png";
 }
 
 class PowerOfTwo : public Surfaces {
@@ -34,7 +34,7 @@ protected:
 };
 
 TEST_F(PowerOfTwo, RefusedSizesGetARoundedTextureAndScaledCoordinates) {
-  ScratchDir dir;
+  TempDir dir;
   gxtkSurface::SetForcePowerOfTwo(true);
   auto image = vex_graphics_LoadImage(String::FromUtf8(WriteWide(dir)));
   ASSERT_NE(image, nullptr);
@@ -95,7 +95,7 @@ TEST_F(Surfaces, WrittenPixelsArePremultipliedAndDrawn) {
 }
 
 TEST_F(Surfaces, TexturesAreRemadeAfterTheWindowIsReopened) {
-  ScratchDir dir;
+  TempDir dir;
   auto loaded = vex_graphics_LoadImage(String::FromUtf8(WriteWide(dir)));
   auto written = vex_graphics_CreateImage(2, 1);
   ASSERT_NE(loaded, nullptr);
