@@ -5,6 +5,7 @@
 #include <fstream>
 #include <map>
 
+#include "support/files.h"
 #include "tools/nonogram/catalogue_report.h"
 #include "tools/nonogram/fixed_entries.h"
 #include "tools/nonogram/pictures.h"
@@ -70,8 +71,7 @@ TEST(CatalogueQuality, TheTwinsShareAPictureAndNothingElseRepeats) {
 }
 
 TEST(CatalogueQuality, TheCatalogueIsGeneratedFromTheDesignedPictures) {
-  const std::string data = TILEMARCH_TEST_DATA;
-  std::ifstream in(data.substr(0, data.rfind("/tests/")) + "/tools/nonogram/pictures.txt");
+  std::ifstream in(SourceDir() + "/tools/nonogram/pictures.txt");
   ASSERT_TRUE(in);
   std::vector<NamedPicture> art;
   std::string error;

@@ -37,12 +37,20 @@ private:
   int workMs_;
 };
 
-TEST(AsyncQueue, HoldsTwoHundredFiftyFiveOperationsAndCompletesThemInOrder) {
-  auto queue = std::make_shared<c_AsyncQueue>(nullptr);
+class AsyncQueue : public testing::Test {
+protected:
+  void Enqueue(int id, int workMs = 0) {
+    queue->p_Enqueue(std::make_shared<ProbeOp>(id, &completed, &executed, workMs));
+  }
+  std::shared_ptr<c_AsyncQueue> queue = std::make_shared<c_AsyncQueue>(nullptr);
   std::vector<int> completed;
   std::atomic<int> executed{0};
+};
+using AsyncQueueDeathTest = AsyncQueue;
+
+TEST_F(AsyncQueue, HoldsTwoHundredFiftyFiveOperationsAndCompletesThemInOrder) {
   for (int round = 0; round < 2; ++round) {
-    for (int i = 0; i < 255; ++i) queue->p_Enqueue(std::make_shared<ProbeOp>(i, &completed, &executed, i % 50 == 0));
+    for (int i = 0; i < 255; ++i) Enqueue(i, i % 50 == 0);
     for (int i = 0; i < 1000 && executed < 255 * (round + 1); ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
@@ -58,21 +66,14 @@ TEST(AsyncQueue, HoldsTwoHundredFiftyFiveOperationsAndCompletesThemInOrder) {
   }
 }
 
-TEST(AsyncQueueDeathTest, TheTwoHundredFiftySixthOutstandingOperationOverflows) {
-  auto queue = std::make_shared<c_AsyncQueue>(nullptr);
-  std::vector<int> completed;
-  std::atomic<int> executed{0};
-  for (int i = 0; i < 255; ++i) queue->p_Enqueue(std::make_shared<ProbeOp>(i, &completed, &executed));
-  EXPECT_EXIT(queue->p_Enqueue(std::make_shared<ProbeOp>(255, &completed, &executed)), testing::ExitedWithCode(255),
-              "AsyncQueue queue overflow!");
+TEST_F(AsyncQueueDeathTest, TheTwoHundredFiftySixthOutstandingOperationOverflows) {
+  for (int i = 0; i < 255; ++i) Enqueue(i);
+  EXPECT_EXIT(Enqueue(255), testing::ExitedWithCode(255), "AsyncQueue queue overflow!");
 }
 
-TEST(AsyncQueue, AWorkerThatEndedIsStartedAgainForNewWork) {
-  auto queue = std::make_shared<c_AsyncQueue>(nullptr);
-  std::vector<int> completed;
-  std::atomic<int> executed{0};
+TEST_F(AsyncQueue, AWorkerThatEndedIsStartedAgainForNewWork) {
   for (int i = 0; i < 300; ++i) {
-    queue->p_Enqueue(std::make_shared<ProbeOp>(i, &completed, &executed));
+    Enqueue(i);
     for (int k = 0; k < 2000 && completed.size() <= static_cast<size_t>(i); ++k) {
       queue->p_UpdateAsyncEvents();
       if (completed.size() <= static_cast<size_t>(i)) std::this_thread::sleep_for(std::chrono::microseconds(200));

@@ -19,48 +19,43 @@ std::vector<int> BytesOf(const c_DataBuffer &buffer, int address, int count) {
 
 String Units(std::u16string units) { return String(std::move(units)); }
 
-TEST(DataBufferText, Utf8WritesOneToThreeBytesPerUnit) {
-  c_DataBuffer buffer(32);
-  EXPECT_EQ(buffer.p_PokeString(0, "Tile 8x8", "utf8"), 8);
-  EXPECT_EQ(buffer.p_PeekString(0, 8, "utf8"), String("Tile 8x8"));
-
-  EXPECT_EQ(buffer.p_PokeString(0, Units(u"\u00e9"), "utf8"), 2);
-  EXPECT_EQ(BytesOf(buffer, 0, 2), (std::vector<int>{-61, -87})); // C3 A9
-  EXPECT_EQ(buffer.p_PokeString(0, Units(u"\u20ac"), "utf8"), 3);
-  EXPECT_EQ(BytesOf(buffer, 0, 3), (std::vector<int>{-30, -126, -84})); // E2 82 AC
-  EXPECT_EQ(buffer.p_PeekString(0, 3, "utf8"), Units(u"\u20ac"));
+TEST(DataBufferText, EachEncodingWritesItsBytesAndReadsThemBack) {
+  struct Case {
+    std::u16string text;
+    const char *encoding;
+    std::vector<int> bytes;
+    std::u16string back;
+  };
+  const Case cases[] = {
+      {u"Tile 8x8", "utf8", {'T', 'i', 'l', 'e', ' ', '8', 'x', '8'}, u"Tile 8x8"},
+      {u"\u00e9", "utf8", {-61, -87}, u"\u00e9"},       // C3 A9
+      {u"\u20ac", "utf8", {-30, -126, -84}, u"\u20ac"}, // E2 82 AC
+      // Surrogate halves are written and read one by one: ED A0 BD ED B8 80.
+      {u"\U0001F600", "utf8", {-19, -96, -67, -19, -72, -128}, u"\U0001F600"},
+      // ASCII keeps the low byte.
+      {u"A\u00e9\u20ac", "ascii", {65, -23, -84}, u"A\u00e9\u00ac"},
+  };
+  for (const Case &c : cases) {
+    c_DataBuffer buffer(32);
+    int length = static_cast<int>(c.bytes.size());
+    EXPECT_EQ(buffer.p_PokeString(0, Units(c.text), c.encoding), length);
+    EXPECT_EQ(BytesOf(buffer, 0, length), c.bytes);
+    EXPECT_EQ(buffer.p_PeekString(0, length, c.encoding), Units(c.back));
+  }
 }
 
-TEST(DataBufferText, SurrogateHalvesAreWrittenAndReadOneByOne) {
-  c_DataBuffer buffer(16);
-  String emoji = Units(u"\U0001F600");
-  ASSERT_EQ(emoji.Length(), 2);
-  EXPECT_EQ(buffer.p_PokeString(0, emoji, "utf8"), 6);
-  EXPECT_EQ(BytesOf(buffer, 0, 6), (std::vector<int>{-19, -96, -67, -19, -72, -128})); // ED A0 BD ED B8 80
-  EXPECT_EQ(buffer.p_PeekString(0, 6, "utf8"), emoji);
-}
-
-TEST(DataBufferText, InvalidOrFourByteUtf8FallsBackToEightBitText) {
-  c_DataBuffer buffer(8);
-  buffer.p_PokeBytes(0, Array<int>{0xC3, 0x28}, 0, 2);
-  EXPECT_EQ(buffer.p_PeekString(0, 2, "utf8"), Units(u"\u00c3("));
-
-  buffer.p_PokeBytes(0, Array<int>{'a', 0xF0, 0x9F, 0x98, 0x80}, 0, 5);
-  EXPECT_EQ(buffer.p_PeekString(0, 5, "utf8"), Units(u"a\u00f0\u009f\u0098\u0080"));
-
-  // A sequence cut off at the end of the range is not decoded either.
-  buffer.p_PokeBytes(0, Array<int>{'x', 0xE2, 0x82}, 0, 3);
-  EXPECT_EQ(buffer.p_PeekString(0, 3, "utf8"), Units(u"x\u00e2\u0082"));
-  // A stray continuation byte.
-  buffer.p_PokeBytes(0, Array<int>{0x80, 'y'}, 0, 2);
-  EXPECT_EQ(buffer.p_PeekString(0, 2, "utf8"), Units(u"\u0080y"));
-}
-
-TEST(DataBufferText, AsciiKeepsTheLowByte) {
-  c_DataBuffer buffer(4);
-  EXPECT_EQ(buffer.p_PokeString(0, Units(u"A\u00e9\u20ac"), "ascii"), 3);
-  EXPECT_EQ(BytesOf(buffer, 0, 3), (std::vector<int>{65, -23, -84}));
-  EXPECT_EQ(buffer.p_PeekString(0, 3, "ascii"), Units(u"A\u00e9\u00ac"));
+TEST(DataBufferText, InvalidCutOrFourByteUtf8FallsBackToEightBitText) {
+  const std::pair<Array<int>, std::u16string> cases[] = {
+      {{0xC3, 0x28}, u"\u00c3("},
+      {{'a', 0xF0, 0x9F, 0x98, 0x80}, u"a\u00f0\u009f\u0098\u0080"},
+      {{'x', 0xE2, 0x82}, u"x\u00e2\u0082"}, // cut off at the end of the range
+      {{0x80, 'y'}, u"\u0080y"},             // a stray continuation byte
+  };
+  for (const auto &[bytes, text] : cases) {
+    c_DataBuffer buffer(8);
+    buffer.p_PokeBytes(0, bytes, 0, bytes.Length());
+    EXPECT_EQ(buffer.p_PeekString(0, bytes.Length(), "utf8"), Units(text));
+  }
 }
 
 TEST(DataBufferText, PokeNearTheEndWritesWhatFitsAndReturnsTheFullLength) {
