@@ -6,13 +6,13 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <future>
 #include <string>
 #include <vector>
 
 #include "host/glfw_game.h"
 #include "input/input_device.h"
+#include "support/xwindow.h"
 
 namespace {
 
@@ -26,12 +26,10 @@ public:
 class GlfwInputWindow : public testing::Test {
 protected:
   static void SetUpTestSuite() {
-    if (!std::getenv("DISPLAY") || !glfwInit()) {
-      why_ = "no X display";
-      return;
-    }
-    if (std::system("command -v xdotool >/dev/null") != 0) {
-      why_ = "no xdotool";
+    why_ = DisplayMissing("xdotool");
+    if (!why_.empty()) return;
+    if (!glfwInit()) {
+      why_ = "GLFW did not start";
       return;
     }
     host_ = new VexGlfwGame;
