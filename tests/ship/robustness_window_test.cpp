@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -279,7 +278,9 @@ protected:
 TEST_F(Robustness, KilledAnywhereEvenDuringASaveTheStateFileIsAWholeSave) {
   TempDir dir;
   const std::string state = dir.Path() + kState, temp = dir / kStateTemp;
-  std::mt19937 random(std::random_device{}());
+  const unsigned seed = std::random_device{}();
+  SCOPED_TRACE("random seed " + std::to_string(seed));
+  std::mt19937 random(seed);
   const uint32_t moments[] = {IN_OPEN, IN_MODIFY, IN_CLOSE_WRITE};
   std::string lastSave; // empty until a save has been completed
   int kills = 0, duringSave = 0;
@@ -379,6 +380,9 @@ class ReadOnlyDir {
 public:
   explicit ReadOnlyDir(const std::string &path) : path_(path) {
     if (geteuid() != 0) {
+      struct stat before {};
+      stat(path.c_str(), &before);
+      mode_ = before.st_mode & 07777;
       chmod(path.c_str(), 0555);
     } else if (mount(path.c_str(), path.c_str(), nullptr, MS_BIND, nullptr) == 0) {
       mounted_ = true;
@@ -388,8 +392,8 @@ public:
   ~ReadOnlyDir() {
     if (mounted_)
       umount2(path_.c_str(), MNT_DETACH);
-    else
-      chmod(path_.c_str(), 0755);
+    else if (mode_)
+      chmod(path_.c_str(), mode_);
   }
   // Why the directory is still writable, or empty.
   std::string Why() const {
@@ -405,6 +409,7 @@ public:
 private:
   std::string path_;
   bool mounted_ = false;
+  mode_t mode_ = 0;
 };
 
 TEST_F(Robustness, AnUnwritableWorkingDirectoryIsLeftAsItWas) {
