@@ -97,17 +97,6 @@ TEST_F(RenderTest, SettersKeepStoredValuesAndInkIsGreyOutsideThePalette) {
   EXPECT_EQ(app->m_alpha, 1);
 }
 
-TEST_F(RenderTest, BackgroundEasesAnEighthTowardsItsTarget) {
-  Create();
-  app->p_DoBG(80, 160, 240, 2);
-  EXPECT_FLOAT_EQ(app->m_bgRed, 10);
-  app->p_DoBG(-123, -123, -123, -123);
-  EXPECT_FLOAT_EQ(app->m_bgRed, 10 + 70 * 0.125f);
-  EXPECT_FLOAT_EQ(app->m_clsAlpha, 1);
-  app->p_DoBG(-123, -123, -123, -0.5f);
-  EXPECT_FLOAT_EQ(app->m_clsAlpha, 0);
-}
-
 TEST_F(RenderTest, ReplayScalesRecordsAndSkipsEmptySlots) {
   Create(1280, 960);
   FinishLoading();
@@ -123,18 +112,6 @@ TEST_F(RenderTest, ReplayScalesRecordsAndSkipsEmptySlots) {
   EXPECT_FLOAT_EQ(dev->lastRect[0], 20);
   EXPECT_FLOAT_EQ(dev->lastRect[3], 80);
   EXPECT_EQ(dev->imageDraws, 1);
-}
-
-TEST_F(RenderTest, FrameRateIsSmoothed) {
-  Create();
-  Render();
-  host->millis = 1020;
-  Render();
-  EXPECT_EQ(app->m_renderFps, 50);
-  EXPECT_EQ(app->m_renderFpsAvg, 5);
-  Render(); // no time passed: the last rate stands
-  EXPECT_EQ(app->m_renderFps, 50);
-  EXPECT_EQ(app->m_renderFpsAvg, 9);
 }
 
 } // namespace

@@ -209,13 +209,4 @@ TEST_F(SaveTest, LoadAppliesTheSettingLimitsAndResetsOverscan) {
   EXPECT_EQ(app->m_settings[12], 8);
 }
 
-TEST_F(SaveTest, DebugModePrintsTheStringBeforeSaving) {
-  StartWith();
-  vex_Tilemarch_DebugMode = 1;
-  testing::internal::CaptureStdout();
-  app->p_Save();
-  std::string out = testing::internal::GetCapturedStdout();
-  EXPECT_EQ(out, Saved() + "\n");
-}
-
 } // namespace
