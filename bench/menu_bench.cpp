@@ -6,46 +6,12 @@
 #include <filesystem>
 #include <string>
 
-#include "game/flow.h"
-#include "host/app.h"
-#include "host/game.h"
-#include "quiet_devices.h"
+#include "loaded_game.h"
 
 namespace {
 
-class BenchHost : public VexGame {
-public:
-  int GetDeviceWidth() override { return 640; }
-  int GetDeviceHeight() override { return 480; }
-  // Keeps the state in memory when asked, to time the string apart from the file.
-  bool inMemory = false;
-  size_t kept = 0;
-  int SaveState(const String &state) override {
-    if (!inMemory) return VexGame::SaveState(state);
-    kept = static_cast<size_t>(state.Length());
-    return 0;
-  }
-};
-
-// A created game with its loading done and half the puzzles solved.
-struct Game {
-  BenchHost host;
-  std::unique_ptr<c_MyApp> app;
-
-  Game() {
-    vexInit();
-    vexInitTilemarch();
-    vex_app_ValidateDeviceWindow(false);
-    app = std::make_unique<c_MyApp>(std::make_shared<QuietDevices>());
-    app->p_OnCreate();
-    app->p_OnRender();
-    for (int i = 0; i < 30 && app->m_loadStep > 0; ++i) app->p_OnUpdate();
-    for (int n = 0; n < 224; n += 2) app->m_scores[2 * n] = 100 + n;
-  }
-};
-
 void BM_MenuUpdateFullMap(benchmark::State &state) {
-  Game game;
+  LoadedGame game;
   c_MyApp &app = *game.app;
   // A virtual screen large enough that no cell is culled.
   vex_Tilemarch_jscrw = vex_Tilemarch_jscrh = 1800;
@@ -72,7 +38,7 @@ void BM_SaveWithWrite(benchmark::State &state) {
   }
   std::filesystem::current_path(pattern);
   {
-    Game game;
+    LoadedGame game;
     for (auto _ : state) game.app->p_Save();
   }
   std::filesystem::current_path(previous);
@@ -81,7 +47,7 @@ void BM_SaveWithWrite(benchmark::State &state) {
 BENCHMARK(BM_SaveWithWrite)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_SaveStringOnly(benchmark::State &state) {
-  Game game;
+  LoadedGame game;
   game.host.inMemory = true;
   for (auto _ : state) game.app->p_Save();
   benchmark::DoNotOptimize(game.host.kept);

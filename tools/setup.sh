@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth xdotool openbox wmctrl imagemagick x11-apps x11-utils
   sox vorbis-tools python3
+  libx11-dev sgt-puzzles
 )
 
 missing=()

@@ -1,0 +1,74 @@
+// CPU time of one whole update (input, screen, display list) on each of the
+// four screens a player spends time on: the map, a running puzzle, the pause
+// menu over it and the options box over that. The game runs on devices that do
+// nothing, so only the game's own work counts.
+#include <benchmark/benchmark.h>
+
+#include "loaded_game.h"
+
+namespace {
+
+constexpr int kTimerSlot = 98;
+
+// A puzzle with the most clue numbers: alternate tiles give four runs in every
+// row and column. The marks are all black, so it never counts as solved.
+void StartBusyPuzzle(c_MyApp &app) {
+  app.m_level = 5;
+  app.m_state = 11;
+  app.p_OnUpdate();
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) {
+      app.m_grid[(32 * y + x) * 10 + 1] = (x + y) % 2 == 0 ? 1.0f : 0.0f;
+      app.m_grid[(32 * y + x) * 10] = 1.0f;
+    }
+  }
+}
+
+void PauseFullyShown(c_MyApp &app) {
+  app.m_paused = 1;
+  app.m_pauseDir = 1;
+  app.m_pauseSlide = static_cast<int>(vex_Tilemarch_jscrh * 0.5f);
+}
+
+void TimeUpdates(benchmark::State &state, c_MyApp &app) {
+  for (auto _ : state) {
+    // The timer stays full so that a long run never ends the puzzle.
+    app.m_tmpF[kTimerSlot] = 7200;
+    app.p_OnUpdate();
+    benchmark::DoNotOptimize(app.m_drawCount);
+  }
+  state.counters["records"] = static_cast<double>(app.m_drawCount / 15);
+}
+
+void BM_UpdateMap(benchmark::State &state) {
+  LoadedGame game;
+  TimeUpdates(state, *game.app);
+}
+BENCHMARK(BM_UpdateMap);
+
+void BM_UpdateBoard(benchmark::State &state) {
+  LoadedGame game;
+  StartBusyPuzzle(*game.app);
+  TimeUpdates(state, *game.app);
+}
+BENCHMARK(BM_UpdateBoard);
+
+void BM_UpdatePauseMenu(benchmark::State &state) {
+  LoadedGame game;
+  StartBusyPuzzle(*game.app);
+  PauseFullyShown(*game.app);
+  TimeUpdates(state, *game.app);
+}
+BENCHMARK(BM_UpdatePauseMenu);
+
+void BM_UpdateOptionsBox(benchmark::State &state) {
+  LoadedGame game;
+  StartBusyPuzzle(*game.app);
+  PauseFullyShown(*game.app);
+  game.app->m_optionsOpen = 1;
+  game.app->m_optionsSlide = 30;
+  TimeUpdates(state, *game.app);
+}
+BENCHMARK(BM_UpdateOptionsBox);
+
+} // namespace
