@@ -40,35 +40,24 @@ void TimeUpdates(benchmark::State &state, c_MyApp &app) {
   state.counters["records"] = static_cast<double>(app.m_drawCount / 15);
 }
 
-void BM_UpdateMap(benchmark::State &state) {
-  LoadedGame game;
-  TimeUpdates(state, *game.app);
-}
-BENCHMARK(BM_UpdateMap);
+enum Screen { kMap, kBoard, kPauseMenu, kOptionsBox };
 
-void BM_UpdateBoard(benchmark::State &state) {
+// Each screen lies over the one before it: the options box over the pause menu
+// over the running puzzle.
+void BM_Update(benchmark::State &state, Screen screen) {
   LoadedGame game;
-  StartBusyPuzzle(*game.app);
-  TimeUpdates(state, *game.app);
+  c_MyApp &app = *game.app;
+  if (screen >= kBoard) StartBusyPuzzle(app);
+  if (screen >= kPauseMenu) PauseFullyShown(app);
+  if (screen >= kOptionsBox) {
+    app.m_optionsOpen = 1;
+    app.m_optionsSlide = 30;
+  }
+  TimeUpdates(state, app);
 }
-BENCHMARK(BM_UpdateBoard);
-
-void BM_UpdatePauseMenu(benchmark::State &state) {
-  LoadedGame game;
-  StartBusyPuzzle(*game.app);
-  PauseFullyShown(*game.app);
-  TimeUpdates(state, *game.app);
-}
-BENCHMARK(BM_UpdatePauseMenu);
-
-void BM_UpdateOptionsBox(benchmark::State &state) {
-  LoadedGame game;
-  StartBusyPuzzle(*game.app);
-  PauseFullyShown(*game.app);
-  game.app->m_optionsOpen = 1;
-  game.app->m_optionsSlide = 30;
-  TimeUpdates(state, *game.app);
-}
-BENCHMARK(BM_UpdateOptionsBox);
+BENCHMARK_CAPTURE(BM_Update, Map, kMap);
+BENCHMARK_CAPTURE(BM_Update, Board, kBoard);
+BENCHMARK_CAPTURE(BM_Update, PauseMenu, kPauseMenu);
+BENCHMARK_CAPTURE(BM_Update, OptionsBox, kOptionsBox);
 
 } // namespace

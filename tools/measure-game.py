@@ -173,7 +173,7 @@ def frames():
 
 
 def update_medians(json_files):
-    """Median CPU microseconds of the BM_Update* benchmarks."""
+    """Median CPU microseconds of the BM_Update/SCREEN benchmarks."""
     scale = {"ns": 1e-3, "us": 1.0, "ms": 1e3, "s": 1e6}
     found = {}
     for path in json_files:
@@ -184,8 +184,8 @@ def update_medians(json_files):
             continue
         for b in data.get("benchmarks", []):
             name = b.get("run_name", b["name"])
-            if name.startswith("BM_Update") and b.get("aggregate_name") == "median":
-                found[name[len("BM_Update"):]] = b["cpu_time"] * scale[b.get("time_unit", "ns")]
+            if name.startswith("BM_Update/") and b.get("aggregate_name") == "median":
+                found[name[len("BM_Update/"):]] = b["cpu_time"] * scale[b.get("time_unit", "ns")]
     return found
 
 
