@@ -6,9 +6,12 @@ namespace {
 
 class MenuMapTest : public GameTest {
 protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    StartWith();
+  }
   // The map after its first updates, the camera at rest.
   void Settled() {
-    StartWith();
     Updates(2);
     SettleCamera();
     Update();
@@ -26,7 +29,6 @@ TEST_F(MenuMapTest, NothingSolvedOpensHowToAndItsFourNeighbours) {
 }
 
 TEST_F(MenuMapTest, CornerPuzzleOpensOnlyItsTwoNeighbours) {
-  StartWith();
   app->m_scores[2 * 223] = 50; // puzzle 224, the bottom right corner
   Updates(2);
   EXPECT_EQ(OpenCells(), 7);
@@ -37,7 +39,6 @@ TEST_F(MenuMapTest, CornerPuzzleOpensOnlyItsTwoNeighbours) {
 }
 
 TEST_F(MenuMapTest, CellsOpenOutwardAndCountTheSolvedOnes) {
-  StartWith();
   app->m_scores[2 * 110] = 40; // puzzle 111 at (5, 7)
   app->m_scores[2 * 0] = 8;    // puzzle 1 at (0, 0)
   Updates(2);
@@ -54,7 +55,6 @@ TEST_F(MenuMapTest, CellsOpenOutwardAndCountTheSolvedOnes) {
 }
 
 TEST_F(MenuMapTest, CursorCellShowsItsTagsAndLockFrames) {
-  StartWith();
   app->m_scores[2 * 110] = 40;
   app->m_menuX = 5; // puzzle 111, solved
   Updates(2);
@@ -86,7 +86,6 @@ TEST_F(MenuMapTest, CellsOffTheScreenAreNotDrawn) {
 }
 
 TEST_F(MenuMapTest, ReturnRecordsScoresInTheBestAndLatestPairs) {
-  StartWith();
   app->m_level = 12;
   const int b = 22;
   auto finish = [&](int score) {
@@ -114,7 +113,6 @@ TEST_F(MenuMapTest, ReturnRecordsScoresInTheBestAndLatestPairs) {
 }
 
 TEST_F(MenuMapTest, ReturnLocksTheMapAndSavesEvenAfterTheTutorial) {
-  StartWith();
   Updates(2);
   size_t saves = host->saves.size();
   app->m_level = 0;
@@ -129,7 +127,6 @@ TEST_F(MenuMapTest, ReturnLocksTheMapAndSavesEvenAfterTheTutorial) {
 }
 
 TEST_F(MenuMapTest, StateTwoRecordsSavesAndReturnsToTheMap) {
-  StartWith();
   app->m_level = 111;
   app->m_newScore = 321;
   app->m_state = 2;

@@ -4,13 +4,18 @@
 
 namespace {
 
-using OptionsTest = GameTest;
+class OptionsTest : public GameTest {
+protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    StartWith();
+  }
+};
 
 // Top of row k's bar when the box is fully in.
 float RowY(int k) { return 130.0f + 40.0f * static_cast<float>(k - 1); }
 
 TEST_F(OptionsTest, SoundCycleStopsAndRestartsTheTuneDuringAPuzzle) {
-  StartWith();
   PlayAndPause();
   ASSERT_EQ(app->m_musicOn, 1);
   app->m_settings[5] = 0;
@@ -37,7 +42,6 @@ TEST_F(OptionsTest, SoundCycleStopsAndRestartsTheTuneDuringAPuzzle) {
 }
 
 TEST_F(OptionsTest, MusicChosenOnTheMapIsOnlyStored) {
-  StartWith();
   app->m_settings[5] = 2;
   OpenOptions();
   Press({kKeyDown});
@@ -48,7 +52,6 @@ TEST_F(OptionsTest, MusicChosenOnTheMapIsOnlyStored) {
 }
 
 TEST_F(OptionsTest, HeldKeyOrHeldTouchChangesARowOnce) {
-  StartWith();
   OpenOptions();
   Press({kKeyDown});
   Hold({kKeyEnter});
@@ -73,7 +76,6 @@ TEST_F(OptionsTest, HeldKeyOrHeldTouchChangesARowOnce) {
 }
 
 TEST_F(OptionsTest, BackClosesFromAnyRowButtonsOnlyFromTheHeader) {
-  StartWith();
   OpenOptions();
   for (int i = 0; i < 4; ++i) Press({kKeyDown});
   ASSERT_EQ(app->m_optionsRow, 4);
@@ -102,7 +104,6 @@ TEST_F(OptionsTest, BackClosesFromAnyRowButtonsOnlyFromTheHeader) {
 }
 
 TEST_F(OptionsTest, NavigationStopsAtTheFirstAndLastRows) {
-  StartWith();
   OpenOptions();
   Press({kKeyUp});
   EXPECT_EQ(app->m_optionsRow, 0);
@@ -116,7 +117,6 @@ TEST_F(OptionsTest, NavigationStopsAtTheFirstAndLastRows) {
 }
 
 TEST_F(OptionsTest, InputDuringTheSlideInIsIgnored) {
-  StartWith();
   app->m_optionsOpen = 1;
   Updates(20);
   // Fresh presses and a fresh tap late in the slide: none of them acts.
@@ -134,7 +134,6 @@ TEST_F(OptionsTest, InputDuringTheSlideInIsIgnored) {
 }
 
 TEST_F(OptionsTest, ICadeRowSwitchesTheCabinetMapping) {
-  StartWith();
   OpenOptions();
   Press({kKeyDown});
   Press({kKeyDown});
@@ -148,7 +147,6 @@ TEST_F(OptionsTest, ICadeRowSwitchesTheCabinetMapping) {
 }
 
 TEST_F(OptionsTest, SoundModesOutOfRangeShowAndStoreAsOff) {
-  StartWith();
   app->m_settings[5] = 9;
   app->m_optionsOpen = 1;
   Update();
@@ -172,7 +170,6 @@ TEST_F(OptionsTest, SoundModesOutOfRangeShowAndStoreAsOff) {
 }
 
 TEST_F(OptionsTest, GearHeaderTapCloses) {
-  StartWith();
   OpenOptions();
   Tap(100, 60);
   EXPECT_EQ(app->m_optionsOpen, 0);
