@@ -92,17 +92,17 @@ TEST_F(StressWindow, ResizesFullScreenSwitchesAndFocusChangesKeepTheGameWhole) {
   ASSERT_FALSE(id.empty());
   const std::string screen = Shell("xdpyinfo | awk '/dimensions:/ {print $2}'");
 
-  // Fifty changes of size in blocks of five: three resizes, then full screen
+  // Fifty changes of size in blocks of ten: eight resizes, then full screen
   // and back. Each change follows as soon as the game has seen the last one.
   const char *const sizes[] = {"700 500", "900 620", "640 480", "1000 700", "800 560", "1240 700", "660 500"};
   for (int change = 0; change < 50; ++change) {
     std::string expected;
-    const bool switching = change % 5 >= 3;
+    const bool switching = change % 10 >= 8;
     if (switching) {
       PressKey(id, "F11");
-      expected = change % 5 == 3 ? screen : "640x480";
+      expected = change % 10 == 8 ? screen : "640x480";
     } else {
-      const std::string size = sizes[(change / 5 * 3 + change % 5) % 7];
+      const std::string size = sizes[(change / 10 * 8 + change % 10) % 7];
       Shell("xdotool windowsize --sync " + id + " " + size + " 2>/dev/null");
       expected = std::regex_replace(size, std::regex(" "), "x");
     }
