@@ -39,8 +39,6 @@ constexpr int kRunFinished = 42;
 enum Visit { kMenu, kPuzzle, kPause, kOptions, kVisitKinds };
 const char *const kVisitNames[kVisitKinds] = {"menu", "puzzle", "pause", "options"};
 
-constexpr int kKeyEscape = 27, kKeyZ = 90;
-constexpr int kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
 constexpr int kKeyF4 = 115;
 // F1 (debug overlay), F2 (clean view) and F11 (full screen), taken as hits.
 constexpr int kFunctionKeys[] = {112, 113, 122};
@@ -174,7 +172,7 @@ private:
     case kMenu:
       if (app_.m_state != 1) break;
       if (app_.m_mapCells[16 * app_.m_menuY + app_.m_menuX] == 0)
-        key = kKeyZ;
+        key = kKeyEnter;
       else if (app_.m_menuX != kHowToX)
         key = app_.m_menuX < kHowToX ? kKeyRight : kKeyLeft;
       else
@@ -186,7 +184,7 @@ private:
     case kPause:
       if (app_.m_pauseDir != 1) break;
       if (app_.m_pauseSel == pauseTarget_)
-        key = kKeyZ;
+        key = kKeyEnter;
       else
         key = app_.m_pauseSel > pauseTarget_ ? kKeyUp : kKeyDown;
       break;
@@ -240,6 +238,8 @@ protected:
       dev->imagesLoaded.clear();
       dev->soundsLoaded.clear();
       dev->musicPlayed.clear();
+      dev->played.clear();
+      host->saves.clear();
 
       visits[kMenu] += app->m_state == 1 && state != 1;
       visits[kPuzzle] += app->m_state == 11 && state != 11;
