@@ -2,8 +2,6 @@
 // an outside encoder come back with their own depth and the right pixels.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "graphics/image_data.h"
 #include "graphics_test_support.h"
 
@@ -15,9 +13,7 @@ struct Decoded {
   int At(int x, int y, int channel) const { return pixels.get()[(y * width + x) * depth + channel]; }
 };
 
-bool Convert(const std::string &arguments) {
-  return std::system(("convert " + arguments + " >/dev/null 2>&1").c_str()) == 0;
-}
+bool Convert(const std::string &arguments) { return ShellStatus("convert " + arguments + " >/dev/null 2>&1") == 0; }
 
 Decoded Load(const std::string &path) {
   Decoded d;

@@ -2,8 +2,10 @@
 #include "support/files.h"
 
 #include <stdlib.h>
+#include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -21,6 +23,11 @@ std::string Shell(const std::string &command) {
   return out;
 }
 
+int ShellStatus(const std::string &command) {
+  int status = std::system(command.c_str());
+  return status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 std::string ReadFile(const std::string &path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream all;
@@ -28,9 +35,7 @@ std::string ReadFile(const std::string &path) {
   return all.str();
 }
 
-void WriteFile(const std::string &path, const std::string &bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+void WriteFile(const std::string &path, const std::string &bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 std::string BuildDir() {
   if (const char *dir = std::getenv("TILEMARCH_BUILD_DIR")) return dir;

@@ -7,6 +7,9 @@
 // Runs a command through the shell and returns its standard output without
 // trailing newlines and spaces.
 std::string Shell(const std::string &command);
+// Runs a command through the shell and returns its exit status, or -1 when it
+// did not end normally.
+int ShellStatus(const std::string &command);
 
 std::string ReadFile(const std::string &path);
 void WriteFile(const std::string &path, const std::string &bytes);
