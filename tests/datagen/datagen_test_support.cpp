@@ -1,7 +1,6 @@
 // The generator run and picture reading behind the data tests.
 #include "datagen_test_support.h"
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -27,10 +26,7 @@ std::string PrivateRoot() {
 } // namespace
 
 int RunGenerator(const std::string &arguments) {
-  std::string command = "'" + BuildDir() + "/tools/datagen/tilemarch_datagen' " + arguments;
-  int status = std::system(command.c_str());
-  if (status == -1 || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
+  return ShellStatus("'" + BuildDir() + "/tools/datagen/tilemarch_datagen' " + arguments);
 }
 
 std::string FreshDirectory(const std::string &name) {
