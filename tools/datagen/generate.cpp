@@ -104,6 +104,16 @@ std::string GenerateData(const std::string &dir) {
   return RunJobs(jobs);
 }
 
+std::string WriteAppIcons(const std::string &dir) {
+  for (int size : {48, 64, 128, 256}) {
+    std::string px = std::to_string(size);
+    std::string error = WriteFile(std::filesystem::path(dir) / "hicolor" / (px + "x" + px) / "apps" / "tilemarch.png",
+                                  EncodePng(RenderAppIcon(size)));
+    if (!error.empty()) return error;
+  }
+  return "";
+}
+
 std::string WritePreview(const std::string &file) {
   std::string error = CheckFonts();
   if (!error.empty()) return error;

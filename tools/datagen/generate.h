@@ -16,6 +16,10 @@ std::vector<uint8_t> EncodePng(const Canvas &canvas);
 // the tune below dir. Returns an error message, empty on success.
 std::string GenerateData(const std::string &dir);
 
+// The desktop icon at the sizes a menu asks for, as dir/hicolor/NxN/apps/tilemarch.png.
+// Returns an error message, empty on success.
+std::string WriteAppIcons(const std::string &dir);
+
 // One PNG of every picture at the -hd resolution, labelled. Returns an error
 // message, empty on success.
 std::string WritePreview(const std::string &file);

@@ -48,4 +48,7 @@ void PaintGameGlyph(Frame &f, int index);
 // The default font: 96 glyphs side by side, one pixel of padding each side.
 Canvas RenderLumenFont();
 
+// The desktop icon, pixels wide and high.
+Canvas RenderAppIcon(int pixels);
+
 } // namespace datagen

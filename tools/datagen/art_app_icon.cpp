@@ -1,0 +1,87 @@
+// The desktop icon: a solved 8 x 8 heart on the board's white and dark tiles,
+// with the runs of every line as bars where the game writes its clue numbers,
+// on the map's blue. Drawn on a 64-unit design square at any pixel size.
+#include <cmath>
+#include <vector>
+
+#include "tools/datagen/pictures.h"
+#include "tools/datagen/shapes.h"
+
+namespace datagen {
+
+namespace {
+
+constexpr const char *kHeart[8] = {
+    ".##..##.", "########", "########", "########", ".######.", "..####..", "...##...", "........",
+};
+
+bool Black(int col, int row) { return kHeart[row][col] == '#'; }
+
+// Lengths of the black runs of a line, nearest the board first, as the game
+// lists them; cell(i) walks the line from the clue side toward the board.
+template <class Cell> std::vector<int> Runs(Cell cell) {
+  std::vector<int> runs;
+  int count = 0;
+  for (int i = 7; i >= -1; --i) {
+    if (i >= 0 && cell(i)) {
+      ++count;
+    } else if (count > 0) {
+      runs.push_back(count);
+      count = 0;
+    }
+  }
+  return runs;
+}
+
+constexpr float kBoard = 17, kPitch = 5; // board's top left corner and tile pitch
+constexpr float kBarThick = 1.1f, kBarUnit = 1.1f, kBarGap = 1.4f;
+
+float BarLength(int run) { return kBarUnit * run + 0.3f; }
+
+} // namespace
+
+Canvas RenderAppIcon(int pixels) {
+  Canvas canvas(pixels, pixels);
+  Frame f(canvas, 0, 0, pixels, pixels, pixels / 64.f);
+  const Rgba top = Rgb255(40, 110, 200), bottom = Rgb255(20, 80, 160), rim = Rgb255(10, 45, 100);
+  f.FillAll([](float x, float y) { return RoundBox(x, y, 32, 32, 31, 31, 11); },
+            [&](float, float y) { return Mix(top, bottom, y / 64); });
+  f.FillAll([](float x, float y) { return std::fabs(RoundBox(x, y, 32, 32, 30.5f, 30.5f, 10.5f)) - 0.6f; }, rim);
+
+  for (int row = 0; row < 8; ++row) {
+    for (int col = 0; col < 8; ++col) {
+      float cx = kBoard + kPitch * (col + 0.5f), cy = kBoard + kPitch * (row + 0.5f);
+      bool black = Black(col, row);
+      Rgba light = black ? Rgb255(52, 56, 70) : Gray(0.97f), dark = black ? Rgb255(24, 26, 34) : Gray(0.8f);
+      f.Fill(
+          cx - 3, cy - 3, cx + 3, cy + 3, [&](float x, float y) { return RoundBox(x, y, cx, cy, 2.2f, 2.2f, 0.7f); },
+          [&](float, float y) { return Mix(light, dark, (y - cy + 2.2f) / 4.4f); });
+    }
+  }
+
+  // Clue bars: one per run, the run nearest the board drawn nearest it, each
+  // as long as its run is wide, in the white of the clue numbers.
+  const Rgba clue = Gray(1, 0.95f);
+  for (int line = 0; line < 8; ++line) {
+    float mid = kBoard + kPitch * (line + 0.5f);
+    float end = kBoard - 1.6f;
+    for (int run : Runs([&](int i) { return Black(i, line); })) {
+      float start = end - BarLength(run);
+      f.Fill(
+          start - 1, mid - 1, end + 1, mid + 1,
+          [&](float x, float y) { return Segment(x, y, start, mid, end, mid, kBarThick / 2); }, clue);
+      end = start - kBarGap;
+    }
+    end = kBoard - 1.6f;
+    for (int run : Runs([&](int i) { return Black(line, i); })) {
+      float start = end - BarLength(run);
+      f.Fill(
+          mid - 1, start - 1, mid + 1, end + 1,
+          [&](float x, float y) { return Segment(x, y, mid, start, mid, end, kBarThick / 2); }, clue);
+      end = start - kBarGap;
+    }
+  }
+  return canvas;
+}
+
+} // namespace datagen
