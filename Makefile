@@ -37,5 +37,18 @@ bench: setup
 	@$(MAKE) --no-print-directory build BUILD=build
 	bash tools/run-benchmarks.sh build
 
+# Installs for the desktop (game, data, launcher, menu entry, icon); PREFIX is
+# /usr/local unless given, DESTDIR stages the whole tree elsewhere.
+# The script reads the three from its environment, so no path needs quoting.
+PREFIX ?= /usr/local
+DESTDIR ?=
+export PREFIX DESTDIR BUILD
+
+install: build
+	@bash tools/install.sh install
+
+uninstall:
+	@bash tools/install.sh uninstall
+
 clean:
 	rm -rf build build-asan

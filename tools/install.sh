@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# Installs the built game for the desktop, or removes such an installation:
+#   BUILD=DIR PREFIX=DIR [DESTDIR=DIR] install.sh install|uninstall
+# Installed under PREFIX (staged below DESTDIR when that is set):
+#   lib/tilemarch/tilemarch, lib/tilemarch/data/...  the game, data beside it
+#   bin/tilemarch                                     the launcher command
+#   share/applications/tilemarch.desktop              the menu entry
+#   share/icons/hicolor/NxN/apps/tilemarch.png        the icon
+# Every file written and every directory created is listed, as it happens, in
+# lib/tilemarch/install-manifest; uninstalling removes exactly those (a failed
+# install included) and keeps anything else the directories hold.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+action=${1:-}
+build=${BUILD:-build}
+destdir=${DESTDIR:-}
+prefix=${PREFIX:-}
+
+fail() {
+  echo "tilemarch $action: $*" >&2
+  exit 1
+}
+
+[ "$action" = install ] || [ "$action" = uninstall ] || fail "usage: BUILD=DIR PREFIX=DIR [DESTDIR=DIR] install.sh install|uninstall"
+[ -n "$prefix" ] || fail "PREFIX is empty"
+case "$prefix$destdir" in
+*$'\n'*) fail "PREFIX and DESTDIR must not contain line breaks" ;;
+esac
+case "$prefix" in
+/*) ;;
+*) prefix="$PWD/$prefix" ;;
+esac
+root="$destdir$prefix"
+manifest_rel=lib/tilemarch/install-manifest
+manifest="$root/$manifest_rel"
+
+# Makes the directory root/REL and each missing parent below root, recording
+# the ones it creates.
+make_dir() {
+  local rel=$1 path=$root part
+  if [ ! -d "$root" ]; then
+    mkdir -p "$root"
+    created+=(".")
+  fi
+  local IFS=/
+  for part in $rel; do
+    path="$path/$part"
+    if [ ! -d "$path" ]; then
+      mkdir "$path"
+      created+=("${path#"$root"/}")
+    fi
+  done
+}
+
+flush_dirs() {
+  local d
+  for d in "${created[@]}"; do echo "d $d" >>"$manifest"; done
+  created=()
+}
+
+# Makes room for the file root/REL and records it before it is written.
+place() {
+  make_dir "$(dirname "$1")"
+  flush_dirs
+  echo "f $1" >>"$manifest"
+}
+
+# Copies a file to root/REL with the given mode.
+put() {
+  place "$2"
+  install -m "$3" "$1" "$root/$2"
+}
+
+# Desktop entry quoting: the path as one quoted argument, then escaped again
+# as a string value.
+exec_value() {
+  local arg=$1
+  arg=${arg//\\/\\\\}
+  arg=${arg//\"/\\\"}
+  arg=${arg//\`/\\\`}
+  arg=${arg//\$/\\\$}
+  arg=${arg//%/%%}
+  arg="\"$arg\""
+  printf '%s' "${arg//\\/\\\\}"
+}
+
+do_install() {
+  [ -x "$build/tilemarch" ] || fail "no game in $build (run make first)"
+  [ -d "$build/data" ] || fail "no game data in $build/data (run make first)"
+  [ -d "$build/icons/hicolor" ] || fail "no icons in $build/icons (run make first)"
+  # A previous installation here goes first, so nothing stale stays behind.
+  [ -f "$manifest" ] && do_uninstall
+  created=()
+  make_dir lib/tilemarch
+  : >"$manifest"
+  echo "f $manifest_rel" >>"$manifest"
+  flush_dirs
+
+  put "$build/tilemarch" lib/tilemarch/tilemarch 755
+  local file rel
+  while IFS= read -r -d '' file; do
+    rel=${file#"$build/data/"}
+    put "$file" "lib/tilemarch/data/$rel" 644
+  done < <(find "$build/data" -type f -print0 | sort -z)
+  put "$here/tilemarch-launcher.sh" bin/tilemarch 755
+
+  local exec_line line entry=share/applications/tilemarch.desktop
+  exec_line=$(exec_value "$prefix/bin/tilemarch")
+  place "$entry"
+  while IFS= read -r line; do
+    [ "$line" = "Exec=@EXEC@" ] && line="Exec=$exec_line"
+    printf '%s\n' "$line"
+  done <"$here/tilemarch.desktop.in" >"$root/$entry"
+  chmod 644 "$root/$entry"
+
+  while IFS= read -r -d '' file; do
+    rel=${file#"$build/icons/"}
+    put "$file" "share/icons/$rel" 644
+  done < <(find "$build/icons/hicolor" -type f -name '*.png' -print0 | sort -z)
+  echo "Installed Tilemarch in $root (start it with $prefix/bin/tilemarch)"
+}
+
+do_uninstall() {
+  if [ ! -f "$manifest" ]; then
+    echo "No Tilemarch installation in $root"
+    return 0
+  fi
+  local kind rel path files=() dirs=()
+  while IFS=' ' read -r kind rel; do
+    # Only plain paths inside the prefix: a damaged list must not reach out.
+    if [ "$kind $rel" = "d ." ]; then
+      path=$root
+    else
+      case "/$rel/" in
+      //* | */./* | */../*) fail "refusing the listed path '$rel' in $manifest" ;;
+      esac
+      path=$root/$rel
+    fi
+    case "$kind" in
+    f) files+=("$path") ;;
+    d) dirs+=("$path") ;;
+    *) fail "unreadable line in $manifest" ;;
+    esac
+  done <"$manifest"
+  rm -f -- "${files[@]}"
+  # Directories go deepest first, and only when nothing else is in them.
+  local i kept=0
+  for ((i = ${#dirs[@]} - 1; i >= 0; i--)); do
+    rmdir -- "${dirs[i]}" 2>/dev/null || kept=1
+  done
+  [ $kept = 0 ] || echo "Kept directories that hold other files"
+  echo "Removed Tilemarch from $root"
+}
+
+"do_$action"
