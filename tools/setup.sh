@@ -9,7 +9,7 @@ packages=(
   fonts-dejavu-core
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth xdotool openbox wmctrl imagemagick x11-apps x11-utils
-  sox vorbis-tools python3
+  sox vorbis-tools python3 desktop-file-utils
   libx11-dev sgt-puzzles
 )
 
