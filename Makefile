@@ -44,7 +44,9 @@ PREFIX ?= /usr/local
 DESTDIR ?=
 export PREFIX DESTDIR BUILD
 
-install: build
+# Only what is installed is built here, not the test suites.
+install: configure
+	cmake --build $(BUILD) -j $(JOBS) --target tilemarch tilemarch_data tilemarch_icons
 	@bash tools/install.sh install
 
 uninstall:

@@ -61,7 +61,7 @@ flush_dirs() {
 
 # Makes room for the file root/REL and records it before it is written.
 place() {
-  make_dir "$(dirname "$1")"
+  make_dir "${1%/*}"
   flush_dirs
   echo "f $1" >>"$manifest"
 }
@@ -70,6 +70,20 @@ place() {
 put() {
   place "$2"
   install -m "$3" "$1" "$root/$2"
+}
+
+# Copies the files of a directory (not its subdirectories) into root/REL in
+# one go, each recorded first.
+put_files_of() {
+  local source=$1 rel=$2 mode=$3 file files=()
+  make_dir "$rel"
+  flush_dirs
+  for file in "$source"/* "$source"/.*; do
+    [ -f "$file" ] || continue
+    echo "f $rel/${file##*/}" >>"$manifest"
+    files+=("$file")
+  done
+  [ ${#files[@]} -eq 0 ] || install -m "$mode" -t "$root/$rel" -- "${files[@]}"
 }
 
 # Desktop entry quoting: the path as one quoted argument, then escaped again
@@ -98,11 +112,10 @@ do_install() {
   flush_dirs
 
   put "$build/tilemarch" lib/tilemarch/tilemarch 755
-  local file rel
-  while IFS= read -r -d '' file; do
-    rel=${file#"$build/data/"}
-    put "$file" "lib/tilemarch/data/$rel" 644
-  done < <(find "$build/data" -type f -print0 | sort -z)
+  local dir file rel
+  while IFS= read -r -d '' dir; do
+    put_files_of "$dir" "lib/tilemarch/data${dir#"$build/data"}" 644
+  done < <(find "$build/data" -type d -print0 | sort -z)
   put "$here/tilemarch-launcher.sh" bin/tilemarch 755
 
   local exec_line line entry=share/applications/tilemarch.desktop
