@@ -13,7 +13,9 @@ constexpr int kSoundPause = 98;
 constexpr int kBackAction = 99;
 } // namespace
 
-void c_MyApp::p_ResetGrid() { std::fill(m_grid.begin(), m_grid.end(), 0.0f); }
+// Only the 32 x 32 cell records are ever written; clearing just them leaves
+// the rest of the store untouched, so its pages never become resident.
+void c_MyApp::p_ResetGrid() { std::fill(m_grid.begin(), m_grid.begin() + kGridSide * kGridSide * kGridRecord, 0.0f); }
 
 void c_MyApp::p_ResetPlayers() { std::fill(m_tmpF.begin(), m_tmpF.begin() + kTmpPlayerEntries, 0.0f); }
 

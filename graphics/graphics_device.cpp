@@ -166,7 +166,8 @@ std::shared_ptr<gxtkSurface> gxtkGraphics::CreateSurface(int w, int h) {
   surface->height = h;
   surface->depth = 4;
   surface->format = SurfaceFormatOfDepth(4);
-  surface->Bind();
+  // The texture is made when the surface is first drawn: a blank surface that
+  // is never drawn costs no texture memory.
   return surface;
 }
 
@@ -271,6 +272,7 @@ void gxtkGraphics::DrawPoly2(const Array<float> &verts, const std::shared_ptr<gx
                              int srcy) {
   int n = verts.Length() / 4;
   if (n < 1 || n > kMaxVertices || !surface) return;
+  surface->Ready();
   gxtkVertex *v = Reserve(n, surface, n);
   float us = surface->uscale, vs = surface->vscale;
   for (int i = 0; i < n; ++i) {
@@ -281,6 +283,7 @@ void gxtkGraphics::DrawPoly2(const Array<float> &verts, const std::shared_ptr<gx
 
 void gxtkGraphics::DrawSurface(const std::shared_ptr<gxtkSurface> &surface, float x, float y) {
   if (!surface) return;
+  surface->Ready();
   float w = static_cast<float>(surface->width), h = static_cast<float>(surface->height);
   float u1 = w * surface->uscale, v1 = h * surface->vscale;
   gxtkVertex *v = Reserve(4, surface, 4);
@@ -293,6 +296,7 @@ void gxtkGraphics::DrawSurface(const std::shared_ptr<gxtkSurface> &surface, floa
 void gxtkGraphics::DrawSurface2(const std::shared_ptr<gxtkSurface> &surface, float x, float y, int srcx, int srcy,
                                 int srcw, int srch) {
   if (!surface) return;
+  surface->Ready();
   float w = static_cast<float>(srcw), h = static_cast<float>(srch);
   float us = surface->uscale, vs = surface->vscale;
   float u0 = static_cast<float>(srcx) * us, u1 = static_cast<float>(srcx + srcw) * us;

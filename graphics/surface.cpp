@@ -127,6 +127,10 @@ void gxtkSurface::Bind() {
   MakeTexture();
 }
 
+void gxtkSurface::Ready() {
+  if (seq != glfwGraphicsSeq) Bind();
+}
+
 void gxtkSurface::MakeTexture() {
   seq = glfwGraphicsSeq;
   glGenTextures(1, &texture);

@@ -33,6 +33,9 @@ public:
   // Makes the texture if it is missing or stale, otherwise binds it. Needs a
   // current OpenGL context; does nothing before the first window.
   void Bind();
+  // Makes a missing or stale texture before drawing from the surface: its
+  // size decides the texture coordinates.
+  void Ready();
 
   int TextureWidth() const { return texWidth; }
   int TextureHeight() const { return texHeight; }

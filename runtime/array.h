@@ -7,8 +7,11 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdlib>
 #include <initializer_list>
 #include <memory>
+#include <new>
+#include <type_traits>
 #include <vector>
 
 template <class T> class Array {
@@ -51,11 +54,24 @@ public:
 
 private:
   // Plain storage rather than std::vector, so that Array<bool> elements are
-  // real bools that can be referenced.
+  // real bools that can be referenced. Numbers come zeroed from calloc: the
+  // pages of a large array that is never written then take no memory (the
+  // game's cell store is mostly such pages).
   struct Rep {
-    explicit Rep(int n) : length(n), data(n > 0 ? new T[static_cast<size_t>(n)]() : nullptr) {}
+    explicit Rep(int n) : length(n), data(Allocate(n)) {}
     int length;
-    std::unique_ptr<T[]> data;
+    std::unique_ptr<T[], void (*)(T *)> data;
+
+    static std::unique_ptr<T[], void (*)(T *)> Allocate(int n) {
+      if (n <= 0) return {nullptr, [](T *) {}};
+      if constexpr (std::is_arithmetic_v<T>) {
+        T *p = static_cast<T *>(std::calloc(static_cast<size_t>(n), sizeof(T)));
+        if (!p) throw std::bad_alloc();
+        return {p, [](T *q) { std::free(q); }};
+      } else {
+        return {new T[static_cast<size_t>(n)](), [](T *q) { delete[] q; }};
+      }
+    }
   };
   // The empty array's storage is never written: its length is 0.
   static std::shared_ptr<Rep> EmptyRep() {
