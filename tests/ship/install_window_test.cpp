@@ -52,7 +52,7 @@ int PicturePixels(const std::string &window) {
   return count;
 }
 
-template <class Check> bool WaitFor(Check check, std::chrono::milliseconds limit = 15s) {
+template <class Check> bool WaitFor(Check check, std::chrono::milliseconds limit = 30s) {
   for (auto end = std::chrono::steady_clock::now() + limit; std::chrono::steady_clock::now() < end;
        std::this_thread::sleep_for(100ms))
     if (check()) return true;
