@@ -72,8 +72,7 @@ void GearLayer(Frame &f, int layer) {
 void PaintButton(Frame &f, int index) {
   switch (index) {
   case 0:
-    RoundButton(f, 32, 32, 26, Rgb255(60, 170, 90));
-    DrawSymbol(f, Symbol::Star, 32, 32, 16, Gray(1));
+    SymbolButton(f, 64, Symbol::Star, kFaceGreen);
     return;
   case 1:
     OpenCover(f);
@@ -82,24 +81,19 @@ void PaintButton(Frame &f, int index) {
     LockedCover(f);
     return;
   case 3:
-    RoundButton(f, 32, 32, 26, Rgb255(60, 170, 90));
-    DrawSymbol(f, Symbol::Check, 32, 32, 16, Gray(1));
+    SymbolButton(f, 64, Symbol::Check, kFaceGreen);
     return;
   case 4:
-    RoundButton(f, 32, 32, 26, Rgb255(210, 70, 70));
-    DrawSymbol(f, Symbol::Cross, 32, 32, 16, Gray(1));
+    SymbolButton(f, 64, Symbol::Cross, kFaceRed);
     return;
   case 5:
-    RoundButton(f, 32, 32, 26, Rgb255(60, 130, 210));
-    DrawSymbol(f, Symbol::Play, 32, 32, 16, Gray(1));
+    SymbolButton(f, 64, Symbol::Play, kFaceBlue);
     return;
   case 6:
-    RoundButton(f, 32, 32, 26, Rgb255(60, 130, 210));
-    DrawSymbol(f, Symbol::Back, 32, 32, 16, Gray(1));
+    SymbolButton(f, 64, Symbol::Back, kFaceBlue);
     return;
   case 7:
-    RoundButton(f, 32, 32, 26, Rgb255(230, 170, 40));
-    DrawSymbol(f, Symbol::Home, 32, 32, 16, Gray(1));
+    SymbolButton(f, 64, Symbol::Home, kFaceGold);
     return;
   case 8:
   case 9:
@@ -107,24 +101,19 @@ void PaintButton(Frame &f, int index) {
     GearLayer(f, index - 8);
     return;
   case 11:
-    RoundButton(f, 32, 32, 26, Rgb255(60, 130, 210));
-    DrawSymbol(f, Symbol::SoundOn, 32, 32, 16, Gray(1));
+    SymbolButton(f, 64, Symbol::SoundOn, kFaceBlue);
     return;
   case 12:
-    RoundButton(f, 32, 32, 26, Rgb255(120, 130, 150));
-    DrawSymbol(f, Symbol::SoundOff, 32, 32, 16, Gray(1));
+    SymbolButton(f, 64, Symbol::SoundOff, kFaceGrey);
     return;
   case 13:
-    RoundButton(f, 32, 32, 26, Rgb255(150, 90, 200));
-    DrawSymbol(f, Symbol::Note, 32, 32, 16, Gray(1));
+    SymbolButton(f, 64, Symbol::Note, kFacePurple);
     return;
   case 14:
-    RoundButton(f, 32, 32, 26, Rgb255(60, 130, 210));
-    DrawSymbol(f, Symbol::Up, 32, 32, 16, Gray(1));
+    SymbolButton(f, 64, Symbol::Up, kFaceBlue);
     return;
   default:
-    RoundButton(f, 32, 32, 26, Rgb255(60, 130, 210));
-    DrawSymbol(f, Symbol::Down, 32, 32, 16, Gray(1));
+    SymbolButton(f, 64, Symbol::Down, kFaceBlue);
     return;
   }
 }

@@ -180,6 +180,11 @@ void DrawSymbol(Frame &f, Symbol s, float cx, float cy, float r, const Rgba &col
   }
 }
 
+void SymbolButton(Frame &f, float cell, Symbol s, const Rgba &colour) {
+  RoundButton(f, cell / 2, cell / 2, cell * 13 / 32, colour);
+  DrawSymbol(f, s, cell / 2, cell / 2, cell / 4, Gray(1));
+}
+
 void Padlock(Frame &f, float cx, float cy, float r, const Rgba &body, const Rgba &shackle) {
   f.Fill(
       cx - r, cy - r * 1.1f, cx + r, cy,

@@ -6,33 +6,25 @@
 
 namespace datagen {
 
-namespace {
-void IconButton(Frame &f, Symbol s, const Rgba &colour) {
-  RoundButton(f, 16, 16, 13, colour);
-  DrawSymbol(f, s, 16, 16, 8, Gray(1));
-}
-} // namespace
-
 void PaintIcon(Frame &f, int index) {
-  const Rgba blue = Rgb255(60, 130, 210), green = Rgb255(60, 170, 90), red = Rgb255(210, 70, 70);
   switch (index) {
   case 0:
-    IconButton(f, Symbol::Pause, blue);
+    SymbolButton(f, 32, Symbol::Pause, kFaceBlue);
     return;
   case 1:
-    IconButton(f, Symbol::Cross, red);
+    SymbolButton(f, 32, Symbol::Cross, kFaceRed);
     return;
   case 2:
-    IconButton(f, Symbol::Gear, blue);
+    SymbolButton(f, 32, Symbol::Gear, kFaceBlue);
     return;
   case 3:
-    IconButton(f, Symbol::Play, green);
+    SymbolButton(f, 32, Symbol::Play, kFaceGreen);
     return;
   case 4:
-    IconButton(f, Symbol::SoundOn, blue);
+    SymbolButton(f, 32, Symbol::SoundOn, kFaceBlue);
     return;
   case 5:
-    IconButton(f, Symbol::SoundOff, Rgb255(120, 130, 150));
+    SymbolButton(f, 32, Symbol::SoundOff, kFaceGrey);
     return;
   case 6:
     // The selection marker: drawn tinted at 2.5 times over a button drawn at
@@ -48,31 +40,31 @@ void PaintIcon(Frame &f, int index) {
         Gray(1));
     return;
   case 7:
-    IconButton(f, Symbol::Back, blue);
+    SymbolButton(f, 32, Symbol::Back, kFaceBlue);
     return;
   case 8:
-    IconButton(f, Symbol::Forward, blue);
+    SymbolButton(f, 32, Symbol::Forward, kFaceBlue);
     return;
   case 9:
-    IconButton(f, Symbol::Up, blue);
+    SymbolButton(f, 32, Symbol::Up, kFaceBlue);
     return;
   case 10:
-    IconButton(f, Symbol::Down, blue);
+    SymbolButton(f, 32, Symbol::Down, kFaceBlue);
     return;
   case 11:
-    IconButton(f, Symbol::Star, Rgb255(230, 170, 40));
+    SymbolButton(f, 32, Symbol::Star, kFaceGold);
     return;
   case 12:
-    IconButton(f, Symbol::Check, green);
+    SymbolButton(f, 32, Symbol::Check, kFaceGreen);
     return;
   case 13:
-    IconButton(f, Symbol::Home, Rgb255(230, 170, 40));
+    SymbolButton(f, 32, Symbol::Home, kFaceGold);
     return;
   case 14:
-    IconButton(f, Symbol::Note, Rgb255(150, 90, 200));
+    SymbolButton(f, 32, Symbol::Note, kFacePurple);
     return;
   default:
-    IconButton(f, Symbol::Info, blue);
+    SymbolButton(f, 32, Symbol::Info, kFaceBlue);
     return;
   }
 }

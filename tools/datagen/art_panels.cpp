@@ -29,7 +29,7 @@ void Cross(Frame &f, float cx, float cy, float r, int lit) {
 
 void PaintDpad(Frame &f, int index) {
   static const int kLit[9] = {0, 1, 2, 4, 8, 5, 9, 6, 10};
-  static const Rgba kFace[4] = {Rgb255(60, 170, 90), Rgb255(210, 70, 70), Rgb255(60, 130, 210), Rgb255(230, 170, 40)};
+  static const Rgba kFace[4] = {kFaceGreen, kFaceRed, kFaceBlue, kFaceGold};
   if (index < 9) {
     Cross(f, 16, 16, 15, kLit[index]);
   } else if (index < 13) {

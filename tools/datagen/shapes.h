@@ -51,12 +51,6 @@ std::vector<Point> StarPoints(float cx, float cy, float ro, float ri, int n, flo
 // A regular polygon of n corners, first corner at angle a0 degrees (0 = up).
 std::vector<Point> RegularPoints(float cx, float cy, float r, int n, float a0 = 0);
 
-// A circle of radius r whose edge waves in and out by depth, n times round.
-inline float Scallop(float x, float y, float cx, float cy, float r, float depth, int n) {
-  float dx = x - cx, dy = y - cy;
-  return Length(dx, dy) - r - depth * std::cos(n * std::atan2(dy, dx));
-}
-
 // A gear of n teeth: body radius r, teeth reaching to r + tooth, turned by a0 degrees.
 float Gear(float x, float y, float cx, float cy, float r, float tooth, int n, float a0 = 0);
 
