@@ -50,11 +50,10 @@ int main(int argc, char **argv) {
     std::cerr << "usage: catalogue_build PICTURES OUTPUT\n";
     return 2;
   }
-  std::ifstream in(argv[1]);
   std::vector<NamedPicture> art;
   std::string error;
-  if (!in || !ParsePictures(in, art, error)) {
-    std::cerr << argv[1] << ": " << (in ? error : "cannot open") << "\n";
+  if (!ReadPictureFiles({argv[1]}, art, error)) {
+    std::cerr << error << "\n";
     return 2;
   }
 

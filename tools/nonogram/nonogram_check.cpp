@@ -10,7 +10,6 @@
 // solves it, and its difficulty; where line logic stops, the tiles it found.
 // Exits 1 when any puzzle is ambiguous or not line-solvable, 2 on bad input.
 #include <cstring>
-#include <fstream>
 #include <iostream>
 
 #include "game/levels.h"
@@ -20,6 +19,11 @@ using namespace nonogram;
 
 namespace {
 
+// A puzzle fit for the catalogue: one solution, found by line logic alone.
+bool Good(const Analysis &a) { return a.lineSolvable && a.solutions == 1; }
+
+bool Good(const Picture &p) { return Good(Analyze(p)); }
+
 bool Report(const std::string &name, const Picture &picture) {
   const Analysis a = Analyze(picture);
   std::cout << name << ": solutions " << (a.solutions >= 2 ? "2+" : std::to_string(a.solutions)) << ", "
@@ -27,12 +31,7 @@ bool Report(const std::string &name, const Picture &picture) {
             << " (rounds " << a.lines.rounds << ", completions " << a.lines.completionSteps << ", reasoned "
             << a.lines.reasonedSteps << ")\n";
   if (!a.lineSolvable) std::cout << GridText(a.lines.grid);
-  return a.lineSolvable && a.solutions == 1;
-}
-
-bool Good(const Picture &p) {
-  const Analysis a = Analyze(p);
-  return a.lineSolvable && a.solutions == 1;
+  return Good(a);
 }
 
 // How well a tile of the given colour sits among its four neighbours.
@@ -77,12 +76,11 @@ std::optional<Picture> Repair(const Picture &p) {
   return best;
 }
 
-int Fix(const char *file) {
-  std::ifstream in(file);
+int Fix(const std::string &file) {
   std::vector<NamedPicture> pictures;
   std::string error;
-  if (!in || !ParsePictures(in, pictures, error)) {
-    std::cerr << file << ": " << (in ? error : "cannot open") << "\n";
+  if (!ReadPictureFiles({file}, pictures, error)) {
+    std::cerr << error << "\n";
     return 2;
   }
   bool allGood = true;
@@ -122,16 +120,9 @@ int main(int argc, char **argv) {
   }
   std::vector<NamedPicture> pictures;
   std::string error;
-  if (argc == 1 && !ParsePictures(std::cin, pictures, error)) {
-    std::cerr << "stdin: " << error << "\n";
+  if (!ReadPictureFiles({argv + 1, argv + argc}, pictures, error)) {
+    std::cerr << error << "\n";
     return 2;
-  }
-  for (int i = 1; i < argc; ++i) {
-    std::ifstream in(argv[i]);
-    if (!in || !ParsePictures(in, pictures, error)) {
-      std::cerr << argv[i] << ": " << (in ? error : "cannot open") << "\n";
-      return 2;
-    }
   }
   for (const NamedPicture &p : pictures) allGood = Report(p.name, p.picture) && allGood;
   return allGood ? 0 : 1;

@@ -2,6 +2,8 @@
 #include "tools/nonogram/pictures.h"
 
 #include <cstdlib>
+#include <fstream>
+#include <iostream>
 
 namespace nonogram {
 namespace {
@@ -46,6 +48,22 @@ bool ParsePictures(std::istream &in, std::vector<NamedPicture> &out, std::string
   if (rows != kSide) {
     error = "picture \"" + current.name + "\" has fewer than 8 rows";
     return false;
+  }
+  return true;
+}
+
+bool ReadPictureFiles(const std::vector<std::string> &files, std::vector<NamedPicture> &out, std::string &error) {
+  if (files.empty()) {
+    if (ParsePictures(std::cin, out, error)) return true;
+    error = "stdin: " + error;
+    return false;
+  }
+  for (const std::string &file : files) {
+    std::ifstream in(file);
+    if (!in || !ParsePictures(in, out, error)) {
+      error = file + ": " + (in ? error : "cannot open");
+      return false;
+    }
   }
   return true;
 }

@@ -21,6 +21,10 @@ struct NamedPicture {
 // tiles, '#' black and '.' white. Blank lines and lines starting with ';' are
 // ignored. On a malformed file, returns false with a message naming the line.
 bool ParsePictures(std::istream &in, std::vector<NamedPicture> &out, std::string &error);
+// The pictures of the files named, in order, or of stdin when none is named.
+// On a missing or malformed file, returns false with a message that starts
+// with the file's name ("stdin" for stdin).
+bool ReadPictureFiles(const std::vector<std::string> &files, std::vector<NamedPicture> &out, std::string &error);
 
 // The catalogue's form: pairs of a count (A..Z for 1..26, a..z for 27..52) and
 // a value '0' or '1', with a space after every tenth pair.
