@@ -6,7 +6,6 @@
 #include <new>
 
 #include "host/game.h"
-#include "net/text_codec.h"
 #include "net/thread.h"
 #include "runtime/error.h"
 
@@ -107,7 +106,7 @@ int c_DataBuffer::p_PokeString(int address, const String &text, const String &en
     for (int i = 0; i < count; ++i) data_[address + i] = static_cast<unsigned char>(text[i]);
     return text.Length();
   }
-  std::string encoded = EncodeUtf8Units(text);
+  std::string encoded = text.ToUtf8();
   int full = static_cast<int>(encoded.size());
   int count = FitCount(address, full);
   if (count > 0) std::memcpy(data_.get() + address, encoded.data(), static_cast<size_t>(count));
@@ -118,8 +117,8 @@ String c_DataBuffer::p_PeekString(int address, int count, const String &encoding
   Encoding kind = ParseEncoding(encoding);
   count = FitCount(address, count);
   if (count < 1) return String();
-  const unsigned char *bytes = data_.get() + address;
-  return kind == Encoding::Utf8 ? DecodeUtf8Units(bytes, count) : DecodeLatin1Units(bytes, count);
+  std::string_view bytes(reinterpret_cast<const char *>(data_.get() + address), static_cast<size_t>(count));
+  return kind == Encoding::Utf8 ? String::FromUtf8(bytes) : String::FromLatin1(bytes);
 }
 
 String c_DataBuffer::p_PeekString2(int address, const String &encoding) const {

@@ -66,7 +66,10 @@ public:
   void p_CopyBytes(int address, c_DataBuffer &dst, int dstAddress, int count) const;
   // Writes as much of the encoded text as fits; returns the whole encoded
   // length. Encodings: "utf8" and "ascii"; any other name is the runtime
-  // error "Invalid string encoding:" followed by the name.
+  // error "Invalid string encoding:" followed by the name. "utf8" is the
+  // runtime's 16-bit flavour (String::ToUtf8 and FromUtf8): every code unit,
+  // surrogate halves included, is one to three bytes, and a range holding
+  // anything else reads back as 8-bit text, one unit per byte.
   int p_PokeString(int address, const String &text, const String &encoding);
   String p_PeekString(int address, int count, const String &encoding) const;
   String p_PeekString2(int address, const String &encoding) const;
