@@ -199,21 +199,21 @@ void c_MyApp::DrawDebugOverlay() {
 }
 
 void c_MyApp::p_OnSuspend() {
-  if (vex_app__game) vex_app__game->SetKeyboardEnabled(false);
-  vex_Tilemarch_iCadeControls = 0;
-  for (int i = 0; i <= 18; ++i) m_vButtons[i] = 0;
-  if (m_state >= 10) {
-    m_paused = 1;
-    m_pauseDir = 1;
-    m_pauseSlide = static_cast<int>(vex_Tilemarch_jscrh * 0.5f);
-  } else {
-    m_paused = m_pauseDir = m_pauseSlide = 0;
-  }
+  ReleaseControls();
+  PauseIfPlaying();
   vex_app_SetUpdateRate(5);
   p_Save();
 }
 
 void c_MyApp::p_OnResume() {
+  PauseIfPlaying();
+  vex_app_SetUpdateRate(60);
+  ReleaseControls();
+}
+
+// A player coming back to a puzzle finds it behind the pause menu, already
+// open; elsewhere no pause menu is left showing.
+void c_MyApp::PauseIfPlaying() {
   if (m_state >= 10) {
     m_paused = 1;
     m_pauseDir = 1;
@@ -221,7 +221,11 @@ void c_MyApp::p_OnResume() {
   } else {
     m_paused = m_pauseDir = m_pauseSlide = 0;
   }
-  vex_app_SetUpdateRate(60);
+}
+
+// Virtual buttons held when the window lost focus would otherwise stay down;
+// the virtual keyboard and the iCade mapping start off again.
+void c_MyApp::ReleaseControls() {
   if (vex_app__game) vex_app__game->SetKeyboardEnabled(false);
   vex_Tilemarch_iCadeControls = 0;
   for (int i = 0; i <= 18; ++i) m_vButtons[i] = 0;

@@ -128,8 +128,6 @@ public:
   // (options.cpp, shared with the pause menu).
   int p_Gear(float x, float y, float scale);
 
-  GameDevices &Devices() { return *m_devices; }
-
   // Screen flow.
   int m_state = 0;
   int m_loadStep = 0;
@@ -247,6 +245,8 @@ private:
   void SamplePointer();
   void UpdateKeyLatch();
   void RunScreen();
+  void PauseIfPlaying();
+  void ReleaseControls();
   void DrawDebugOverlay();
   void ReplayList();
   void FitToDevice(int w, int h);
