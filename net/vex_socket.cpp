@@ -21,6 +21,16 @@ unsigned char *Range(VexDataBuffer &buffer, int offset, int &count) {
 
 const sockaddr *AsSockaddr(const sockaddr_in &address) { return reinterpret_cast<const sockaddr *>(&address); }
 
+// The result of a transfer, made again while a signal interrupts it before any
+// byte has moved.
+template <class Transfer> int Restarted(Transfer transfer) {
+  ssize_t moved;
+  do {
+    moved = transfer();
+  } while (moved == -1 && errno == EINTR);
+  return static_cast<int>(moved);
+}
+
 } // namespace
 
 VexSocket::Use::Use(VexSocket &socket) : socket_(socket) {
@@ -122,22 +132,14 @@ int VexSocket::Send(VexDataBuffer &buffer, int offset, int count) {
   Use use(*this);
   unsigned char *bytes = Range(buffer, offset, count);
   if (!bytes) return -1;
-  ssize_t sent;
-  do {
-    sent = ::send(use.fd(), bytes, static_cast<size_t>(count), MSG_NOSIGNAL);
-  } while (sent == -1 && errno == EINTR);
-  return static_cast<int>(sent);
+  return Restarted([&] { return ::send(use.fd(), bytes, static_cast<size_t>(count), MSG_NOSIGNAL); });
 }
 
 int VexSocket::Receive(VexDataBuffer &buffer, int offset, int count) {
   Use use(*this);
   unsigned char *bytes = Range(buffer, offset, count);
   if (!bytes) return -1;
-  ssize_t received;
-  do {
-    received = ::recv(use.fd(), bytes, static_cast<size_t>(count), 0);
-  } while (received == -1 && errno == EINTR);
-  return static_cast<int>(received);
+  return Restarted([&] { return ::recv(use.fd(), bytes, static_cast<size_t>(count), 0); });
 }
 
 int VexSocket::SendTo(VexDataBuffer &buffer, int offset, int count, const VexSocketAddress &address) {
