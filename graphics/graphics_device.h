@@ -71,7 +71,6 @@ public:
                             int width, int height, int offset, int pitch);
 
   const gxtkFrameStats &Stats() const { return stats; }
-  void ResetStats() { stats = gxtkFrameStats(); }
   uint32_t PackedColor() const { return color; }
 
   int width = 0, height = 0;
