@@ -62,24 +62,22 @@ Canvas RenderAppIcon(int pixels) {
   // Clue bars: one per run, the run nearest the board drawn nearest it, each
   // as long as its run is wide, in the white of the clue numbers.
   const Rgba clue = Gray(1, 0.95f);
+  // Bars of one line, left of a row (across) or above a column.
+  auto bars = [&](float mid, bool across, auto black) {
+    float end = kBoard - 1.6f;
+    for (int run : Runs(black)) {
+      float start = end - BarLength(run);
+      float x0 = across ? start : mid, y0 = across ? mid : start, x1 = across ? end : mid, y1 = across ? mid : end;
+      f.Fill(
+          x0 - 1, y0 - 1, x1 + 1, y1 + 1,
+          [&](float x, float y) { return Segment(x, y, x0, y0, x1, y1, kBarThick / 2); }, clue);
+      end = start - kBarGap;
+    }
+  };
   for (int line = 0; line < 8; ++line) {
     float mid = kBoard + kPitch * (line + 0.5f);
-    float end = kBoard - 1.6f;
-    for (int run : Runs([&](int i) { return Black(i, line); })) {
-      float start = end - BarLength(run);
-      f.Fill(
-          start - 1, mid - 1, end + 1, mid + 1,
-          [&](float x, float y) { return Segment(x, y, start, mid, end, mid, kBarThick / 2); }, clue);
-      end = start - kBarGap;
-    }
-    end = kBoard - 1.6f;
-    for (int run : Runs([&](int i) { return Black(line, i); })) {
-      float start = end - BarLength(run);
-      f.Fill(
-          mid - 1, start - 1, mid + 1, end + 1,
-          [&](float x, float y) { return Segment(x, y, mid, start, mid, end, kBarThick / 2); }, clue);
-      end = start - kBarGap;
-    }
+    bars(mid, true, [&](int i) { return Black(i, line); });
+    bars(mid, false, [&](int i) { return Black(line, i); });
   }
   return canvas;
 }
