@@ -18,28 +18,15 @@ float FrameworkDevices::JoyX(int stick, int pad) { return vex_input_JoyX(stick, 
 float FrameworkDevices::JoyY(int stick, int pad) { return vex_input_JoyY(stick, pad); }
 int FrameworkDevices::GetChar() { return vex_input_GetChar(); }
 
-namespace {
-
-// Whether a picture of w x h pixels holds the frames laid out as the image
-// cuts them: left to right, wrapping to a new row of frames at the edge.
-bool FramesFit(int w, int h, int frameWidth, int frameHeight, int frames) {
-  if (frames <= 0) return true;
-  if (frameWidth <= 0 || frameHeight <= 0 || frameWidth > w) return false;
-  int perRow = w / frameWidth;
-  int rows = (frames + perRow - 1) / perRow;
-  return static_cast<long long>(rows) * frameHeight <= h;
-}
-
-} // namespace
-
 // A data file that decodes to a picture too small for its frames (a damaged or
 // replaced file) leaves the slot empty like a missing file, instead of ending
 // the game with the framework's frame error.
 GameImage FrameworkDevices::LoadImage(const String &path, int frameWidth, int frameHeight, int frames, int flags) {
   if (!vex_graphics_device) return nullptr;
   std::shared_ptr<gxtkSurface> surface = vex_graphics_device->LoadSurface(vex_data_FixDataPath(path));
-  if (!surface || !FramesFit(surface->Width(), surface->Height(), frameWidth, frameHeight, frames)) return nullptr;
+  if (!surface) return nullptr;
   int w = surface->Width(), h = surface->Height();
+  if (!c_Image::FramesFit(0, 0, frameWidth, frameHeight, frames, w, h)) return nullptr;
   auto image = std::make_shared<c_Image>();
   image->p_Init2(std::move(surface), 0, 0, frameWidth, frameHeight, frames, flags, nullptr, 0, 0, w, h);
   return image;

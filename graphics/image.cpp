@@ -31,18 +31,30 @@ c_Image *c_Image::p_Init2(std::shared_ptr<gxtkSurface> surface, int x, int y, in
   m_width = frameWidth;
   m_height = frameHeight;
   m_frames = Array<c_Frame>(frameCount > 0 ? frameCount : 0);
+  if (!FramesFit(x, y, frameWidth, frameHeight, m_frames.Length(), srcw, srch)) vexError("Image frame outside surface");
   for (int i = 0; i < m_frames.Length(); ++i) {
     if (x + frameWidth > srcw) {
       x = 0;
       y += frameHeight;
-      if (frameWidth > srcw) vexError("Image frame outside surface");
     }
-    if (y + frameHeight > srch) vexError("Image frame outside surface");
     m_frames[i] = {x + srcx, y + srcy};
     x += frameWidth;
   }
   p_ApplyFlags(flags);
   return this;
+}
+
+bool c_Image::FramesFit(int x, int y, int frameWidth, int frameHeight, int frameCount, int srcw, int srch) {
+  for (int i = 0; i < frameCount; ++i) {
+    if (x + frameWidth > srcw) {
+      x = 0;
+      y += frameHeight;
+      if (frameWidth > srcw) return false;
+    }
+    if (y + frameHeight > srch) return false;
+    x += frameWidth;
+  }
+  return true;
 }
 
 void c_Image::p_ApplyFlags(int flags) {

@@ -35,6 +35,9 @@ public:
   // "Image frame outside surface".
   c_Image *p_Init2(std::shared_ptr<gxtkSurface> surface, int x, int y, int frameWidth, int frameHeight, int frameCount,
                    int flags, std::shared_ptr<c_Image> source, int srcx, int srcy, int srcw, int srch);
+  // Whether p_Init2's walk of those frames stays inside a srcw x srch source,
+  // so a caller can turn away a picture instead of raising the error.
+  static bool FramesFit(int x, int y, int frameWidth, int frameHeight, int frameCount, int srcw, int srch);
   void p_ApplyFlags(int flags);
   void p_SetHandle(float tx, float ty);
 
