@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Installs the built game for the desktop, or removes such an installation:
-#   BUILD=DIR PREFIX=DIR [DESTDIR=DIR] install.sh install|uninstall
+#   BUILD=DIR PREFIX=DIR [DESTDIR=DIR] [LAYOUT=plain|games] install.sh install|uninstall
 # Installed under PREFIX (staged below DESTDIR when that is set):
 #   lib/tilemarch/tilemarch, lib/tilemarch/data/...  the game, data beside it
 #   bin/tilemarch                                     the launcher command
+# LAYOUT=games, Debian's layout for games, puts the command in games/ and the
+# data in share/games/tilemarch/, which lib/tilemarch/data then links to.
 #   share/applications/tilemarch.desktop              the menu entry
 #   share/icons/hicolor/NxN/apps/tilemarch.png        the icon
+#   share/man/man6/tilemarch.6.gz                     the manual page
+#   share/metainfo/ID.metainfo.xml                    what software centres show
 # Every file written and every directory created is listed, as it happens, in
 # lib/tilemarch/install-manifest; uninstalling removes exactly those (a failed
 # install included) and keeps anything else the directories hold.
@@ -16,13 +20,19 @@ action=${1:-}
 build=${BUILD:-build}
 destdir=${DESTDIR:-}
 prefix=${PREFIX:-}
+layout=${LAYOUT:-plain}
 
 fail() {
   echo "tilemarch $action: $*" >&2
   exit 1
 }
 
-[ "$action" = install ] || [ "$action" = uninstall ] || fail "usage: BUILD=DIR PREFIX=DIR [DESTDIR=DIR] install.sh install|uninstall"
+[ "$action" = install ] || [ "$action" = uninstall ] || fail "usage: BUILD=DIR PREFIX=DIR [DESTDIR=DIR] [LAYOUT=plain|games] install.sh install|uninstall"
+case "$layout" in
+plain) bindir=bin datadir=lib/tilemarch/data ;;
+games) bindir=games datadir=share/games/tilemarch ;;
+*) fail "LAYOUT is plain or games" ;;
+esac
 [ -n "$prefix" ] || fail "PREFIX is empty"
 case "$prefix$destdir" in
 *$'\n'*) fail "PREFIX and DESTDIR must not contain line breaks" ;;
@@ -103,6 +113,7 @@ do_install() {
   [ -x "$build/tilemarch" ] || fail "no game in $build (run make first)"
   [ -d "$build/data" ] || fail "no game data in $build/data (run make first)"
   [ -d "$build/icons/hicolor" ] || fail "no icons in $build/icons (run make first)"
+  [ -f "$build/package/tilemarch.6" ] || fail "no manual page in $build/package (run make first)"
   # A previous installation here goes first, so nothing stale stays behind.
   [ -f "$manifest" ] && do_uninstall
   created=()
@@ -114,12 +125,17 @@ do_install() {
   put "$build/tilemarch" lib/tilemarch/tilemarch 755
   local dir file rel
   while IFS= read -r -d '' dir; do
-    put_files_of "$dir" "lib/tilemarch/data${dir#"$build/data"}" 644
+    put_files_of "$dir" "$datadir${dir#"$build/data"}" 644
   done < <(find "$build/data" -type d -print0 | sort -z)
-  put "$here/tilemarch-launcher.sh" bin/tilemarch 755
+  # The game looks for its data beside its real executable.
+  if [ "$datadir" != lib/tilemarch/data ]; then
+    place lib/tilemarch/data
+    ln -s "../../$datadir" "$root/lib/tilemarch/data"
+  fi
+  put "$here/tilemarch-launcher.sh" "$bindir/tilemarch" 755
 
   local exec_line line entry=share/applications/tilemarch.desktop
-  exec_line=$(exec_value "$prefix/bin/tilemarch")
+  exec_line=$(exec_value "$prefix/$bindir/tilemarch")
   place "$entry"
   while IFS= read -r line; do
     [ "$line" = "Exec=@EXEC@" ] && line="Exec=$exec_line"
@@ -131,7 +147,15 @@ do_install() {
     rel=${file#"$build/icons/"}
     put "$file" "share/icons/$rel" 644
   done < <(find "$build/icons/hicolor" -type f -name '*.png' -print0 | sort -z)
-  echo "Installed Tilemarch in $root (start it with $prefix/bin/tilemarch)"
+
+  # Compressed without a name or time stamp, so the same page gives the same bytes.
+  place share/man/man6/tilemarch.6.gz
+  gzip -9n <"$build/package/tilemarch.6" >"$root/share/man/man6/tilemarch.6.gz"
+  chmod 644 "$root/share/man/man6/tilemarch.6.gz"
+  for file in "$build"/package/*.metainfo.xml; do
+    put "$file" "share/metainfo/${file##*/}" 644
+  done
+  echo "Installed Tilemarch in $root (start it with $prefix/$bindir/tilemarch)"
 }
 
 do_uninstall() {
