@@ -10,7 +10,7 @@ BUILD ?= build
 CMAKE_FLAGS += -DCMAKE_BUILD_TYPE=RelWithDebInfo
 endif
 
-.PHONY: all build setup configure run test bench install uninstall clean
+.PHONY: all build setup configure run test bench install uninstall deb screenshot clean
 
 all: build
 
@@ -37,12 +37,15 @@ bench: setup
 	@$(MAKE) --no-print-directory build BUILD=build
 	bash tools/run-benchmarks.sh build
 
-# Installs for the desktop (game, data, launcher, menu entry, icon); PREFIX is
-# /usr/local unless given, DESTDIR stages the whole tree elsewhere.
+# Installs for the desktop (game, data, launcher, menu entry, icon, manual page,
+# metainfo); PREFIX is /usr/local unless given, DESTDIR stages the whole tree
+# elsewhere, LAYOUT=games puts the command in PREFIX/games and the data in
+# PREFIX/share/games as Debian does for games.
 # The script reads the three from its environment, so no path needs quoting.
 PREFIX ?= /usr/local
 DESTDIR ?=
-export PREFIX DESTDIR BUILD
+LAYOUT ?= plain
+export PREFIX DESTDIR LAYOUT BUILD
 
 # Only what is installed is built here, not the test suites.
 install: configure
@@ -51,6 +54,17 @@ install: configure
 
 uninstall:
 	@bash tools/install.sh uninstall
+
+# The Debian package $(BUILD)/tilemarch_VERSION_ARCH.deb of what
+# `make install PREFIX=/usr LAYOUT=games` installs, and the screenshot its
+# metainfo names.
+deb: setup configure
+	cmake --build $(BUILD) -j $(JOBS) --target tilemarch tilemarch_data tilemarch_icons
+	@bash tools/package/make-deb.sh
+
+screenshot: configure
+	cmake --build $(BUILD) -j $(JOBS) --target tilemarch tilemarch_data
+	@bash tools/with-display.sh bash tools/package/screenshot.sh
 
 clean:
 	rm -rf build build-asan
