@@ -67,5 +67,7 @@ CONTROL
 (cd "$root" && find usr -type f | sort | xargs -d '\n' md5sum >DEBIAN/md5sums)
 chmod 644 "$root/DEBIAN/control" "$root/DEBIAN/md5sums"
 
-dpkg-deb --root-owner-group -Zxz --build "$root" "$deb" >/dev/null
+# The pictures and sounds are compressed already: xz would take ten times
+# longer than gzip for a tenth less size.
+dpkg-deb --root-owner-group -Zgzip --build "$root" "$deb" >/dev/null
 echo "$deb"
