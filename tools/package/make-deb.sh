@@ -2,17 +2,26 @@
 # Builds the Debian package BUILD/tilemarch_VERSION_ARCH.deb from what
 #   make install PREFIX=/usr LAYOUT=games
 # installs (the command in /usr/games, the data in /usr/share/games, as
-# Debian's games policy asks), plus
-# the documents Debian asks of every package. Dependencies are
-# those dpkg-shlibdeps finds for the game's libraries. Usage: BUILD=DIR make-deb.sh
+# Debian's games policy asks), plus the documents Debian asks of every
+# package. Dependencies are those dpkg-shlibdeps finds for the game's
+# libraries. Usage: BUILD=DIR make-deb.sh
 set -euo pipefail
 # What the package installs is readable by everyone, whatever the builder's umask.
 umask 022
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=$(cd "${BUILD:-build}" && pwd)
-# shellcheck source=/dev/null
-. "$build/package/package.env"
+# The package's settings as the build configured them, one NAME=VALUE a line.
+version='' release_date='' homepage='' maintainer=''
+while IFS='=' read -r name value; do
+  case "$name" in
+  version | release_date | homepage | maintainer) printf -v "$name" '%s' "$value" ;;
+  esac
+done <"$build/package/package.settings"
+if [ -z "$version" ] || [ -z "$maintainer" ]; then
+  echo "make-deb: no package settings in $build/package (run make first)" >&2
+  exit 1
+fi
 arch=$(dpkg --print-architecture)
 deb=$build/tilemarch_${version}_${arch}.deb
 
