@@ -4,6 +4,8 @@
 // the package's contents are checked. Needs a display with a window manager.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -38,18 +40,17 @@ const std::string kApt = "DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::
 class Package : public testing::Test {
 protected:
   void SetUp() override {
-    if (auto why = DisplayMissing("xdotool import make dpkg-shlibdeps appstreamcli desktop-file-validate");
-        !why.empty())
-      GTEST_SKIP() << why;
+    if (auto why = DisplayMissing("xdotool import dpkg-shlibdeps appstreamcli"); !why.empty()) GTEST_SKIP() << why;
     if (!fs::exists(BuildDir() + "/data/blocks.png")) GTEST_SKIP() << "no game data in " << BuildDir() << "/data";
   }
   void TearDown() override {
     if (installed_) Shell(kApt + "purge tilemarch >/dev/null 2>&1");
+    if (lock_ >= 0) close(lock_);
   }
 
   TempDir dir_;
-  std::string deb_;
   bool installed_ = false;
+  int lock_ = -1;
 };
 
 TEST_F(Package, BuildsInstallsPlaysAndPurgesWithoutATrace) {
@@ -58,18 +59,18 @@ TEST_F(Package, BuildsInstallsPlaysAndPurgesWithoutATrace) {
             0)
       << ReadFile(dir_ / "make.log");
   std::string version = Shell("sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' '" + BuildDir() + "/CMakeCache.txt'");
-  deb_ = BuildDir() + "/tilemarch_" + version + "_" + Shell("dpkg --print-architecture") + ".deb";
-  ASSERT_TRUE(fs::exists(deb_)) << ReadFile(dir_ / "make.log");
+  std::string deb = BuildDir() + "/tilemarch_" + version + "_" + Shell("dpkg --print-architecture") + ".deb";
+  ASSERT_TRUE(fs::exists(deb)) << ReadFile(dir_ / "make.log");
 
   // The contents, unpacked: each piece in place, the data reached through the game's directory.
   std::string root = dir_ / "root";
-  ASSERT_EQ(ShellStatus("dpkg-deb -x '" + deb_ + "' '" + root + "'"), 0);
+  ASSERT_EQ(ShellStatus("dpkg-deb -x '" + deb + "' '" + root + "'"), 0);
   for (std::string path : {"/usr/games/tilemarch", "/usr/lib/tilemarch/tilemarch", "/usr/lib/tilemarch/data/blocks.png",
                            "/usr/share/icons/hicolor/256x256/apps/tilemarch.png", "/usr/share/doc/tilemarch/copyright"})
     EXPECT_TRUE(fs::exists(root + path)) << path;
   EXPECT_TRUE(fs::is_symlink(root + "/usr/lib/tilemarch/data")) << "the data belongs in /usr/share/games";
   EXPECT_FALSE(fs::exists(root + "/usr/lib/tilemarch/install-manifest")) << "dpkg, not the install script, lists files";
-  EXPECT_NE(Shell("dpkg-deb -f '" + deb_ + "' Depends").find("libglfw3"), std::string::npos);
+  EXPECT_NE(Shell("dpkg-deb -f '" + deb + "' Depends").find("libglfw3"), std::string::npos);
   EXPECT_NE(Shell("gzip -dc '" + root + "/usr/share/man/man6/tilemarch.6.gz'").find("\"Tilemarch " + version + "\""),
             std::string::npos);
   std::string metainfo = Shell("ls '" + root + "'/usr/share/metainfo/*.metainfo.xml");
@@ -81,12 +82,15 @@ TEST_F(Package, BuildsInstallsPlaysAndPurgesWithoutATrace) {
 
   if (geteuid() != 0 || Shell("command -v apt-get").empty())
     GTEST_SKIP() << "not root: the package's contents were checked, installing it was not tried";
+  // Other checkouts on this machine may run this test too: one installs at a time.
+  lock_ = open("/run/lock/tilemarch-package-test", O_CREAT | O_RDWR | O_CLOEXEC, 0644);
+  ASSERT_EQ(flock(lock_, LOCK_EX), 0);
   if (!Shell("dpkg-query -W -f='${Status}' tilemarch 2>/dev/null | grep ' installed'").empty())
     GTEST_SKIP() << "a tilemarch package is installed on this system already; it is left alone";
 
   std::string before = Shell(kPackages);
   installed_ = true;
-  ASSERT_EQ(ShellStatus(kApt + "install --no-install-recommends '" + deb_ + "' >'" + (dir_ / "apt.log") + "' 2>&1"), 0)
+  ASSERT_EQ(ShellStatus(kApt + "install --no-install-recommends '" + deb + "' >'" + (dir_ / "apt.log") + "' 2>&1"), 0)
       << ReadFile(dir_ / "apt.log");
   std::istringstream files(Shell("dpkg-query -L tilemarch"));
   {
