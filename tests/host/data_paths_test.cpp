@@ -55,6 +55,7 @@ protected:
 TEST_F(StateFileFailure, FullDiskBehindTheTemporaryFile) {
   std::filesystem::create_symlink("/dev/full", ".quillstate.tmp");
   EXPECT_EQ(host.SaveState("new state"), -2);
+  ASSERT_FALSE(std::filesystem::is_symlink(".quillstate")) << "the state file is now /dev/full";
   ExpectOldStateKept();
   EXPECT_FALSE(std::filesystem::exists(".quillstate.tmp"));
 }

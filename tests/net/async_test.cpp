@@ -1,6 +1,6 @@
 // The asynchronous layer under the HTTP client, where HTTP does not reach: a
-// full operation ring, the event pump's sources coming and going, and a socket
-// closed under a blocked receive.
+// full operation ring, the event pump's sources coming and going, a socket
+// closed under a blocked receive, and sending to a peer that closed.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -12,7 +12,7 @@
 namespace {
 
 // An operation, a source and a socket callback that record what reaches them.
-struct Recorder : c_AsyncOp, c_IAsyncEventSource, c_IOnConnectComplete, c_IOnReceiveComplete {
+struct Recorder : c_AsyncOp, c_IAsyncEventSource, c_IOnConnectComplete, c_IOnSendComplete, c_IOnReceiveComplete {
   Recorder(std::vector<int> &log, int id = 0) : log(log), id(id) {}
   void p_Execute__UNSAFE__(c_Socket *) override {}
   void p_Complete(c_Socket *) override { log.push_back(id); }
@@ -21,6 +21,9 @@ struct Recorder : c_AsyncOp, c_IAsyncEventSource, c_IOnConnectComplete, c_IOnRec
     if (onUpdate) onUpdate();
   }
   void p_OnConnectComplete(bool ok, c_Socket *) override { log.push_back(ok); }
+  void p_OnSendComplete(const std::shared_ptr<c_DataBuffer> &, int, int count, c_Socket *) override {
+    log.push_back(count);
+  }
   void p_OnReceiveComplete(const std::shared_ptr<c_DataBuffer> &, int, int count, c_Socket *) override {
     log.push_back(count);
   }
@@ -60,22 +63,32 @@ TEST(AsyncEventPump, ASourceThatRemovesItselfOrPumpsAgainSkipsNoOther) {
   EXPECT_EQ(updates, (std::vector<int>{1, 2, 2}));
 }
 
-TEST(Socket, CloseWakesAReceiveBlockedOnAWorker) {
+TEST(Socket, CloseWakesABlockedReceiveAndAClosedPeerGivesMinusOneNotSigpipe) {
   Listener listener;
   std::vector<int> log;
   auto recorder = std::make_shared<Recorder>(log);
-  auto socket = std::make_shared<c_Socket>();
-  socket->m_new("stream");
-  socket->p_ConnectAsync("127.0.0.1", listener.Port(), recorder);
-  int server = listener.Accept();
-  ASSERT_TRUE(PumpUntil([&] { return log.size() == 1; }));
-  socket->p_ReceiveAsync(std::make_shared<c_DataBuffer>(8), 0, 8, recorder);
+  std::shared_ptr<c_Socket> sockets[2] = {std::make_shared<c_Socket>(), std::make_shared<c_Socket>()};
+  int servers[2];
+  for (int i = 0; i < 2; ++i) {
+    sockets[i]->m_new("stream");
+    sockets[i]->p_ConnectAsync("127.0.0.1", listener.Port(), recorder);
+    servers[i] = listener.Accept();
+  }
+  ASSERT_TRUE(PumpUntil([&] { return log == std::vector<int>{1, 1}; }));
+  sockets[0]->p_ReceiveAsync(std::make_shared<c_DataBuffer>(8), 0, 8, recorder);
   PumpFor(30);
-  socket->p_Close();
-  ASSERT_TRUE(PumpUntil([&] { return log.size() == 2; }, 2000)) << "the receive is still blocked";
-  EXPECT_EQ(log[0], 1);
-  EXPECT_LE(log[1], 0);
-  close(server);
+  sockets[0]->p_Close();
+  ASSERT_TRUE(PumpUntil([&] { return log.size() == 3; }, 2000)) << "the receive is still blocked";
+  EXPECT_LE(log[2], 0);
+  close(servers[1]);
+  auto block = std::make_shared<c_DataBuffer>(65536);
+  for (int i = 0, sent = 0; i < 50 && sent != -1; ++i, sent = log.back()) {
+    size_t before = log.size();
+    sockets[1]->p_SendAsync(block, 0, 65536, recorder);
+    ASSERT_TRUE(PumpUntil([&] { return log.size() > before; }));
+  }
+  EXPECT_EQ(log.back(), -1);
+  close(servers[0]);
 }
 
 } // namespace

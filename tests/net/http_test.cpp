@@ -2,8 +2,6 @@
 // with exactly the bytes a case needs.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include "net/http_request.h"
 #include "net_support.h"
 
@@ -108,7 +106,7 @@ TEST(HttpRequest, UnreachableServersStillCallBack) {
   EXPECT_EQ(unresolved->status, -1);
 }
 
-TEST(HttpRequest, APostOfAMegabyteArrivesWholeAndOneToAClosedPeerFails) {
+TEST(HttpRequest, APostOfAMegabyteArrivesWhole) {
   std::u16string units;
   while (units.size() < (1u << 20)) units += u"tile \u00e9 \u20ac row\n";
   String body(units);
@@ -120,12 +118,6 @@ TEST(HttpRequest, APostOfAMegabyteArrivesWholeAndOneToAClosedPeerFails) {
   EXPECT_TRUE(server.Request() == "POST /upload HTTP/1.0\r\nHost: 127.0.0.1\r\nContent-Type: text/plain; "
                                   "charset=utf-8\r\nContent-Length: " +
                                       std::to_string(encoded.size()) + "\r\n\r\n" + encoded);
-  Listener deaf; // closes without reading: sending on gives an error, not SIGPIPE
-  std::thread closer([&] { close(deaf.Accept()); });
-  auto lost = Fetch("http://127.0.0.1:" + String(deaf.Port()) + "/upload", &body);
-  closer.join();
-  EXPECT_EQ(lost->calls, 1);
-  EXPECT_EQ(lost->status, -1);
 }
 
 TEST(HttpRequest, CallsBackOnceAndCanBeOpenedAgain) {
