@@ -52,14 +52,17 @@ protected:
 
 TEST_F(AudioDevice, ChannelsFollowPlayPauseResumeStopAndTheirSoundsEnd) {
   ASSERT_EQ(audio->PlaySample(tone_, 2, 1), 0);
+  ASSERT_EQ(audio->PlaySample(Load("loop.wav"), 3, 1), 0);
   ALuint source = audio->channels[2].source;
-  audio->ResumeChannel(2); // only a paused channel resumes
   audio->PauseChannel(2);
   EXPECT_EQ(audio->ChannelState(2), 2);
   EXPECT_EQ(SourceInt(source, AL_SOURCE_STATE), AL_PAUSED);
   audio->ResumeChannel(2);
   std::this_thread::sleep_for(300ms); // longer than the sample: it loops
   EXPECT_EQ(audio->ChannelState(2), 1);
+  ALint offset = SourceInt(audio->channels[3].source, AL_SAMPLE_OFFSET);
+  audio->ResumeChannel(3); // only a paused channel resumes: a playing one is not restarted
+  EXPECT_GE(SourceInt(audio->channels[3].source, AL_SAMPLE_OFFSET), offset);
   audio->StopChannel(2);
   audio->ResumeChannel(2);
   EXPECT_EQ(audio->ChannelState(2), 0);
