@@ -1,5 +1,5 @@
 // Shared by the audio tests: a host whose data directory is a test's own
-// directory (OpenAL Soft stays silent for tests started by hand, too).
+// directory, and scenarios that need OpenAL configured their own way.
 #pragma once
 
 #include <string>
@@ -17,3 +17,9 @@ public:
 private:
   std::string dataDir_;
 };
+
+// OpenAL Soft reads its configuration once per process: runs the disabled test
+// `name` of this executable in a child process under the configuration `conf`
+// (empty: the mix captured into the file named by TILEMARCH_CAPTURE) and
+// expects it to pass. Answers the child's output.
+std::string RunUnderOpenAlConf(const std::string &name, const std::string &conf);

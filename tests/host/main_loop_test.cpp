@@ -8,33 +8,21 @@
 
 namespace {
 
-class FakePlatform : public VexLoopPlatform {
+// GLFW time is never 0 once the loop runs: 0 means "not scheduled".
+class FakePlatform : public VexLoopPlatform, public VexGameDelegate {
 public:
-  double now = 1.0; // GLFW time is never 0 once the loop runs: 0 means "not scheduled"
+  double now = 1.0, renderCost = 0;
   bool active = true;
-  int polls = 0, waits = 0, sleeps = 0;
+  int waits = 0, sleeps = 0, updates = 0, renders = 0, suspends = 0, resumes = 0;
+  std::function<void()> onUpdate;
   double Time() override { return now; }
-  void Sleep(double seconds) override {
-    ++sleeps;
-    now += seconds;
-  }
-  void PollEvents() override { ++polls; }
+  void Sleep(double seconds) override { ++sleeps, now += seconds; }
+  void PollEvents() override {}
   void WaitEvents() override { ++waits; }
   bool WindowOpen() override { return true; }
   bool WindowActive() override { return active; }
   void SwapBuffers() override {}
-};
-
-class FakeDelegate : public VexGameDelegate {
-public:
-  FakePlatform *clock = nullptr;
-  double renderCost = 0;
-  int updates = 0, renders = 0, suspends = 0, resumes = 0;
-  std::function<void()> onUpdate;
-  void RenderGame() override {
-    ++renders;
-    clock->now += renderCost;
-  }
+  void RenderGame() override { ++renders, now += renderCost; }
   void UpdateGame() override {
     ++updates;
     if (onUpdate) onUpdate();
@@ -43,100 +31,73 @@ public:
   void ResumeGame() override { ++resumes; }
 };
 
-class MainLoop : public ::testing::Test {
-protected:
-  void SetUp() override {
-    game.SetLoopPlatform(&platform);
-    delegate.clock = &platform;
-    game.SetDelegate(&delegate);
+struct MainLoopRun {
+  explicit MainLoopRun(int rate = 60) {
+    game.SetLoopPlatform(&fake);
+    game.SetDelegate(&fake);
     game.StartGame();
+    game.SetUpdateRate(rate);
   }
-  // Updates run by one pass.
+  // Updates run by one pass of the loop.
   int Pass() {
-    int before = delegate.updates;
+    int before = fake.updates;
     game.RunPass();
-    return delegate.updates - before;
+    return fake.updates - before;
   }
-  FakePlatform platform;
-  FakeDelegate delegate;
+  FakePlatform fake;
   VexGlfwGame game;
 };
+class MainLoop : public ::testing::Test, public MainLoopRun {};
 
-TEST_F(MainLoop, SlowRenderAlternatesFourUpdatesDroppedAndOneFresh) {
-  game.SetUpdateRate(60);
-  // A hair over five periods, so that float rounding can't decide the case.
-  delegate.renderCost = 5.0 / 60 + 1e-7;
-  EXPECT_EQ(Pass(), 1);
-  std::vector<int> perPass;
-  for (int i = 0; i < 6; ++i) {
-    int sleepsBefore = platform.sleeps;
-    perPass.push_back(Pass());
-    if (perPass.back() == 4) {
-      EXPECT_EQ(game.NextUpdate(), 0) << "the schedule is dropped after four";
-    } else {
-      EXPECT_EQ(platform.sleeps, sleepsBefore) << "a fresh schedule does not sleep";
-    }
+// Updates per pass and sleeps over seven passes: a fast render sleeps to the
+// next period; a slow one catches up four updates at most, then drops the
+// schedule and starts afresh; rate 0 is one update per frame, never sleeping.
+TEST(MainLoopPace, UpdatesPerFrameAndSleepsFollowTheRateAndTheRenderTime) {
+  struct Case {
+    int rate;
+    double renderCost; // a hair over whole periods, so float rounding can't decide
+    std::vector<int> updates;
+    int sleeps;
+  };
+  const Case cases[] = {{60, 0, {1, 1, 1, 1, 1, 1, 1}, 6},
+                        {60, 5.0 / 60 + 1e-7, {1, 4, 1, 4, 1, 4, 1}, 0},
+                        {60, 2.0 / 60 + 1e-7, {1, 2, 2, 2, 2, 2, 2}, 0},
+                        {0, 1.0, {1, 1, 1, 1, 1, 1, 1}, 0}};
+  for (const Case &c : cases) {
+    MainLoopRun run(c.rate);
+    run.fake.renderCost = c.renderCost;
+    std::vector<int> updates;
+    for (int i = 0; i < 7; ++i) updates.push_back(run.Pass());
+    EXPECT_EQ(updates, c.updates) << c.rate << " " << c.renderCost;
+    EXPECT_EQ(run.fake.sleeps, c.sleeps) << c.rate << " " << c.renderCost;
   }
-  EXPECT_EQ(perPass, (std::vector<int>{4, 1, 4, 1, 4, 1}));
 }
 
-TEST_F(MainLoop, FastRenderSleepsAndRunsOneUpdatePerPeriod) {
-  game.SetUpdateRate(60);
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(Pass(), 1);
-  EXPECT_NEAR(platform.now, 1.0 + 9.0 / 60, 1e-9);
-  EXPECT_EQ(platform.sleeps, 9);
-}
-
-TEST_F(MainLoop, SetUpdateRateInsideAnUpdateStopsCatchUpAndRestartsSchedule) {
-  game.SetUpdateRate(60);
-  delegate.renderCost = 3.0 / 60 + 1e-7;
+TEST_F(MainLoop, SetUpdateRateInsideAnUpdateStopsCatchUpAndRestartsTheSchedule) {
+  fake.renderCost = 3.0 / 60 + 1e-7;
   EXPECT_EQ(Pass(), 1);
-  delegate.onUpdate = [&] {
-    delegate.onUpdate = nullptr;
+  fake.onUpdate = [&] {
+    fake.onUpdate = nullptr;
     game.SetUpdateRate(30);
   };
   EXPECT_EQ(Pass(), 1) << "three updates were due, the rate change stops after one";
-  EXPECT_EQ(game.NextUpdate(), 0);
-  int sleeps = platform.sleeps;
-  double start = platform.now + delegate.renderCost;
+  double start = fake.now + fake.renderCost;
   EXPECT_EQ(Pass(), 1);
-  EXPECT_EQ(platform.sleeps, sleeps);
+  EXPECT_EQ(fake.sleeps, 0);
   EXPECT_NEAR(game.NextUpdate(), start + 1.0 / 30, 1e-9) << "the new schedule starts at the current time";
 }
 
-TEST_F(MainLoop, RateZeroRunsOneUpdatePerFrame) {
-  game.SetUpdateRate(0);
-  delegate.renderCost = 1.0;
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(Pass(), 1);
-  EXPECT_EQ(delegate.renders, 5);
-  EXPECT_EQ(platform.sleeps, 0);
-}
-
-TEST_F(MainLoop, SuspendedRendersEveryWakeButNeverUpdates) {
-  game.SetUpdateRate(60);
+TEST_F(MainLoop, InactiveWindowSuspendsBlocksForEventsAndRendersWithoutUpdates) {
   EXPECT_EQ(Pass(), 1);
-  platform.active = false;
+  fake.active = false;
   for (int i = 0; i < 5; ++i) EXPECT_EQ(Pass(), 0);
-  EXPECT_EQ(delegate.suspends, 1);
-  EXPECT_TRUE(game.Suspended());
-  EXPECT_EQ(delegate.renders, 6);
-  EXPECT_EQ(platform.waits, 4) << "the first inactive pass polled, the later ones block";
-
-  platform.active = true;
-  EXPECT_EQ(Pass(), 1);
-  EXPECT_EQ(delegate.resumes, 1);
-  EXPECT_FALSE(game.Suspended());
-}
-
-TEST_F(MainLoop, UpdatesAndRendersWaitForStart) {
-  VexGlfwGame fresh;
-  FakePlatform p;
-  FakeDelegate d;
-  d.clock = &p;
-  fresh.SetLoopPlatform(&p);
-  fresh.SetDelegate(&d);
-  fresh.RunPass();
-  EXPECT_EQ(d.renders + d.updates, 0);
+  EXPECT_EQ(fake.suspends, 1);
+  EXPECT_EQ(fake.renders, 6);
+  EXPECT_EQ(fake.waits, 4) << "the first inactive pass polled, the later ones block";
+  fake.active = true;
+  fake.now += 10;
+  EXPECT_EQ(Pass(), 1) << "no catch-up for the time spent suspended";
+  EXPECT_EQ(fake.resumes, 1);
 }
 
 } // namespace

@@ -1,44 +1,28 @@
-// The host in a real window under X: the window, the close button, and
-// suspend and resume on focus changes. Needs a display with a window manager
-// (make test provides Xvfb with openbox).
+// The host in a real window under X: the window opens at its size, focus loss
+// suspends and focus resumes with no update in between, and the close button
+// ends the program. Needs a window manager (make test runs openbox on Xvfb).
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <cstdlib>
 #include <regex>
 #include <thread>
 
 #include "support/program.h"
 #include "support/xwindow.h"
 
-namespace {
-
 using namespace std::chrono_literals;
 
-class HostWindow : public ::testing::Test {
-protected:
-  void SetUp() override {
-    if (auto why = DisplayMissing("xdotool wmctrl xmessage"); !why.empty()) GTEST_SKIP() << why;
-  }
-};
-
-TEST_F(HostWindow, GameOpensItsWindowAndTheCloseButtonEndsIt) {
-  Program game(BuildDir() + "/tilemarch");
-  std::string id = game.WindowId();
-  ASSERT_FALSE(id.empty()) << "no window titled Tilemarch";
-  EXPECT_EQ(GeometryOf(id), "640x480");
-  EXPECT_EQ(game.CloseWindow(), 0);
-}
-
-TEST_F(HostWindow, FocusLossSuspendsAndFocusResumes) {
+TEST(HostWindow, FocusLossSuspendsFocusResumesAndTheCloseButtonEnds) {
+  if (auto why = DisplayMissing("xdotool wmctrl xmessage"); !why.empty()) GTEST_SKIP() << why;
   Program probe(BuildDir() + "/tests/loop_probe");
   ASSERT_TRUE(probe.WaitForOutput("created"));
   std::string id = probe.WindowId();
-  ASSERT_FALSE(id.empty());
+  ASSERT_FALSE(id.empty()) << "no window titled Tilemarch";
+  EXPECT_EQ(GeometryOf(id), "640x480");
   Activate(id);
   std::this_thread::sleep_for(300ms);
 
-  std::string otherPid = Shell("xmessage -title tilemarch-other other >/dev/null 2>&1 & echo $!");
+  Program other(Shell("command -v xmessage"), {"", {"-title", "tilemarch-other", "other"}, {}});
   std::string otherId;
   for (int i = 0; i < 400 && otherId.empty(); ++i) {
     otherId = Shell("xdotool search --name '^tilemarch-other$' 2>/dev/null | tail -n1");
@@ -46,19 +30,16 @@ TEST_F(HostWindow, FocusLossSuspendsAndFocusResumes) {
   }
   ASSERT_FALSE(otherId.empty()) << "xmessage did not open";
   Activate(otherId);
-  ASSERT_TRUE(probe.WaitForOutput("suspended after"));
+  // A suspension after some updates (the window manager may unfocus the window
+  // once before it has run any), then the resumption.
+  ASSERT_TRUE(probe.WaitForOutput(std::regex("suspended after [1-9]"))) << probe.Output();
   std::this_thread::sleep_for(500ms);
   Activate(id);
-  ASSERT_TRUE(probe.WaitForOutput("resumed after"));
-  kill(std::atoi(otherPid.c_str()), SIGTERM);
-
+  std::regex pair("suspended after ([1-9]\\d*) updates\\nresumed after (\\d+) updates");
+  ASSERT_TRUE(probe.WaitForOutput(pair)) << probe.Output();
   std::smatch m;
   std::string out = probe.Output();
-  ASSERT_TRUE(std::regex_search(out, m, std::regex("suspended after (\\d+) updates\\nresumed after (\\d+) updates")))
-      << out;
+  ASSERT_TRUE(std::regex_search(out, m, pair));
   EXPECT_EQ(m[1], m[2]) << "no update runs while suspended";
-  EXPECT_GT(std::stoi(m[1]), 0);
   EXPECT_EQ(probe.CloseWindow(), 0);
 }
-
-} // namespace

@@ -2,37 +2,19 @@
 #include "net_support.h"
 
 #include <arpa/inet.h>
-#include <chrono>
-#include <cstring>
-#include <netinet/in.h>
+#include <gtest/gtest.h>
 #include <netinet/tcp.h>
 #include <poll.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
+#include <chrono>
+#include <cstring>
 
 #include "net/async_event.h"
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-int MillisLeft(Clock::time_point deadline) {
-  auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-  return left > 0 ? static_cast<int>(left) : 0;
-}
-
-bool WaitReadable(int fd, int timeoutMs) {
-  pollfd p{fd, POLLIN, 0};
-  return poll(&p, 1, timeoutMs) == 1;
-}
-
-} // namespace
-
 bool PumpUntil(const std::function<bool()> &done, int timeoutMs) {
-  auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (!done() && Clock::now() < deadline) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done() && std::chrono::steady_clock::now() < deadline) {
     vex_asyncevent_UpdateAsyncEvents();
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
@@ -58,68 +40,45 @@ Listener::Listener() {
 Listener::~Listener() { close(fd_); }
 
 int Listener::Accept(int timeoutMs) {
-  if (!WaitReadable(fd_, timeoutMs)) return -1;
+  pollfd p{fd_, POLLIN, 0};
+  if (poll(&p, 1, timeoutMs) != 1) return -1;
   int fd = accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
-  if (fd != -1) {
-    int on = 1;
-    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-  }
+  int on = 1; // each reply chunk leaves as its own segment
+  if (fd != -1) setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
   return fd;
 }
 
-std::string ReadRequest(int fd, int timeoutMs, size_t maxBytes) {
-  auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  std::string got;
-  size_t wanted = std::string::npos;
-  char block[65536];
-  while (got.size() < maxBytes && (wanted == std::string::npos || got.size() < wanted)) {
-    if (!WaitReadable(fd, MillisLeft(deadline))) break;
-    ssize_t n = recv(fd, block, sizeof block, 0);
-    if (n <= 0) break;
-    got.append(block, static_cast<size_t>(n));
-    size_t headEnd = got.find("\r\n\r\n");
-    if (wanted == std::string::npos && headEnd != std::string::npos) {
-      size_t length = 0;
-      size_t at = got.find("Content-Length: ");
-      if (at != std::string::npos && at < headEnd) length = std::strtoul(got.c_str() + at + 16, nullptr, 10);
-      wanted = headEnd + 4 + length;
-    }
-  }
-  return got;
-}
-
-ScriptedServer::ScriptedServer(std::vector<std::string> chunks, int pauseMs, bool reset)
-    : chunks_(std::move(chunks)), pauseMs_(pauseMs), reset_(reset) {
-  thread_ = std::thread([this] {
+ScriptedServer::ScriptedServer(std::vector<std::string> chunks, int pauseMs) {
+  thread_ = std::thread([this, chunks, pauseMs] {
     int fd = listener_.Accept();
     if (fd == -1) return;
-    request_ = ReadRequest(fd);
-    for (size_t i = 0; i < chunks_.size(); ++i) {
-      if (i) std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs_));
-      send(fd, chunks_[i].data(), chunks_[i].size(), MSG_NOSIGNAL);
+    size_t wanted = std::string::npos;
+    char block[65536];
+    pollfd p{fd, POLLIN, 0};
+    while (request_.size() < wanted && poll(&p, 1, 5000) == 1) {
+      ssize_t n = recv(fd, block, sizeof block, 0);
+      if (n <= 0) break;
+      request_.append(block, static_cast<size_t>(n));
+      size_t headEnd = request_.find("\r\n\r\n"), length = request_.find("Content-Length: ");
+      if (headEnd != std::string::npos)
+        wanted = headEnd + 4 + (length < headEnd ? std::strtoul(request_.c_str() + length + 16, nullptr, 10) : 0);
     }
-    if (reset_) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs_));
-      linger abort{1, 0};
-      setsockopt(fd, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+    for (size_t i = 0; i < chunks.size(); ++i) {
+      if (i) std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+      send(fd, chunks[i].data(), chunks[i].size(), MSG_NOSIGNAL);
     }
     close(fd);
   });
 }
 
-ScriptedServer::~ScriptedServer() {
-  if (thread_.joinable()) thread_.join();
-}
+ScriptedServer::~ScriptedServer() { Request(); }
 
 std::string ScriptedServer::Request() {
   if (thread_.joinable()) thread_.join();
   return request_;
 }
 
-int ClosedPort() {
-  Listener listener;
-  return listener.Port();
-}
+int ClosedPort() { return Listener().Port(); }
 
 namespace {
 

@@ -9,7 +9,6 @@
 // Pumps the asynchronous events until done() holds or timeoutMs passes;
 // returns done().
 bool PumpUntil(const std::function<bool()> &done, int timeoutMs = 5000);
-// Pumps for about ms milliseconds.
 void PumpFor(int ms);
 
 // A listening TCP socket on 127.0.0.1 with a port of the system's choosing.
@@ -22,31 +21,22 @@ public:
   int Accept(int timeoutMs = 5000);
 
 private:
-  int fd_ = -1;
-  int port_ = 0;
+  int fd_ = -1, port_ = 0;
 };
 
-// Bytes read from fd until the blank line that ends an HTTP head and then as
-// many body bytes as its Content-Length names; bounded by maxBytes and
-// timeoutMs.
-std::string ReadRequest(int fd, int timeoutMs = 5000, size_t maxBytes = 4 << 20);
-
-// A one-connection server on its own thread: accepts, reads the request, then
-// sends each reply chunk with a pause before the next, and closes (with a
-// reset instead of an orderly close when asked).
+// A one-connection server on its own thread: accepts, reads an HTTP request
+// (the head and as many body bytes as its Content-Length names), then sends
+// each reply chunk with a pause before the next, and closes.
 class ScriptedServer {
 public:
-  explicit ScriptedServer(std::vector<std::string> chunks, int pauseMs = 60, bool reset = false);
+  explicit ScriptedServer(std::vector<std::string> chunks, int pauseMs = 60);
   ~ScriptedServer();
   int Port() const { return listener_.Port(); }
-  // The request as received; valid after the reply was sent.
+  // The request as received; waits until the reply was sent.
   std::string Request();
 
 private:
   Listener listener_;
-  std::vector<std::string> chunks_;
-  int pauseMs_;
-  bool reset_;
   std::string request_;
   std::thread thread_;
 };

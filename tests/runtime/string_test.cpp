@@ -1,70 +1,57 @@
-// String and Array: slicing, searching, conversions at the platform edge.
+// String: UTF-8 at the platform edge and the text operations the game and its
+// files rely on.
 #include <gtest/gtest.h>
 
 #include "runtime/array.h"
 #include "runtime/string.h"
 
-TEST(String, SlicesClampAndCountFromTheEnd) {
-  String s("abcdef");
-  EXPECT_EQ(s.Slice(2), String("cdef"));
-  EXPECT_EQ(s.Slice(-2), String("ef"));
-  EXPECT_EQ(s.Slice(1, -1), String("bcde"));
-  EXPECT_EQ(s.Slice(4, 2), String());
-  EXPECT_EQ(s.Slice(-10, 100), s);
+TEST(String, Utf8UpToThreeBytesAndEightBitTextForAnythingElse) {
+  struct Case {
+    std::string bytes;
+    std::u16string text;
+    bool roundTrips;
+  };
+  const Case cases[] = {
+      {"Tile 8x8", u"Tile 8x8", true},
+      {"\xC3\xA9", u"\u00E9", true},
+      {"\xD0\x96", u"\u0416", true},
+      {"\xDF\xBF", u"\u07FF", true},
+      {"\xE0\xA0\x80", u"\u0800", true},
+      {"\xE2\x82\xAC", u"\u20AC", true},
+      // Stray continuation bytes, cut sequences and four-byte sequences make the
+      // whole text one character per byte.
+      {"a\x80z", u"a\u0080z", false},
+      {"\xC3(", u"\u00C3(", false},
+      {"x\xE2\x82", u"x\u00E2\u0082", false},
+      {"\xF0\x9F\x98\x80", u"\u00F0\u009F\u0098\u0080", false},
+  };
+  for (const Case &c : cases) {
+    EXPECT_EQ(String::FromUtf8(c.bytes).Units(), c.text) << c.bytes;
+    if (c.roundTrips) {
+      EXPECT_EQ(String(c.text).ToUtf8(), c.bytes) << c.bytes;
+    }
+  }
+  EXPECT_EQ(String::FromChar(0x1FF).ToNarrow(), "\xFF");
 }
 
-TEST(String, SearchReplaceSplitJoin) {
+TEST(String, SliceSearchSplitAndNumbers) {
   String s("a,bb,,c");
-  EXPECT_EQ(s.Find(","), 1);
+  EXPECT_EQ(s.Slice(2), String("bb,,c"));
+  EXPECT_EQ(s.Slice(-1), String("c"));
+  EXPECT_EQ(s.Slice(1, -1), String(",bb,,"));
+  EXPECT_EQ(s.Slice(4, 2), String());
+  EXPECT_EQ(s.Slice(-10, 100), s);
   EXPECT_EQ(s.Find(",", 2), 4);
   EXPECT_EQ(s.FindLast(","), 5);
   EXPECT_EQ(s.Find("x"), -1);
   Array<String> parts = s.Split(",");
   ASSERT_EQ(parts.Length(), 4);
-  EXPECT_EQ(parts[2], String());
   EXPECT_EQ(String("|").Join(parts), String("a|bb||c"));
   EXPECT_EQ(s.Replace(",", "--"), String("a--bb----c"));
-  EXPECT_TRUE(s.StartsWith("a,") && s.EndsWith(",c"));
-}
-
-TEST(String, NumbersReadLikeAtoi) {
-  EXPECT_EQ(String("  42xyz").ToInt(), 42);
-  EXPECT_EQ(String("-17").ToInt(), -17);
-  EXPECT_EQ(String("abc").ToInt(), 0);
-  EXPECT_EQ(String("").ToInt(), 0);
-  EXPECT_EQ(String("4294967296").ToInt(), 0); // low 32 bits, as glibc's atoi
+  for (auto [text, value] : {std::pair{"  42xyz", 42}, {"-17", -17}, {"abc", 0}, {"", 0}, {"4294967296", 0}})
+    EXPECT_EQ(String(text).ToInt(), value) << text;
   EXPECT_EQ(String(-2147483647 - 1), String("-2147483648"));
-  EXPECT_FLOAT_EQ(String("2.5").ToFloat(), 2.5f);
   EXPECT_EQ(String(1.5f), String("1.5"));
   EXPECT_EQ(String(3.0f), String("3.0"));
-}
-
-TEST(String, Utf8RoundTripAndLatin1Fallback) {
-  String e = String::FromChar(0xE9);
-  EXPECT_EQ(e.ToUtf8(), "\xC3\xA9");
-  EXPECT_EQ(String::FromUtf8("\xE2\x82\xAC")[0], 0x20AC);
-  String bad = String::FromUtf8("a\x80z");
-  ASSERT_EQ(bad.Length(), 3);
-  EXPECT_EQ(bad[1], 0x80);
-  String four = String::FromUtf8("\xF0\x9F\x98\x80");
-  EXPECT_EQ(four.Length(), 4);
-  EXPECT_EQ(String::FromChar(0x1FF).ToNarrow(), std::string(1, '\xFF'));
-}
-
-TEST(String, EmptyStringsShareOneRepresentation) {
-  String a, b(""), c = String("x").Slice(1);
-  EXPECT_EQ(a.Data(), b.Data());
-  EXPECT_EQ(a.Data(), c.Data());
-}
-
-TEST(Array, FixedLengthSharedAndEmptyPerType) {
-  Array<int> a(3);
-  Array<int> b = a;
-  b[1] = 7;
-  EXPECT_EQ(a[1], 7);
-  EXPECT_TRUE(Array<int>().SameAs(Array<int>(0)));
-  Array<int> r = a.Resize(5);
-  EXPECT_EQ(r.Length(), 5);
-  EXPECT_EQ(r[1], 7);
-  EXPECT_EQ(a.Slice(1).Length(), 2);
+  EXPECT_FLOAT_EQ(String("2.5").ToFloat(), 2.5f);
 }
