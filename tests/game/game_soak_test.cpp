@@ -6,7 +6,6 @@
 // back action), which would cut the run short.
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -65,19 +64,18 @@ protected:
       if (key && !EndsTheGame(key, onMap)) dev->hits.insert(key), held_[key] = Between(1, 40);
       dev->mouseX = std::clamp(dev->mouseX + Between(-12, 12), 0.0f, static_cast<float>(host->width));
       dev->mouseY = std::clamp(dev->mouseY + Between(-12, 12), 0.0f, static_cast<float>(host->height));
-      if (--pointer_ < 0 && Between(0, 999) < 40) pointer_ = Between(1, 30), dev->hits.insert(kMouse);
-      if (--touch_ < 0 && Between(0, 999) < 10) {
-        touch_ = Between(1, 20), finger_ = Between(0, 9);
+      if (--pointer_ < 0 && Between(0, 999) < 50) {
+        pointer_ = Between(1, 30), finger_ = Between(0, 9);
+        dev->hits.insert(kMouse);
         dev->touchX[finger_] = static_cast<float>(Between(0, host->width));
         dev->touchY[finger_] = static_cast<float>(Between(0, host->height));
       }
-      if (pointer_ > 0) dev->down.insert(kMouse);
-      if (touch_ > 0) dev->down.insert(kTouch0 + finger_);
+      if (pointer_ > 0) dev->down.insert({kMouse, kTouch0 + finger_});
       for (auto [key, updates] : held_) dev->down.insert(key);
       return;
     }
     held_.clear();
-    pointer_ = touch_ = 0;
+    pointer_ = 0;
     if (++phase_ % 4 >= 2) return;
     int key = 0, screen = Screen();
     if (screen == 0 && app->m_state == 1)
@@ -123,7 +121,7 @@ protected:
 
   std::mt19937 rng_{20261207};
   std::map<int, int> held_;
-  int screen_ = -1, dwell_ = 0, target_ = 0, phase_ = 0, pointer_ = 0, touch_ = 0, finger_ = 0;
+  int screen_ = -1, dwell_ = 0, target_ = 0, phase_ = 0, pointer_ = 0, finger_ = 0;
 };
 
 TEST_F(GameSoak, TwoHoursOfRandomPlayVisitEveryScreenWithoutGrowing) {

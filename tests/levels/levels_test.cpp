@@ -1,6 +1,5 @@
 // Puzzle loading: the run-length decoder, the catalogue and tutorial
-// pictures, the board a puzzle starts with and its colour, and the random
-// generator.
+// pictures, and the board a puzzle starts with and its colour.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -8,8 +7,6 @@
 #include "game/catalogue.h"
 #include "game/levels.h"
 #include "game/random.h"
-#include "host/app.h"
-#include "host/game.h"
 
 namespace {
 
@@ -65,12 +62,6 @@ TEST(Catalogue, TutorialHasSixPicturesAndNothingElse) {
   for (int n : {0, -7, 1}) EXPECT_TRUE(TutorialPicture(n).Empty()) << n;
 }
 
-TEST(Rstr, RightAlignsInTheField) {
-  EXPECT_EQ(p_rstr(5, 2, "0") + p_rstr(123, 2, "0") + p_rstr(7, 4, " ") + p_rstr(42, 0, "0") + p_rstr(-3, 3, "0") +
-                p_rstr(9, 3, "ab"),
-            String("0523   7420-3ab9"));
-}
-
 TEST(LoadLevelBoard, ClearsMarksAndSolutionLoadsThePictureAndStartsTheClock) {
   Array<float> tmpF(1000), grid(32 * 32 * 10);
   for (float &f : tmpF) f = -9.0f;
@@ -112,22 +103,4 @@ TEST(LoadLevelBoard, TheColourIsFixedByThePuzzleNumberWhateverWasDrawnBefore) {
     LoadLevelBoard(level, 0, tmpF, grid, gridLast);
     for (int c = 360; c <= 362; ++c) ASSERT_TRUE(tmpF[c] >= 0 && tmpF[c] <= 80) << level;
   }
-}
-
-TEST(Random, DrawsStayInTheirBoundsAndTheClockSeedsFromTheMilliseconds) {
-  p_SeedRnd(99);
-  std::set<int> seen;
-  for (int i = 0; i < 20000; ++i) seen.insert(p_Rand(0, 360));
-  EXPECT_EQ(*seen.begin() * 1000 + *seen.rbegin() + p_Rand(7, 7), 367);
-  EXPECT_GE(p_Rand(3e9f, 4e9f), 2147483647); // out-of-range bounds saturate
-  struct ClockGame : VexGame {
-    int Millisecs() override { return 5000; }
-  } clock;
-  VexGame *saved = vex_app__game;
-  vex_app__game = &clock;
-  p_SeedRnd(-37171650);
-  vex_app__game = saved;
-  const int fromClock = vex_random_Seed;
-  p_SeedRnd(5000);
-  EXPECT_EQ(fromClock, vex_random_Seed);
 }
