@@ -29,8 +29,7 @@ public:
   float mouseX = 0, mouseY = 0, touchX[10] = {}, touchY[10] = {}, joyY[4] = {};
   bool fromInput = false, allFilesExist = true; // false: every load gives an empty slot
   std::vector<std::string> imagesLoaded, music;
-  std::vector<int> played, channels; // effect slots and their channels, in order
-  int musicPauses = 0;
+  std::vector<int> played;             // effect slots in the order played
   inline static char soundTokens[101]; // the address of entry n stands for slot n
 
   int KeyDown(int key) override { return fromInput ? vex_input_KeyDown(key) : down.count(key) ? 1 : 0; }
@@ -61,8 +60,7 @@ public:
     return allFilesExist ? GameSound(std::shared_ptr<void>(), reinterpret_cast<c_Sound *>(&soundTokens[slot]))
                          : nullptr;
   }
-  void PlaySound(const GameSound &sound, int channel, int) override {
-    channels.push_back(channel);
+  void PlaySound(const GameSound &sound, int, int) override {
     played.push_back(sound ? static_cast<int>(reinterpret_cast<char *>(sound.get()) - soundTokens) : -1);
   }
   void StopChannel(int) override {}
@@ -71,8 +69,8 @@ public:
   void SetChannelPan(int, float) override {}
   void PlayMusic(const String &path, int) override { music.push_back(path.ToUtf8()); }
   void StopMusic() override { music.push_back("stop"); }
-  void PauseMusic() override { ++musicPauses; }
-  void ResumeMusic() override { --musicPauses; }
+  void PauseMusic() override {}
+  void ResumeMusic() override {}
   void UpdateAsyncEvents() override {}
 
   int Played(int slot) const { return static_cast<int>(std::count(played.begin(), played.end(), slot)); }
@@ -137,9 +135,9 @@ protected:
     for (int i = 0; i < 30 && app->m_loadStep > 0; ++i) Update();
     Render();
   }
-  void StartWith(const std::string &state = "", int width = 640, int height = 480) {
+  void StartWith(const std::string &state = "") {
     host->state = String::FromUtf8(state);
-    Create(width, height);
+    Create();
     FinishLoading();
   }
   void Resize(int width, int height, bool changed = true) {

@@ -105,7 +105,7 @@ protected:
       if (update % 49999 == 0) Resize(sizes[update / 49999 % 5][0], sizes[update / 49999 % 5][1]);
       host->millis += 17;
       Render();
-      dev->imagesLoaded.clear(), dev->music.clear(), dev->played.clear(), dev->channels.clear();
+      dev->imagesLoaded.clear(), dev->music.clear(), dev->played.clear();
       host->saves.clear();
       visits[Screen()] += Screen() != before;
       if (update == kWarmUp) settledKb = ResidentKb();
