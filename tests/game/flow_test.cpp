@@ -1,26 +1,57 @@
-// The update skeleton: creation, latches, pointer and touch sampling, the
-// screen dispatch, suspend and resume, global keys.
+// The update skeleton and what it reads: creation, the staged loader and its
+// picture variants, player actions from keys, pads, sticks and the cabinet,
+// the latches, the pointer, and suspend.
+#include <algorithm>
+
 #include "game_fixture.h"
 #include "host/app.h"
+#include "net/async_event.h"
 
 namespace {
 
-class FlowTest : public GameTest {
-protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    Create();
-  }
-};
+using Flow = GameTest;
 
-TEST_F(FlowTest, SecondAppIsARuntimeError) {
+TEST_F(Flow, LoaderFillsEverySlotInTwentyFourUpdatesAtTheWindowsVariantWithoutAGreeting) {
+  const size_t sources = vex_asyncevent__sources.size();
+  Create(1280, 720);
+  EXPECT_EQ(app->m_httpRequest, nullptr); // the greeting is off
+  EXPECT_EQ(vex_asyncevent__sources.size(), sources);
   EXPECT_EXIT(c_MyApp second(dev), testing::ExitedWithCode(255), "App has already been created");
+  Update();
+  EXPECT_EQ(DrawnText(), "Loading...");
+  Updates(22);
+  EXPECT_EQ(app->m_loadStep, 24);
+  Update();
+  EXPECT_EQ(app->m_loadStep, 0);
+  for (int slot : {1, 11, 24, 80, 90, 95, 96, 97, 98, 99}) EXPECT_TRUE(app->m_images[slot] != nullptr) << slot;
+  auto loaded = [&](const char *name) { return std::count(dev->imagesLoaded.begin(), dev->imagesLoaded.end(), name); };
+  EXPECT_EQ(loaded("sheet14-hd2.png"), 1);
+  EXPECT_EQ(app->m_imageInfo[90 * 3] * 100 + app->m_imageInfo[90 * 3 + 1], 710); // the font in virtual units
+  Resize(800, 600); // reloads at its variant, without the logo jingle again
+  FinishLoading();
+  EXPECT_EQ(loaded("sheet14-hd.png") * 10 + dev->Plays(), 11);
+  app.reset();
+  dev->allFilesExist = false; // missing files leave empty slots that keep their cells
+  Create(630, 470);
+  FinishLoading();
+  EXPECT_EQ(loaded("blocks.png") * 1000 + app->m_imageInfo[95 * 3], 1064);
+  app->p_PlaySFX(99, 1);
+  EXPECT_EQ(dev->Plays(), 1);
 }
 
-TEST_F(FlowTest, KeyLatchHoldsWhileAnyPlayerHoldsAnAction) {
-  FinishLoading();
+TEST_F(Flow, ActionsAnswerKeysPadsSticksAndTheCabinetForTheirPlayersAndHoldTheLatch) {
+  StartWith();
+  auto with = [&](int key, int action, int player) {
+    Hold({key});
+    return app->p_PlayKey(action, 0, player);
+  };
+  const struct {
+    int key, action, player, expected;
+  } cases[] = {{87, 0, 0, 1},        {87, 0, -1, 1}, {87, 8, 0, 0},   {87, 0, 4, 0},  {256 + 64, 10, 2, 1},
+               {256 + 64, 10, 1, 0}, {27, 99, 0, 1}, {192, 99, 0, 1}, {8, 98, -1, 0}, {256 + 32 + 14, 99, 1, 1}};
+  for (auto c : cases) EXPECT_EQ(with(c.key, c.action, c.player), c.expected) << c.key << " " << c.action;
   app->m_keyLatch = 1;
-  for (int key : {256 + 32 * 3 + 5, 87}) { // right shoulder on the fourth pad, W
+  for (int key : {256 + 32 * 3 + 5, 87}) { // the latch holds while any player holds an action
     Hold({key});
     Update();
     EXPECT_EQ(app->m_keyLatch, 1) << key;
@@ -28,165 +59,25 @@ TEST_F(FlowTest, KeyLatchHoldsWhileAnyPlayerHoldsAnAction) {
   Release();
   Update();
   EXPECT_EQ(app->m_keyLatch, 0);
+  dev->joyY[0] = 0.5f; // raw y up, in mode 1 only; setting 15 flips it
+  EXPECT_EQ(app->p_PlayKey(0, 1, 0) * 10 + app->p_PlayKey(0, 0, 0), 10);
+  app->m_settings[15] = 1;
+  EXPECT_EQ(app->p_PlayKey(0, 1, 0) * 10 + app->p_PlayKey(8, 1, 0), 1);
+  dev->joyY[0] = 0;
+  vex_Tilemarch_iCadeControls = 1; // the cabinet drops letters and the backtick
+  EXPECT_EQ(with(87, 0, 0) * 100 + with(192, 99, 0) * 10 + with(13, 10, -1), 1);
 }
 
-TEST_F(FlowTest, OpenOptionsBoxKeepsBothLatchesSetWithNothingHeld) {
-  FinishLoading();
-  app->m_optionsOpen = 1;
-  Update();
-  EXPECT_EQ(app->m_touchLatch, 1);
-  EXPECT_EQ(app->m_optionsSlide, 1);
-  Updates(40);
-  EXPECT_EQ(app->m_optionsSlide, 30);
-  app->m_optionsOpen = 0;
-  Update();
-  EXPECT_EQ(app->m_optionsSlide, 29);
-  Updates(30);
-  EXPECT_EQ(app->m_optionsSlide, 0);
-  EXPECT_EQ(app->m_keyLatch, 0);
-  EXPECT_EQ(app->m_touchLatch, 0);
-}
-
-TEST_F(FlowTest, PressConsumedOnOneScreenDoesNotActOnTheNext) {
-  FinishLoading();
-  Hold({kKeyEnter}); // held across a screen change
-  app->m_keyLatch = 1;
-  app->m_state = 11;
-  Updates(2);
-  EXPECT_EQ(app->m_keyLatch, 1);
-  Release();
-  Update();
-  EXPECT_EQ(app->m_keyLatch, 0);
-}
-
-TEST_F(FlowTest, FreshPressReportsEqualOldAndNewPointer) {
-  app.reset();
-  Create(1280, 960); // two device pixels per unit
-  FinishLoading();
-  dev->mouseX = 100, dev->mouseY = 50;
-  Update();
-  dev->mouseX = 300, dev->mouseY = 201;
-  Hold({kMouse});
-  Update();
-  EXPECT_EQ(app->m_pointerX, 150);
-  EXPECT_EQ(app->m_pointerY, 100);
-  EXPECT_EQ(app->m_pointerOldX, 150);
-  EXPECT_EQ(app->m_pointerOldY, 100);
-  dev->mouseX = 320;
-  Update();
-  EXPECT_EQ(app->m_pointerOldX, 150);
-  EXPECT_EQ(app->m_pointerX, 160);
-}
-
-TEST_F(FlowTest, ClickBetweenTwoUpdatesIsHeldForOneUpdate) {
-  FinishLoading();
-  dev->hits = {kMouse};
-  Update();
-  EXPECT_EQ(app->m_pointerDown, 1) << "pressed and released before the update: still a tap";
-  dev->hits.clear();
-  Update();
-  EXPECT_EQ(app->m_pointerDown, 0);
-}
-
-TEST_F(FlowTest, TouchPointsUpReadTheOmittedValueAndDownOnesSetThePointer) {
-  FinishLoading();
-  Hold({kTouch0 + 2});
-  dev->touchX[2] = 40.7f, dev->touchY[2] = 30;
-  app->m_touchLatch = 1;
-  Update();
-  EXPECT_EQ(app->m_touchX[2], 40);
-  EXPECT_EQ(app->m_pointerDown, 1);
-  EXPECT_EQ(app->m_pointerWasDown, 0); // touches do not count as the mouse
-  EXPECT_EQ(app->m_touchLatch, 1);
-  EXPECT_EQ(app->m_touchX[0], -3717);
-  Release();
-  Update();
-  EXPECT_EQ(app->m_touchDown[2], 0);
-  EXPECT_EQ(app->m_touchY[2], -3717);
-  EXPECT_EQ(app->m_touchLatch, 0);
-}
-
-TEST_F(FlowTest, SuspendInAPuzzleComesBackPausedButNotInTheMenu) {
-  FinishLoading();
+TEST_F(Flow, SuspendInAPuzzleComesBackPausedButNotOnTheMap) {
+  StartWith();
   app->p_OnSuspend();
   app->p_OnResume();
   EXPECT_EQ(app->m_paused, 0);
-  EXPECT_EQ(app->m_pauseSlide, 0);
   app->m_state = 10;
-  vex_Tilemarch_iCadeControls = 1;
-  app->m_vButtons[3] = 2;
   app->p_OnSuspend();
   EXPECT_EQ(vex_app_UpdateRate(), 5);
-  EXPECT_EQ(vex_Tilemarch_iCadeControls, 0);
-  EXPECT_EQ(app->m_vButtons[3], 0);
   app->p_OnResume();
-  EXPECT_EQ(vex_app_UpdateRate(), 60);
-  EXPECT_EQ(app->m_paused, 1);
-  EXPECT_EQ(app->m_pauseDir, 1);
-  EXPECT_EQ(app->m_pauseSlide, 240);
-}
-
-TEST_F(FlowTest, GlobalKeysToggleDebugWithItsOverlayAndCleanView) {
-  FinishLoading();
-  dev->hits = {112, kKeyF2};
-  Update();
-  EXPECT_EQ(vex_Tilemarch_DebugMode, 1);
-  EXPECT_EQ(app->m_cleanView, 1);
-  // Glyphs on the line 16 units above the bottom edge, after the screen.
-  int glyphs = 0;
-  for (int r : RecordsOf(app->m_font)) glyphs += Rec(r, 2) == vex_Tilemarch_jscrh - 11;
-  EXPECT_GT(glyphs, 3);
-  Update();
-  EXPECT_EQ(vex_Tilemarch_DebugMode, 0);
-  dev->hits = {115};
-  EXPECT_EXIT(Update(), testing::ExitedWithCode(0), "") << "F4 ends the program silently";
-}
-
-TEST_F(FlowTest, MusicFollowsThePause) {
-  app->m_musicOn = 1;
-  app->m_paused = 1;
-  Update();
-  EXPECT_EQ(dev->pauses, 1);
-  app->m_paused = 0;
-  Update();
-  EXPECT_EQ(dev->resumes, 1);
-  vex_Tilemarch_HasMusicStream = 0;
-  Update();
-  EXPECT_EQ(dev->resumes, 1);
-}
-
-TEST_F(FlowTest, CabinetCharactersHoldVirtualButtonsUntilReleased) {
-  FinishLoading();
-  vex_Tilemarch_iCadeControls = 1;
-  dev->chars = {'w'};
-  Update();
-  EXPECT_EQ(app->m_vButtons[0], 2);
-  EXPECT_EQ(app->m_lastChar, 0);
-  Update();
-  EXPECT_EQ(app->p_PlayKey(0, 1, 0), 1);
-  dev->chars = {'E', '!'};
-  Update();
-  EXPECT_EQ(app->p_PlayKey(0, 1, 0), 0);
-}
-
-TEST_F(FlowTest, LoadingAPuzzleSetsBothLatchesAndTheBoard) {
-  app->m_level = 1;
-  app->m_grid[0] = 1; // a mark left from before
-  app->p_GetLev(0);
-  EXPECT_EQ(app->m_keyLatch, 1);
-  EXPECT_EQ(app->m_touchLatch, 1);
-  EXPECT_EQ(app->m_grid[0], 0);
-  EXPECT_EQ(app->m_tmpF[98], 7200);
-}
-
-TEST_F(FlowTest, ZeroSizedWindowKeepsPointerPositionsFinite) {
-  FinishLoading();
-  Resize(0, 0);
-  Render();
-  dev->mouseX = 30, dev->mouseY = 40;
-  Update();
-  EXPECT_EQ(app->m_pointerX, 30);
-  EXPECT_EQ(app->m_pointerY, 40);
+  EXPECT_EQ(vex_app_UpdateRate() * 10000 + app->m_paused * 1000 + app->m_pauseSlide, 601240);
 }
 
 } // namespace

@@ -1,11 +1,14 @@
-// Test doubles for the game's devices and host, and a fixture that builds a
-// c_MyApp on them without a window: input set directly or fed through the
-// framework's real input device, drawing and audio recorded, the state kept in
-// memory, and helpers that play the map, the menus and a puzzle.
+// A c_MyApp on test devices and a test host, without a window: input set
+// directly or fed through the framework's real input device, drawing and
+// effects recorded, the state kept in memory or in the real state file.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -14,34 +17,20 @@
 #include "game/devices.h"
 #include "game/flow.h"
 #include "host/game.h"
-#include "host/game_delegate.h"
 #include "input/input.h"
 #include "input/input_device.h"
 
-// Records what the game asks of the devices and answers from settable state,
-// or, with fromInput, reads input from the framework's input device. Each
-// effect slot loads as a handle of its own, so tests can ask which one played.
+// Answers input from settable state (or, with fromInput, from the framework's
+// input device) and records picture loads, music and effects: each effect
+// slot loads as a handle of its own, so tests can ask which one played.
 class FakeDevices : public GameDevices {
 public:
   std::set<int> down, hits;
-  float mouseX = 0, mouseY = 0;
-  float touchX[10] = {}, touchY[10] = {};
-  float joyX[4] = {}, joyY[4] = {};
-  std::vector<int> chars;
-  bool fromInput = false;
-  // With false every load gives an empty slot.
-  bool allFilesExist = true;
-  std::vector<std::string> imagesLoaded, soundsLoaded, musicPlayed;
-  struct Call {
-    std::string what;
-    int channel;
-    float value;
-  };
-  std::vector<Call> audio;
-  std::vector<int> played; // effect slots in the order played
-  int drawCalls = 0, imageDraws = 0, rects = 0, ovals = 0, lines = 0, pauses = 0, resumes = 0;
-  float lastRect[4] = {};
-  int blend = -1;
+  float mouseX = 0, mouseY = 0, touchX[10] = {}, touchY[10] = {}, joyY[4] = {};
+  bool fromInput = false, allFilesExist = true; // false: every load gives an empty slot
+  std::vector<std::string> imagesLoaded, music;
+  std::vector<int> played;             // effect slots in the order played
+  inline static char soundTokens[101]; // the address of entry n stands for slot n
 
   int KeyDown(int key) override { return fromInput ? vex_input_KeyDown(key) : down.count(key) ? 1 : 0; }
   int KeyHit(int key) override { return fromInput ? vex_input_KeyHit(key) : hits.count(key) ? 1 : 0; }
@@ -49,38 +38,47 @@ public:
   float MouseY() override { return fromInput ? vex_input_MouseY() : mouseY; }
   float TouchX(int i) override { return fromInput ? vex_input_TouchX(i) : touchX[i]; }
   float TouchY(int i) override { return fromInput ? vex_input_TouchY(i) : touchY[i]; }
-  float JoyX(int stick, int pad) override { return fromInput ? vex_input_JoyX(stick, pad) : joyX[pad]; }
+  float JoyX(int stick, int pad) override { return fromInput ? vex_input_JoyX(stick, pad) : 0; }
   float JoyY(int stick, int pad) override { return fromInput ? vex_input_JoyY(stick, pad) : joyY[pad]; }
-  int GetChar() override;
-  GameImage LoadImage(const String &path, int, int, int, int) override;
-  GameImage CreateImage(int, int, int, int) override;
+  int GetChar() override { return fromInput ? vex_input_GetChar() : 0; }
+  GameImage LoadImage(const String &path, int, int, int, int) override {
+    imagesLoaded.push_back(path.ToUtf8());
+    return allFilesExist ? CreateImage(0, 0, 0, 0) : nullptr;
+  }
+  GameImage CreateImage(int, int, int, int) override {
+    return GameImage(std::shared_ptr<void>(), reinterpret_cast<c_Image *>(soundTokens));
+  }
   void SetColor(float, float, float) override {}
   void SetAlpha(float) override {}
-  void SetBlend(int b) override { blend = b; }
-  void DrawRect(float x, float y, float w, float h) override;
-  void DrawOval(float, float, float, float) override { ++ovals; }
-  void DrawLine(float, float, float, float) override { ++lines; }
-  void DrawImage(const GameImage &, float, float, float, float, float, int) override { ++imageDraws; }
-  GameSound LoadSound(const String &path) override;
-  void PlaySound(const GameSound &sound, int channel, int) override;
-  void StopChannel(int channel) override { audio.push_back({"stop", channel, 0}); }
-  void SetChannelRate(int channel, float v) override { audio.push_back({"rate", channel, v}); }
-  void SetChannelVolume(int channel, float v) override { audio.push_back({"volume", channel, v}); }
-  void SetChannelPan(int channel, float v) override { audio.push_back({"pan", channel, v}); }
-  void PlayMusic(const String &path, int) override { musicPlayed.push_back(path.ToUtf8()); }
-  void StopMusic() override { musicPlayed.push_back("stop"); }
-  void PauseMusic() override { ++pauses; }
-  void ResumeMusic() override { ++resumes; }
+  void SetBlend(int) override {}
+  void DrawRect(float, float, float, float) override {}
+  void DrawOval(float, float, float, float) override {}
+  void DrawLine(float, float, float, float) override {}
+  void DrawImage(const GameImage &, float, float, float, float, float, int) override {}
+  GameSound LoadSound(const String &path) override { // "sfx/098.wav" is slot 98
+    int slot = path.ToUtf8().rfind("sfx/", 0) == 0 ? std::atoi(path.ToUtf8().c_str() + 4) : 100;
+    return allFilesExist ? GameSound(std::shared_ptr<void>(), reinterpret_cast<c_Sound *>(&soundTokens[slot]))
+                         : nullptr;
+  }
+  void PlaySound(const GameSound &sound, int, int) override {
+    played.push_back(sound ? static_cast<int>(reinterpret_cast<char *>(sound.get()) - soundTokens) : -1);
+  }
+  void StopChannel(int) override {}
+  void SetChannelRate(int, float) override {}
+  void SetChannelVolume(int, float) override {}
+  void SetChannelPan(int, float) override {}
+  void PlayMusic(const String &path, int) override { music.push_back(path.ToUtf8()); }
+  void StopMusic() override { music.push_back("stop"); }
+  void PauseMusic() override {}
+  void ResumeMusic() override {}
   void UpdateAsyncEvents() override {}
 
-  // How often an effect slot has played; Plays() counts every effect.
-  int Played(int slot) const;
+  int Played(int slot) const { return static_cast<int>(std::count(played.begin(), played.end(), slot)); }
   int Plays() const { return static_cast<int>(played.size()); }
 };
 
-// A host with a device size, a settable clock, pads whose sticks and buttons
-// tests set, and the state in memory (or, with useFile, in the real state
-// file of the working directory).
+// A host with a device size, a clock, pads whose sticks tests set, and the
+// state in memory (or, with useFile, in the state file of the working directory).
 class TestHost : public VexGame {
 public:
   int width = 640, height = 480, millis = 1000;
@@ -88,108 +86,187 @@ public:
   std::vector<std::string> saves;
   bool useFile = false;
   float stickX[4] = {}, stickY[4] = {};
-  std::set<int> buttons; // key codes 256 + 32 x pad + button
 
   int Millisecs() override { return millis; }
   int GetDeviceWidth() override { return width; }
   int GetDeviceHeight() override { return height; }
-  int SaveState(const String &text) override;
-  String LoadState() override;
-  bool PollJoystick(int port, const Array<float> &joyx, const Array<float> &joyy, const Array<float> &joyz,
-                    const Array<bool> &pressed) override;
+  int SaveState(const String &text) override {
+    saves.push_back(text.ToUtf8());
+    if (useFile) return VexGame::SaveState(text);
+    state = text;
+    return 0;
+  }
+  String LoadState() override { return useFile ? VexGame::LoadState() : state; }
+  bool PollJoystick(int port, const Array<float> &x, const Array<float> &y, const Array<float> &,
+                    const Array<bool> &) override {
+    x[0] = stickX[port];
+    y[0] = stickY[port];
+    return true;
+  }
 };
 
-// Key codes used by the tests.
-enum TestKeys {
-  kKeyLeft = 37,
-  kKeyUp = 38,
-  kKeyRight = 39,
-  kKeyDown = 40,
-  kKeyEnter = 13,
-  kKeyEscape = 27,
-  kKeyX = 88,
-  kKeyN = 78,
-  kKeyF2 = 113,
-  kMouse = 1,
-  kTouch0 = 384,
-};
+enum TestKeys { kKeyLeft = 37, kKeyUp, kKeyRight, kKeyDown, kKeyEnter = 13, kKeyEscape = 27 };
+enum MoreTestKeys { kKeyX = 88, kKeyN = 78, kKeyF2 = 113 };
+enum TestPointers { kMouse = 1, kTouch0 = 384 };
 
 class GameTest : public testing::Test {
 protected:
-  void SetUp() override;
-  void TearDown() override;
-  // Creates the game as the host does (p_OnCreate) at a device size.
-  void Create(int width = 640, int height = 480);
-  // Runs the loader to its end and renders once, so the fit is current.
-  void FinishLoading();
-  // Creates the game on a saved state and finishes its loading.
-  void StartWith(const std::string &state = "", int width = 640, int height = 480);
-  void Resize(int width, int height);
-  // One update; with input from the input device, one host pass that also
-  // polls the pads and forgets the hits.
-  void Update();
+  // The host must exist before the framework's globals take it up.
+  void SetUp() override {
+    host = std::make_unique<TestHost>();
+    vexInit();
+    vexInitTilemarch();
+    dev = std::make_shared<FakeDevices>();
+  }
+  void TearDown() override {
+    app.reset();
+    host.reset();
+    vex_input_SetInputDevice(nullptr);
+  }
+  // Creates the game as the host does at a device size.
+  void Create(int width = 640, int height = 480) {
+    Resize(width, height, false);
+    app = std::make_unique<c_MyApp>(dev);
+    app->p_OnCreate();
+  }
+  // Runs the loader to its end and renders, so the fit is current.
+  void FinishLoading() {
+    Render();
+    for (int i = 0; i < 30 && app->m_loadStep > 0; ++i) Update();
+    Render();
+  }
+  void StartWith(const std::string &state = "") {
+    host->state = String::FromUtf8(state);
+    Create();
+    FinishLoading();
+  }
+  void Resize(int width, int height, bool changed = true) {
+    host->width = width;
+    host->height = height;
+    vex_app_ValidateDeviceWindow(changed);
+  }
+  // One update; with the input device, one host pass that also polls the pads.
+  void Update() {
+    if (dev->fromInput) input.p_BeginUpdate();
+    app->p_OnUpdate();
+    if (dev->fromInput) input.p_EndUpdate();
+  }
   void Updates(int n) {
     for (int i = 0; i < n; ++i) Update();
   }
   void Render() { app->p_OnRender(); }
-  // The records of the display list.
-  int Records() const { return app->m_drawCount / 15; }
-  float Rec(int record, int field) const { return app->m_drawList[record * 15 + field]; }
-  // Records of a kind (an image slot or a shape kind), at a draw scale if
-  // one is given.
-  std::vector<int> RecordsOf(float kind, float scale = -1) const;
-  // Glyphs drawn in the current display list, in order (spaces draw nothing).
-  std::string DrawnText() const;
-  // The text drawn at one y by glyphs of a scale, left to right.
-  std::string TextAt(float y, float scale) const;
   std::string Saved() const { return host->state.ToUtf8(); }
 
-  // Input set directly: keys held from now on, or held for one update and
-  // released for one.
+  // The display list: records, their fields, records of a kind (at a scale).
+  int Records() const { return app->m_drawCount / 15; }
+  float Rec(int record, int field) const { return app->m_drawList[record * 15 + field]; }
+  std::vector<int> RecordsOf(float kind, float scale = -1) const {
+    std::vector<int> found;
+    for (int r = 0; r < Records(); ++r)
+      if (Rec(r, 0) == kind && (scale < 0 || std::fabs(Rec(r, 4) - scale) < 1e-4f)) found.push_back(r);
+    return found;
+  }
+  // Glyphs drawn, in order; or those at one y (and x) at a scale, left to right.
+  std::string DrawnText() const { return TextAt(-1e9f, -1); }
+  std::string TextAt(float y, float scale, float x = -1e9f) const {
+    std::multimap<float, char> glyphs;
+    for (int r : RecordsOf(app->m_font, scale))
+      if ((y < -1e8f || std::fabs(Rec(r, 2) - y) < 0.5f) && (x < -1e8f || std::fabs(Rec(r, 1) - x) < 0.5f))
+        glyphs.emplace(y < -1e8f ? r : Rec(r, 1), static_cast<char>(Rec(r, 6) + 32));
+    std::string text;
+    for (auto &[at, c] : glyphs) text += c;
+    return text;
+  }
+
+  // Input set directly: keys held from now on, or for one update and then
+  // released for one; the pointer and touch point 0 down at a virtual point
+  // for one update, a tap adding one update up.
   void Hold(std::set<int> keys) { dev->down = std::move(keys); }
   void Release() { Hold({}); }
-  void Press(std::set<int> keys);
-  // Mouse button and touch point 0 down at a virtual position for one update;
-  // a tap adds one update up.
-  void TouchAt(float x, float y);
-  void Tap(float x, float y);
+  void Press(std::set<int> keys) {
+    Hold(std::move(keys));
+    Update();
+    Release();
+    Update();
+  }
+  void TouchAt(float x, float y) {
+    dev->down = {kMouse, kTouch0};
+    dev->mouseX = dev->touchX[0] = x * app->m_viewScaleX;
+    dev->mouseY = dev->touchY[0] = y * app->m_viewScaleY;
+    Update();
+  }
+  void Tap(float x, float y) {
+    TouchAt(x, y);
+    Release();
+    Update();
+  }
 
-  // Input fed through the framework's input device, as the host feeds it.
-  void UseInputDevice();
+  // Input through the framework's input device, as the host feeds it.
+  void UseInputDevice() {
+    dev->fromInput = true;
+    vex_input_SetInputDevice(&input);
+  }
   void KeyDown(int key) { input.p_KeyEvent(VexEvent::KeyDown, key); }
   void KeyUp(int key) { input.p_KeyEvent(VexEvent::KeyUp, key); }
+  void HoldKey(int key, int held, int after) {
+    KeyDown(key);
+    Updates(held);
+    KeyUp(key);
+    Updates(after);
+  }
   void MouseDown(float x, float y) { input.p_MouseEvent(VexEvent::MouseDown, 0, x, y); }
   void MouseMove(float x, float y) { input.p_MouseEvent(VexEvent::MouseMove, 0, x, y); }
   void MouseUp() { input.p_MouseEvent(VexEvent::MouseUp, 0, 0, 0); }
   void TouchDown(int finger, float x, float y) { input.p_TouchEvent(VexEvent::TouchDown, finger, x, y); }
   void TouchUp(int finger) { input.p_TouchEvent(VexEvent::TouchUp, finger, 0, 0); }
-  // Press and release over tile (x, y), one update each.
-  void ClickTile(int x, int y);
+  void Click(float x, float y) {
+    MouseDown(x, y);
+    Update();
+    MouseUp();
+    Update();
+  }
 
-  // The map: lets the camera reach its target so cells stand still; the lock
-  // flag of a cell (1 locked); the number of open cells.
-  void SettleCamera();
+  // The map: a cell's lock flag, and the open cells.
   int Locked(int c, int r) const { return app->m_mapCells[16 * r + c]; }
-  int OpenCells() const;
-  // Loads a puzzle and pauses it as the board does on back.
-  void PlayAndPause(int level = 5);
-  // Opens the options box and lets it slide fully in.
-  void OpenOptions();
+  int OpenCells() const {
+    int open = 0;
+    for (int cell = 0; cell < 225; ++cell) open += Locked(cell % 15, cell / 15) == 0;
+    return open;
+  }
 
-  // A puzzle: loads the game and starts puzzle level (0 the tutorial) as the
-  // menu does, with nothing held.
-  void StartPuzzle(int level);
+  // Starts puzzle level (0 the tutorial) as the menu does, nothing held.
+  void StartPuzzle(int level) {
+    Create();
+    FinishLoading();
+    app->m_level = level;
+    app->m_state = 11;
+    Updates(2);
+    dev->played.clear();
+  }
   // Tile centres at 640 x 480 with the board at the bottom.
   static float TileX(int x) { return 208.0f + 32.0f * static_cast<float>(x); }
   static float TileY(int y) { return 236.0f + 32.0f * static_cast<float>(y); }
-  float Mark(int x, int y) const { return app->m_grid[(32 * y + x) * 10]; }
-  void SetMark(int x, int y, float v) { app->m_grid[(32 * y + x) * 10] = v; }
-  // Sets the marks (or with solution true the solution) from 8 rows of '#'
-  // and '.'; Marks reads them back.
-  void Paint(const std::vector<std::string> &rows, bool solution = false);
-  std::vector<std::string> Marks() const;
-  // Marks the stored picture exactly.
-  void MarkSolution();
+  float &Mark(int x, int y) const { return app->m_grid[(32 * y + x) * 10]; }
+  // The marks (or the solution) from 8 rows of '#' and '.', and the marks back.
+  void Paint(const std::vector<std::string> &rows, int entry = 0) {
+    for (int i = 0; i < 64; ++i) app->m_grid[(32 * (i / 8) + i % 8) * 10 + entry] = rows[i / 8][i % 8] == '#';
+  }
+  std::vector<std::string> Marks() const {
+    std::vector<std::string> rows(8, std::string(8, '.'));
+    for (int i = 0; i < 64; ++i) rows[i / 8][i % 8] = Mark(i % 8, i / 8) == 1 ? '#' : '.';
+    return rows;
+  }
+  void MarkSolution() {
+    for (int cell = 0; cell < 32 * 32; ++cell) app->m_grid[cell * 10] = app->m_grid[cell * 10 + 1];
+  }
+
+  // Part n of the saved string.
+  std::string SavedPart(int n) const {
+    std::string text = Saved();
+    size_t start = 0;
+    for (int i = 0; i < n && start != std::string::npos; ++i) start = text.find('|', start) + 1;
+    return text.substr(start, text.find('|', start) - start);
+  }
 
   std::unique_ptr<TestHost> host;
   std::shared_ptr<FakeDevices> dev;
@@ -197,7 +274,7 @@ protected:
   c_InputDevice input;
 };
 
-// A fixture whose input goes through the framework's input device.
+// Input through the framework's input device.
 class BoardTest : public GameTest {
 protected:
   void SetUp() override {
@@ -205,6 +282,3 @@ protected:
     UseInputDevice();
   }
 };
-
-// Number n of a save string, as text.
-std::string SavedPart(const std::string &state, int n);

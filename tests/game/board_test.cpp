@@ -1,0 +1,200 @@
+// A running puzzle with input as the host feeds it: the solved test by clues,
+// the clue numbers, marking by strokes, touches, keys and sticks, the score
+// and the timer, the end banners, the tutorial, pausing and the clean view.
+#include "game/levels.h"
+#include "game_fixture.h"
+
+namespace {
+
+using Board = BoardTest;
+
+const std::vector<std::string> kPuzzle1 = {"........", "........", ".....#..", "....#.#.",
+                                           "...#..#.", "..#....#", "##.....#", "........"};
+const std::vector<std::string> kBlank(8, "........");
+
+TEST_F(Board, AnyPictureThatFitsEveryClueSolvesJudgedBeforeTheUpdatePaints) {
+  StartPuzzle(1);
+  std::vector<std::string> marks = kPuzzle1;
+  marks[0] = "#.......";
+  Paint(marks);
+  MouseDown(TileX(0), TileY(0));
+  Update();
+  EXPECT_EQ(Mark(0, 0) + app->m_solved, 0);
+  MouseUp();
+  Update();
+  EXPECT_EQ(app->m_solved, 1);
+  marks[0] = "........"; // rows alike but columns not; then the other picture that fits every clue
+  for (auto [row, line, solved] : {std::tuple{6, ".##....#", 0}, {5, "#......#", 1}}) {
+    marks[row] = line;
+    Paint(marks);
+    Update();
+    EXPECT_EQ(app->m_solved, solved) << line;
+  }
+}
+
+TEST_F(Board, CluesStandOutwardFromTheBoardNearestRunFirst) {
+  StartPuzzle(5);
+  Paint({"#.##...#", "##.#....", "........", "########", "........", "#.......", "#.......", "#......."}, 1);
+  Update();
+  const float half = static_cast<float>(app->m_imageInfo[app->m_font * 3]) * 1.5f / 2;
+  std::string rows, column; // row 0 to 3 left to right; column 0 upward from the board
+  for (int y = 0; y < 4; ++y) rows += TextAt(TileY(y), 1.5f) + "/";
+  for (float dy : {24, 44, 64, 84}) column += TextAt(TileY(0) - dy, 1.5f, TileX(0) - half);
+  EXPECT_EQ(rows + column, "121/21//8/312");
+  EXPECT_EQ(TextAt(TileY(1), 1.5f, TileX(0) - 24 - half) + TextAt(TileY(1), 1.5f, TileX(0) - 44 - half), "12");
+}
+
+TEST_F(Board, StrokeTakesTheValueOpposedToItsFirstTileAndSoundsOnlyChanges) {
+  StartPuzzle(5);
+  Paint({"........", "........", "...##...", "........", "........", "........", "........", "........"});
+  for (auto [x0, x1, marks] : {std::tuple{1, 5, ".#####.."}, {4, 6, ".###...."}}) {
+    MouseDown(TileX(x0), TileY(2));
+    for (int x = x0; x <= x1; ++x) MouseMove(TileX(x), TileY(2)), Update();
+    MouseUp();
+    Update();
+    EXPECT_EQ(Marks()[2], marks);
+  }
+  EXPECT_EQ(dev->Played(98) * 10 + dev->Played(99), 32); // fills, clears
+  EXPECT_EQ(app->m_tmpF[1] * 10 + app->m_tmpF[2], 62);   // the cursor follows
+}
+
+TEST_F(Board, PointerReachesStrictlyWithin14UnitsEveryTouchMarksButNotOneFromBeforeOrAfter) {
+  Create();
+  FinishLoading();
+  app->m_level = 5;
+  app->m_state = 11;
+  TouchDown(1, TileX(0), TileY(0)); // the tap that started the puzzle
+  Updates(2);
+  TouchUp(1);
+  for (auto [dx, dy] : {std::pair{14, 0}, {0, -14}, {-14, 5}, {13, -13}}) Click(TileX(3) + dx, TileY(3) + dy);
+  TouchDown(1, TileX(0), TileY(0));
+  TouchDown(2, TileX(7), TileY(7));
+  Update();
+  EXPECT_EQ(Marks(), std::vector<std::string>({"#.......", "........", "........", "...#....", "........", "........",
+                                               "........", ".......#"}));
+  app->m_endState = 2;
+  Click(TileX(5), TileY(5));
+  EXPECT_EQ(Mark(5, 5), 0);
+}
+
+TEST_F(Board, KeysAndSticksMoveTheCursorOneTileUntilThePushFallsBackAndAButtonPaints) {
+  StartPuzzle(5);
+  HoldKey(kKeyRight, 20, 1);
+  HoldKey(kKeyRight, 20, 6); // released, but the ramp has not decayed within 0.3
+  EXPECT_EQ(app->m_tmpF[1], 5);
+  HoldKey(kKeyRight, 4, 30);
+  for (auto [push, updates, column] :
+       {std::tuple{-0.9f, 10, 5}, {0.f, 1, 5}, {-0.31f, 5, 4}, {-0.3f, 1, 4}, {-0.9f, 1, 3}}) {
+    host->stickX[0] = push;
+    Updates(updates);
+    EXPECT_EQ(app->m_tmpF[1], column) << push;
+  }
+  host->stickX[0] = 0;
+  host->stickY[0] = 0.9f; // the raw axis up
+  Updates(4);
+  host->stickY[0] = 0;
+  EXPECT_EQ(app->m_tmpF[2], 3);
+  EXPECT_EQ(Marks(), kBlank);
+  Mark(4, 3) = 1;
+  KeyDown(kKeyEnter); // a held button paints the first tile's opposite along the way
+  Update();
+  HoldKey(kKeyRight, 3, 3);
+  HoldKey(kKeyRight, 3, 0);
+  KeyUp(kKeyEnter);
+  Update();
+  EXPECT_EQ(Marks()[3], "...###..");
+  HoldKey(kKeyEnter, 1, 1); // on a black tile a press clears
+  EXPECT_EQ(Marks()[3], "...##...");
+}
+
+TEST_F(Board, SolvedWithOneMinuteLeftScores360ThenTheBannerAndTheMapKeepsIt) {
+  StartPuzzle(7);
+  app->m_tmpF[98] = 60 * 65 + 1;
+  Update();
+  EXPECT_EQ(TextAt(32, 2), "1:05");
+  MarkSolution();
+  app->m_tmpF[98] = 3601; // one minute once this update's tick is taken
+  Update();
+  EXPECT_EQ(app->m_newScore, 360);
+  int updates = 1;
+  for (; app->m_endState == 0 && updates < 500; ++updates) Update();
+  EXPECT_EQ(updates, 121);
+  EXPECT_EQ(dev->Played(95) * 1000 + app->m_shownScore, 1360);
+  ASSERT_EQ(RecordsOf(11, 4).size(), 1u); // the reveal shows puzzle 7's picture: sheet 11, frame 6
+  EXPECT_EQ(Rec(RecordsOf(11, 4)[0], 6), 6);
+  Update();
+  EXPECT_EQ(TextAt(12, 4) + TextAt(468, 4), "LevelComplete");
+  Updates(17);
+  EXPECT_EQ(TextAt(216, 4) + TextAt(264, 4), "LevelComplete");
+  Updates(71);
+  EXPECT_EQ(app->m_state, 2);
+  Update();
+  EXPECT_EQ(app->m_state * 1000 + app->m_scores[2 * 6], 1360);
+  EXPECT_EQ(SavedPart(35 + 5 * 6), "360");
+}
+
+TEST_F(Board, TimeRunningOutEndsThePuzzleWithoutAScore) {
+  StartPuzzle(7);
+  app->m_tmpF[98] = 2;
+  Update();
+  EXPECT_EQ(app->m_endState, 0);
+  MarkSolution();
+  Update();
+  EXPECT_EQ(TextAt(32, 2) + std::to_string(app->m_endReason), "0:002");
+  Update();
+  EXPECT_EQ(TextAt(12, 4), "Outof");
+  Updates(88);
+  EXPECT_EQ(app->m_state * 1000 + app->m_newScore, 2000);
+}
+
+TEST_F(Board, TutorialWalksSixPicturesWithHintsThenGoodLuck) {
+  const char *firstLines[6] = {"Usetheleftandtop",      "Sometimes", "Alargernumber",
+                               "Whenmorethanonenumber", "",          "Don'tbescaredoff"};
+  StartPuzzle(0);
+  const float lineY = 32 + static_cast<float>(app->m_imageInfo[app->m_font * 3 + 1]) / 2;
+  for (int step = -1; step >= -6; --step) {
+    String picture = TutorialPicture(step);
+    for (int i = 0; i < 64; ++i)
+      ASSERT_EQ(app->m_grid[(32 * (i / 8) + i % 8) * 10 + 1], picture[i] == '1' ? 1 : 0) << step;
+    Update();
+    EXPECT_EQ(TextAt(lineY, 1), firstLines[-step - 1]);
+    EXPECT_TRUE(RecordsOf(app->m_font, 2).empty()); // no timer shown
+    MarkSolution();
+    Updates(91);
+    EXPECT_EQ(dev->Played(95), -step);
+  }
+  Update();
+  EXPECT_EQ(TextAt(12, 4) + TextAt(468, 4) + std::to_string(app->m_newScore), "GoodLuck0");
+}
+
+TEST_F(Board, BackOrThePauseIconPausesOnceAndTheTimerStands) {
+  StartPuzzle(7);
+  KeyDown(kKeyEscape);
+  Update();
+  const float left = app->m_tmpF[98];
+  Updates(3);
+  EXPECT_EQ(app->m_paused * 10000 + app->m_tmpF[98], 10000 + left);
+  app->m_paused = 0; // resumed by a back press that is still held
+  Updates(5);
+  EXPECT_EQ(app->m_paused, 0);
+  KeyUp(kKeyEscape);
+  const float half = static_cast<float>(app->m_imageInfo[97 * 3]) * app->m_imageScale / 2;
+  Click(16 + half, 16);
+  EXPECT_EQ(app->m_paused, 0);
+  MouseDown(16 + half - 1, 16);
+  Update();
+  EXPECT_EQ(app->m_paused, 1);
+}
+
+TEST_F(Board, CleanViewHidesTimerAndIconAndCentresTheBoard) {
+  StartPuzzle(7);
+  EXPECT_EQ(RecordsOf(97, 1).size() * 10 + RecordsOf(app->m_font, 2).empty(), 10u);
+  KeyDown(kKeyF2);
+  Update();
+  EXPECT_EQ(RecordsOf(97, 1).size() * 10 + RecordsOf(app->m_font, 2).empty(), 1u);
+  std::vector<int> tiles = RecordsOf(1, 4);
+  ASSERT_EQ(tiles.size(), 64u);
+  EXPECT_EQ(Rec(tiles[0], 2) * 1000 + Rec(tiles[63], 1), 144432);
+}
+
+} // namespace

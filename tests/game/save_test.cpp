@@ -1,0 +1,194 @@
+// The save string and the state file as the game writes and reads them: the
+// exact numbers, the round trip, and what survives damaged, truncated or
+// hostile contents.
+#include <random>
+#include <sstream>
+
+#include "game_fixture.h"
+#include "support/files.h"
+
+namespace {
+
+class SaveTest : public GameTest {
+protected:
+  std::vector<std::string> Parts() const {
+    std::vector<std::string> parts;
+    std::stringstream in(Saved());
+    for (std::string part; std::getline(in, part, '|');) parts.push_back(part);
+    return parts;
+  }
+  // Settings, badges and scores a round trip must keep, saved; the limited
+  // settings within their limits.
+  void ScrambleAndSave(unsigned seed) {
+    std::mt19937 random(seed);
+    for (int i = 0; i < 25; ++i) app->m_settings[i] = static_cast<int>(random());
+    app->m_settings[10] = app->m_settings[11] = 64 + (random() & 0xFFFF);
+    app->m_settings[12] = 8;
+    app->m_settings[14] = 1;
+    for (int i = 0; i < 256; ++i) app->m_badges[i] = (random() & 1) != 0;
+    for (int i = 0; i < 2240; ++i) app->m_scores[i] = static_cast<int>(random());
+    app->p_Save();
+    settings = std::vector<int>(app->m_settings.begin(), app->m_settings.begin() + 25);
+    badges = std::vector<bool>(app->m_badges.begin(), app->m_badges.end());
+    scores = std::vector<int>(app->m_scores.begin(), app->m_scores.begin() + 896);
+  }
+  // Starts again on a text and says what differs from the scrambled values.
+  std::string Restart(const std::string &text) {
+    app.reset();
+    testing::internal::CaptureStdout();
+    StartWith(text);
+    std::string out = testing::internal::GetCapturedStdout();
+    if (settings != std::vector<int>(app->m_settings.begin(), app->m_settings.begin() + 25)) out += "|settings";
+    if (badges != std::vector<bool>(app->m_badges.begin(), app->m_badges.end())) out += "|badges";
+    for (int i = 0; i < 896; ++i)
+      if (scores[i] != app->m_scores[i]) out += "|score " + std::to_string(i) + (app->m_scores[i] ? "" : "=0");
+    return out;
+  }
+  std::vector<int> settings, scores;
+  std::vector<bool> badges;
+};
+
+std::string Joined(const std::vector<std::string> &parts, size_t from = 0, size_t to = 1u << 30) {
+  std::string text;
+  for (size_t i = from; i < std::min(to, parts.size()); ++i) text += parts[i] + "|";
+  return text;
+}
+
+TEST_F(SaveTest, StringHoldsTheNumbersAndChecksumsInTheirPlaces) {
+  StartWith();
+  app->m_badges[31] = app->m_badges[32] = true;
+  app->m_scores[2 * 3] = 10;    // best of puzzle 4
+  app->m_scores[2 * 3 + 1] = 7; // second best
+  app->m_scores[448 + 6] = 9;   // latest
+  app->m_scores[448 + 7] = 2;   // the one before
+  app->m_scores[2 * 200] = INT32_MAX;
+  app->p_Save();
+  std::vector<std::string> p = Parts();
+  ASSERT_EQ(p.size(), 35u + 5 * 229);
+  EXPECT_EQ(Saved().back(), '|');
+  // The settings with i x value as their sum; eight badge words and theirs.
+  EXPECT_EQ(Joined(p, 0, 26),
+            "0|0|0|0|0|1|0|0|0|0|64|64|10|0|1|0|0|0|0|0|0|0|0|0|0|" + std::to_string(5 + 640 + 704 + 120 + 14) + "|");
+  EXPECT_EQ(Joined(p, 26, 35), "-2147483648|1|0|0|0|0|0|0|-2147483647|");
+  // Best, latest, second, previous, and 4 best + 5 second + (L + 3) latest +
+  // (L + 4) previous for record L, wrapping at 32 bits.
+  EXPECT_EQ(Joined(p, 50, 55), "10|9|7|2|" + std::to_string(40 + 35 + 6 * 9 + 7 * 2) + "|");
+  EXPECT_EQ(p[35 + 5 * 200 + 4], "-4");
+  EXPECT_EQ(p[35 + 5 * 227], "9"); // the five extra records carry the first latest scores
+}
+
+TEST_F(SaveTest, EachBlockLoadsOrIsDroppedOnItsOwn) {
+  StartWith();
+  ScrambleAndSave(7);
+  const std::vector<std::string> saved = Parts();
+  EXPECT_EQ(Restart(Saved()), "Settings Loaded\nBadges Loaded\nHighscores Loaded\n");
+  EXPECT_EQ(app->m_menuX * 100 + app->m_menuY, 607);
+  std::vector<std::string> edited = saved;
+  edited[35 + 5 * 50 + 2] = "12345"; // puzzle 51's second best
+  EXPECT_EQ(Restart(Joined(edited)),
+            "Settings Loaded\nBadges Loaded\nHighscores Loaded\n|score 100=0|score 101=0|score "
+            "548=0|score 549=0");
+  edited = saved;
+  edited[3] = "999";                    // a setting
+  edited[28] = std::to_string(1 << 20); // a badge word
+  EXPECT_EQ(Restart(Joined(edited)),
+            "Settings Checksum Invalid\nBadge Checksum Invalid\nHighscores Loaded\n|settings|badges");
+  EXPECT_EQ(app->m_settings[3] * 10 + app->m_settings[5], 1);
+  EXPECT_EQ(std::count(app->m_badges.begin(), app->m_badges.end(), true), 0);
+}
+
+TEST_F(SaveTest, TruncatedStringLoadsTheRecordsWithTwentyPartsAfterTheirFirst) {
+  StartWith();
+  ScrambleAndSave(5);
+  // 634 parts and the empty one after the last bar: record 115 is the last
+  // with twenty parts after its first.
+  std::string out = Restart(Joined(Parts(), 0, 35 + 5 * 116 + 19));
+  EXPECT_EQ(out.substr(0, out.find("|score")), "Settings Loaded\nBadges Loaded\nHighscores Loaded\n");
+  for (int L = 0; L < 224; ++L) {
+    EXPECT_EQ(app->m_scores[2 * L], L <= 115 ? scores[2 * L] : 0) << L;
+    EXPECT_EQ(app->m_scores[449 + 2 * L], L <= 115 ? scores[449 + 2 * L] : 0) << L;
+  }
+  // Fewer than 26 parts: no settings; badges from part 0 and no record.
+  EXPECT_EQ(Restart("5|0|0|0|0|0|0|0|5|30|20|10|5|320|").substr(0, 14), "Badges Loaded\n");
+  EXPECT_EQ(app->m_badges[0] + 2 * app->m_badges[1] + 4 * app->m_badges[2] + app->m_scores[0], 5);
+}
+
+TEST_F(SaveTest, NumbersAreReadTheWayAtoiReadsThemAndTheSettingLimitsApply) {
+  const std::pair<std::string, int> cases[] = {{"  \t7", 7},
+                                               {"+3xyz", 3},
+                                               {"-0012", -12},
+                                               {"abc", 0},
+                                               {"4294967301", 5},
+                                               {"99999999999999999999999", -1},
+                                               {std::string(62, ' ') + "9", 9},
+                                               {std::string(63, ' ') + "9", 0}};
+  std::vector<std::string> parts = {"0"};
+  long sum = 10 * 63 + 11 * 200 + 12 * 7;
+  for (auto &[text, value] : cases) sum += static_cast<long>(parts.size()) * value, parts.push_back(text);
+  parts.insert(parts.end(), {"0", "63", "200", "7"}); // settings 10..12 below their limits
+  parts.resize(25, "0");
+  for (int twelve : {7, 8}) {
+    parts[12] = std::to_string(twelve);
+    vex_Tilemarch_overscan = 12;
+    app.reset();
+    StartWith(Joined(parts) + std::to_string(sum + 12 * (twelve - 7)) + "|");
+    EXPECT_EQ(std::vector<int>(app->m_settings.begin(), app->m_settings.begin() + 15),
+              (std::vector<int>{0, 7, 3, -12, 0, 5, -1, 9, 0, 0, 64, 200, twelve == 7 ? 10 : 8, 0, 1}));
+    EXPECT_EQ(vex_Tilemarch_overscan, 0);
+  }
+}
+
+class StateFileTest : public GameTest {
+protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    host->useFile = true;
+  }
+  TempDir dir_{true};
+};
+
+TEST_F(StateFileTest, MissingFileStartsWithTheDefaultsAndTheNextRunReadsASave) {
+  Create();
+  EXPECT_EQ(app->m_settings[5] * 10 + app->m_settings[14], 11);
+  EXPECT_EQ(std::count(app->m_scores.begin(), app->m_scores.end(), 0), 2240);
+  for (int n = 0; n < 224; ++n) app->m_scores[2 * n] = INT32_MAX; // checksums that agree over extreme values
+  app->m_badges[200] = true;
+  app->m_settings[16] = 1;
+  app->p_Save();
+  const std::string saved = ReadFile(".quillstate");
+  app.reset();
+  Create();
+  EXPECT_EQ(app->m_scores[2 * 110], INT32_MAX);
+  EXPECT_EQ(app->m_badges[200] + app->m_settings[16], 2);
+  app->p_Save();
+  EXPECT_EQ(ReadFile(".quillstate"), saved);
+  FinishLoading();
+  Updates(2); // the map's sums wrap, they do not overflow
+  EXPECT_EQ(app->m_mapCells[252], 224);
+  EXPECT_EQ(app->m_mapCells[250], static_cast<int>(224u * static_cast<unsigned>(INT32_MAX)));
+}
+
+TEST_F(StateFileTest, GarbageOfEveryKindStartsADefinedGame) {
+  std::mt19937 random(2024);
+  std::string noise(1 << 16, '\0'), digits(1 << 16, '\0');
+  for (char &c : noise) c = static_cast<char>(random());
+  for (char &c : digits) c = "0123456789|||--+ "[random() % 17];
+  for (const std::string &text : {std::string("|"), std::string(1 << 16, '|'), std::string("a|b|c|d|e|f|g|h|i|j|k"),
+                                  std::string("\xc3\x28|\xe2\x82|\xf0\x9f\x98\x80|\x80|1|"),
+                                  std::string(5000, '9') + "|" + std::string(5000, '-'), noise, digits}) {
+    SCOPED_TRACE(text.substr(0, 20));
+    WriteFile(".quillstate", text);
+    testing::internal::CaptureStdout();
+    Create();
+    testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(app->m_settings[10] >= 64 && app->m_settings[11] >= 64 && app->m_settings[12] >= 8);
+    EXPECT_EQ(app->m_settings[14], 1);
+    EXPECT_EQ(app->m_menuX * 100 + app->m_menuY, 607);
+    FinishLoading();
+    Updates(3);
+    EXPECT_GE(app->m_mapCells[251], 5); // the map opens around the How-To cell
+    app.reset();
+  }
+}
+
+} // namespace

@@ -1,0 +1,106 @@
+// Puzzle loading: the run-length decoder, the catalogue and tutorial
+// pictures, and the board a puzzle starts with and its colour.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "game/catalogue.h"
+#include "game/levels.h"
+#include "game/random.h"
+
+namespace {
+
+std::string Rows(const String &picture) {
+  std::string rows;
+  for (int i = 0; i < picture.Length(); ++i)
+    rows += std::string(i % 8 || !i ? "" : "/") + (picture[i] == '1' ? '#' : '.');
+  return rows;
+}
+
+} // namespace
+
+TEST(Decrunch, CountLettersRepeatTheNextCharacterAndOtherCharactersAreSkipped) {
+  const std::pair<const char *, std::string> cases[] = {{"C0B1", "00011"},
+                                                        {"A0B1 C0", "011000"},
+                                                        {"  A1  ", "1"},
+                                                        {"Z1", std::string(26, '1')},
+                                                        {"a0", std::string(27, '0')},
+                                                        {"z1", std::string(52, '1')},
+                                                        {"[x", std::string(21, 'x')},
+                                                        {"`x", std::string(26, 'x')},
+                                                        {"CAB#", "AAA##"},
+                                                        {"", ""},
+                                                        {"B1C", "11"},
+                                                        {"C", ""},
+                                                        {"12 @{~", ""},
+                                                        {"1A0", "0"}};
+  for (auto &[text, bits] : cases) EXPECT_EQ(p_Decrunch(String(text)).ToNarrow(), bits) << text;
+}
+
+TEST(Catalogue, EveryNumberGivesADistinct64TilePictureAndOthersTheFallback) {
+  std::set<std::string> seen;
+  for (int n = 1; n <= kCatalogueSize; ++n) {
+    const std::string bits = p_GetLevDat(n).ToNarrow();
+    ASSERT_EQ(bits.size(), 64u) << n;
+    EXPECT_EQ(bits.find_first_not_of("01"), std::string::npos) << n;
+    EXPECT_TRUE(seen.insert(bits).second || n == 101) << "puzzle " << n << " repeats a picture";
+  }
+  EXPECT_EQ(p_GetLevDat(101), p_GetLevDat(87));
+  const String fallback = p_Decrunch(String(kCatalogueFallback));
+  EXPECT_EQ(seen.count(fallback.ToNarrow()), 0u);
+  for (int n : {0, -1, -6, -2147483647 - 1, 224, 225, 2147483647}) EXPECT_EQ(p_GetLevDat(n), fallback) << n;
+  EXPECT_EQ(Rows(p_GetLevDat(1)), "......../......../.....#../....#.#./...#..#./..#....#/##.....#/........");
+  EXPECT_EQ(Rows(p_GetLevDat(43)), "......../......../......../...###../..#####./########/#.######/........");
+  EXPECT_EQ(Rows(p_GetLevDat(223)), "..#####./..#.#.#./..#.#.#./..#.#.#./..#.#.#./...#.#../....#.../........");
+  EXPECT_EQ(Rows(fallback).substr(0, 18), "......../......../");
+}
+
+TEST(Catalogue, TutorialHasSixPicturesAndNothingElse) {
+  EXPECT_EQ(Rows(TutorialPicture(-1)), "......../......../......../..#...../......../......../......../........");
+  EXPECT_EQ(Rows(TutorialPicture(-6)).substr(0, 18), "########/#......#/");
+  for (int n = -2; n >= -5; --n) EXPECT_EQ(TutorialPicture(n).Length(), 64) << n;
+  for (int n : {0, -7, 1}) EXPECT_TRUE(TutorialPicture(n).Empty()) << n;
+}
+
+TEST(LoadLevelBoard, ClearsMarksAndSolutionLoadsThePictureAndStartsTheClock) {
+  Array<float> tmpF(1000), grid(32 * 32 * 10);
+  for (float &f : tmpF) f = -9.0f;
+  for (float &f : grid) f = 5.0f;
+  int gridLast = 0;
+  for (auto [level, tutorial, picture] : {std::tuple{100, 0, p_GetLevDat(100)},
+                                          {224, 0, p_GetLevDat(0)},
+                                          {5, -7, p_GetLevDat(5)},
+                                          {0, -3, TutorialPicture(-3)}}) {
+    LoadLevelBoard(level, tutorial, tmpF, grid, gridLast);
+    String shown;
+    for (int cell = 0; cell < 32 * 32; ++cell) {
+      ASSERT_EQ(grid[cell * 10], 0.0f) << cell;
+      ASSERT_EQ(grid[cell * 10 + 2], 5.0f) << "the rest of a record belongs to the board's rules";
+      if (cell % 32 < 8 && cell < 32 * 8)
+        shown = shown + (grid[cell * 10 + 1] == 1 ? "1" : "0");
+      else
+        ASSERT_EQ(grid[cell * 10 + 1], 0.0f) << cell;
+    }
+    EXPECT_EQ(shown, picture) << level;
+  }
+  EXPECT_EQ(gridLast, 7);
+  EXPECT_EQ(std::vector<float>(tmpF.begin(), tmpF.begin() + 10),
+            (std::vector<float>{-9, 4, 4, -9, -9, -9, 1, 1, 1, -9}));
+  EXPECT_EQ(tmpF[98], 7200.0f);
+}
+
+TEST(LoadLevelBoard, TheColourIsFixedByThePuzzleNumberWhateverWasDrawnBefore) {
+  Array<float> tmpF(1000), grid(32 * 32 * 10);
+  int gridLast = 0;
+  EXPECT_EQ(PuzzleHue(1) * 1000 + PuzzleHue(224), 42142);
+  for (int draws : {0, 37}) {
+    for (int i = 0; i < draws; ++i) p_Rand(0, 1000);
+    LoadLevelBoard(43, 0, tmpF, grid, gridLast); // hue 80: red sin(80) x 80, the others below 0
+    EXPECT_NEAR(tmpF[360], 78.785f, 0.01f);
+    EXPECT_EQ(tmpF[361] + tmpF[362], 0.0f);
+  }
+  for (int level = -3; level <= 230; ++level) {
+    LoadLevelBoard(level, 0, tmpF, grid, gridLast);
+    for (int c = 360; c <= 362; ++c) ASSERT_TRUE(tmpF[c] >= 0 && tmpF[c] <= 80) << level;
+  }
+}
