@@ -39,7 +39,11 @@ int WriteStateFile(const String &filePath, const String &state) {
   if (filePath.Empty()) return -1;
   const std::string path = filePath.ToUtf8();
   const std::string temp = TempPathFor(path);
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // Whatever sits at the temporary name (a save cut short, or a link planted
+  // there) is removed first, and the file is created anew without following
+  // links: a save must never write through a link into someone else's file.
+  ::unlink(temp.c_str());
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
   if (fd < 0) return -1;
   const std::string bytes = state.ToUtf8();
   bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;

@@ -1,6 +1,9 @@
 // Data paths, the state file's encodings and its crash-safe saving.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 
 #include "host/data_paths.h"
@@ -52,12 +55,27 @@ protected:
   VexGlfwGame host;
 };
 
-TEST_F(StateFileFailure, FullDiskBehindTheTemporaryFile) {
-  std::filesystem::create_symlink("/dev/full", ".quillstate.tmp");
-  EXPECT_EQ(host.SaveState("new state"), -2);
-  ASSERT_FALSE(std::filesystem::is_symlink(".quillstate")) << "the state file is now /dev/full";
+TEST_F(StateFileFailure, FullDiskWhileWriting) {
+  // A file size limit of a few bytes makes the write fail as a full disk does.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old{}, tiny{4, 4};
+  getrlimit(RLIMIT_FSIZE, &old);
+  tiny.rlim_max = old.rlim_max;
+  setrlimit(RLIMIT_FSIZE, &tiny);
+  int status = host.SaveState("new state");
+  setrlimit(RLIMIT_FSIZE, &old);
+  EXPECT_EQ(status, -2);
   ExpectOldStateKept();
   EXPECT_FALSE(std::filesystem::exists(".quillstate.tmp"));
+}
+
+TEST_F(StateFileFailure, NeverWritesThroughALinkAtTheTemporaryName) {
+  WriteFile("victim", "not yours");
+  std::filesystem::create_symlink("victim", ".quillstate.tmp");
+  EXPECT_EQ(host.SaveState("new state"), 0);
+  EXPECT_EQ(ReadFile("victim"), "not yours");
+  EXPECT_EQ(ReadFile(".quillstate"), "new state");
+  EXPECT_FALSE(std::filesystem::is_symlink(".quillstate"));
 }
 
 TEST_F(StateFileFailure, TemporaryFileCannotBeCreated) {
