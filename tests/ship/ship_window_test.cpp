@@ -175,7 +175,7 @@ TEST_F(Ship, KilledAnywhereEvenInsideASaveTheStateFileIsAWholeSave) {
     {
       // Passes the focus to and fro as fast as the window manager allows.
       Program flipper("/bin/sh", {"",
-                                  {"-c", "w=$(xdotool search --sync --pid " + std::to_string(game.Pid()) +
+                                  {"-c", "w=$(timeout 20 xdotool search --sync --pid " + std::to_string(game.Pid()) +
                                              " --name '^Tilemarch$' | head -n1); while :; do timeout 2 xdotool "
                                              "windowactivate --sync " +
                                              thiefId_ + " windowactivate --sync $w; done"},
