@@ -1,7 +1,6 @@
-// The game in the real host window, reporting for the window stress test what
-// a screenshot cannot show: each reload with the size it is for, the updates a
-// loading run took, every change of screen state and of the pause, and the
-// screen and pause state at every suspend and resume.
+// The game in the real host window, reporting for the stress test what a
+// screenshot can't show: each reload with its size, the updates the loading
+// run took, changes of screen and pause, and the state at suspend and resume.
 #include "game/flow.h"
 #include "host/quill_game.h"
 #include "runtime/error.h"
@@ -11,43 +10,27 @@ namespace {
 class ProbeApp : public c_MyApp {
 public:
   void p_OnUpdate() override {
-    const bool loading = m_loadStep > 0;
-    const int state = m_state, paused = m_paused;
+    const int loading = m_loadStep, state = m_state, paused = m_paused;
     c_MyApp::p_OnUpdate();
-    if (loading) ++loadingUpdates_;
-    if (loading && m_loadStep == 0) {
-      vexPrint("loaded after " + String(loadingUpdates_) + " updates");
-      loadingUpdates_ = 0;
-    }
+    updates_ += loading > 0;
+    if (loading > 0 && m_loadStep == 0) vexPrint("loaded after " + String(updates_) + " updates"), updates_ = 0;
     if (m_state != state) vexPrint("screen " + String(m_state));
     if (m_paused != paused) vexPrint(m_paused == 1 ? "pause on" : "pause off");
   }
-
   void p_OnRender() override {
     const int w = m_devW, h = m_devH;
     c_MyApp::p_OnRender();
-    if (m_devW == w && m_devH == h) return;
-    vexPrint("reload " + String(m_devW) + "x" + String(m_devH));
-    loadingUpdates_ = 0;
+    if (m_devW != w || m_devH != h) vexPrint("reload " + String(m_devW) + "x" + String(m_devH)), updates_ = 0;
   }
-
-  void p_OnSuspend() override {
-    c_MyApp::p_OnSuspend();
-    Report("suspend");
-  }
-
-  void p_OnResume() override {
-    c_MyApp::p_OnResume();
-    Report("resume");
-  }
+  void p_OnSuspend() override { c_MyApp::p_OnSuspend(), Report("suspend"); }
+  void p_OnResume() override { c_MyApp::p_OnResume(), Report("resume"); }
 
 private:
   void Report(const String &what) {
-    const bool fullyIn = m_pauseSlide == static_cast<int>(vex_Tilemarch_jscrh * 0.5f);
-    vexPrint(what + " state " + String(m_state) + " paused " + String(m_paused) + (fullyIn ? " shown" : " hidden"));
+    const bool shown = m_pauseSlide == static_cast<int>(vex_Tilemarch_jscrh * 0.5f);
+    vexPrint(what + " state " + String(m_state) + " paused " + String(m_paused) + (shown ? " shown" : " hidden"));
   }
-
-  int loadingUpdates_ = 0;
+  int updates_ = 0;
 };
 
 } // namespace

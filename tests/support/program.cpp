@@ -58,10 +58,7 @@ Program::~Program() {
 std::string Program::Output() const { return ReadFile(outPath_); }
 
 bool Program::WaitForOutput(const std::string &text, std::chrono::milliseconds limit) const {
-  for (auto end = std::chrono::steady_clock::now() + limit; std::chrono::steady_clock::now() < end;
-       std::this_thread::sleep_for(20ms))
-    if (Output().find(text) != std::string::npos) return true;
-  return false;
+  return WaitForOutput(std::regex(std::regex_replace(text, std::regex(R"([\^$.|?*+()\[\]{}\\])"), R"(\$&)")), limit);
 }
 
 bool Program::WaitForOutput(const std::regex &pattern, std::chrono::milliseconds limit) const {

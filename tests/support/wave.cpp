@@ -32,12 +32,23 @@ float Sample(const std::string &bytes, size_t at, int format, int bits) {
   return 0;
 }
 
-} // namespace
-
 void PutU16(std::string &out, uint32_t value) {
   out.push_back(static_cast<char>(value & 0xff));
   out.push_back(static_cast<char>(value >> 8 & 0xff));
 }
+
+// The channels averaged.
+std::vector<float> Mono(const Wave &wave) {
+  std::vector<float> mono;
+  for (int f = 0; f < wave.Frames(); ++f) {
+    float sum = 0;
+    for (int c = 0; c < wave.channels; ++c) sum += wave.samples[static_cast<size_t>(f * wave.channels + c)];
+    mono.push_back(sum / static_cast<float>(wave.channels));
+  }
+  return mono;
+}
+
+} // namespace
 
 void PutU32(std::string &out, uint32_t value) {
   PutU16(out, value & 0xffff);
@@ -93,16 +104,6 @@ int Wave::Onset(float threshold, int from) const {
   return -1;
 }
 
-Wave Wave::Mono() const {
-  Wave mono{1, rate, {}};
-  for (int f = 0; f < Frames(); ++f) {
-    float sum = 0;
-    for (int c = 0; c < channels; ++c) sum += samples[static_cast<size_t>(f * channels + c)];
-    mono.samples.push_back(sum / static_cast<float>(channels));
-  }
-  return mono;
-}
-
 Wave ReadWave(const std::string &bytes, size_t fromByte) {
   Wave wave;
   if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) return wave;
@@ -136,7 +137,7 @@ Wave ReadWave(const std::string &bytes, size_t fromByte) {
 
 float BestMatch(const Wave &sound, const Wave &capture) {
   if (sound.rate <= 0 || capture.rate <= 0 || sound.samples.empty()) return 0;
-  std::vector<float> s = sound.Mono().samples, c = capture.Mono().samples, ref;
+  std::vector<float> s = Mono(sound), c = Mono(capture), ref;
   double step = static_cast<double>(sound.rate) / capture.rate;
   for (double t = 0; t + 1 < static_cast<double>(s.size()) && ref.size() < static_cast<size_t>(capture.rate / 10);
        t += step) {

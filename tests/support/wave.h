@@ -22,7 +22,6 @@ struct WavSpec {
 
 // A RIFF/WAVE file; odd-sized chunks get their pad byte.
 std::string MakeWav(const WavSpec &spec);
-void PutU16(std::string &out, uint32_t value);
 void PutU32(std::string &out, uint32_t value);
 // Signed 16-bit samples of a sine, interleaved over the channels.
 std::string SineS16(int frames, int channels, double hertz, double rate, double amplitude);
@@ -37,8 +36,6 @@ struct Wave {
   double Rms(int from, int to, int channel = -1) const;
   // The first frame from `from` on where any channel exceeds the threshold, or -1.
   int Onset(float threshold, int from = 0) const;
-  // The channels averaged.
-  Wave Mono() const;
 };
 
 // Reads 8-bit, 16-bit or float PCM (plain or extensible format). A data chunk

@@ -1,0 +1,189 @@
+// What reaches a real window, read back pixel by pixel: blending in
+// premultiplied alpha, rectangles, lines, ovals, turned and scaled image
+// frames, written pixels, the power-of-two fallback, scissor, textures made
+// again for a new window, and each frame starting afresh.
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+#include <stb/stb_image_write.h>
+
+#include <cstdio>
+
+#include "graphics/graphics.h"
+#include "host/glfw_game.h"
+#include "support/files.h"
+
+namespace {
+
+class Pixels : public testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    if (host || !glfwInit()) return;
+    host = std::make_unique<VexGlfwGame>();
+    host->SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
+    if (!host->Window()) host.reset();
+  }
+  void SetUp() override {
+    if (!host) GTEST_SKIP() << "no X display or OpenGL window (run under tools/with-display.sh)";
+    vex_graphics_SetGraphicsDevice(&device);
+  }
+  void TearDown() override { vex_graphics_SetGraphicsDevice(nullptr); }
+  void Frame(const std::function<void()> &draw) {
+    ASSERT_EQ(device.BeginRender(), 1);
+    vex_graphics_BeginRender();
+    draw();
+    vex_graphics_EndRender();
+    device.EndRender();
+  }
+  std::vector<int> Block(int x, int y, int width, int height) {
+    Array<int> pixels(width * height);
+    device.ReadPixels(pixels, x, y, width, height, 0, width);
+    std::vector<int> out;
+    for (int p : pixels) out.push_back(p & 0xffffff);
+    return out;
+  }
+  // Every point {x, y, 0xRRGGBB} within tolerance per channel.
+  void ExpectPixels(std::initializer_list<std::array<int, 3>> points, int tolerance = 0) {
+    for (auto [x, y, rgb] : points) {
+      int got = Block(x, y, 1, 1)[0];
+      for (int shift = 0; shift <= 16; shift += 8)
+        EXPECT_NEAR(got >> shift & 255, rgb >> shift & 255, tolerance)
+            << x << "," << y << ": got " << std::hex << got << ", expected " << rgb;
+    }
+  }
+  static std::unique_ptr<VexGlfwGame> host;
+  gxtkGraphics device;
+};
+std::unique_ptr<VexGlfwGame> Pixels::host;
+
+// A PNG whose pixel (x, y) is rgb(x, y) as 0xRRGGBB, opaque.
+std::string Png(const TempDir &dir, const std::string &name, int w, int h, int (*rgb)(int, int)) {
+  std::vector<unsigned char> px;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      int c = rgb(x, y);
+      px.insert(px.end(), {static_cast<unsigned char>(c >> 16), static_cast<unsigned char>(c >> 8),
+                           static_cast<unsigned char>(c), 255});
+    }
+  stbi_write_png((dir / name).c_str(), w, h, 4, px.data(), w * 4);
+  return dir / name;
+}
+
+TEST_F(Pixels, EverythingDrawnShowsAndComesBackInANewWindow) {
+  TempDir dir;
+  // Two 8 x 4 frames: blue; then red on the left half, green on the right.
+  auto frames = vex_graphics_LoadImage(String::FromUtf8(Png(dir, "frames.png", 16, 4,
+                                                            [](int x, int) {
+                                                              return x < 8 ? 0xff : x < 12 ? 0xff0000 : 0xff00;
+                                                            })),
+                                       2, c_Image::MidHandle);
+  // 100 x 60, red left and green right, forced into a 128 x 64 texture.
+  gxtkSurface::SetForcePowerOfTwo(true);
+  auto wide = vex_graphics_LoadImage(
+      String::FromUtf8(Png(dir, "wide.png", 100, 60, [](int x, int) { return x < 50 ? 0xff0000 : 0xff00; })));
+  auto written = vex_graphics_CreateImage(4, 2, 2);
+  ASSERT_TRUE(frames && wide && written);
+  Array<int> pixels{int(0x80FF0000u), int(0x80C00000u), 0, 0, int(0xFF00FF00u), int(0xFF00FF00u), 0, 0};
+  vex_graphics_WritePixels(written.get(), pixels, 0, 0, 2, 2, 0, 4, 1);
+  // Writes that would run past the frame or the source array are refused.
+  vex_graphics_WritePixels(written.get(), pixels, 3, 0, 2, 2, 0, 4, 1);
+  vex_graphics_WritePixels(written.get(), pixels, 0, 0, 2, 3, 0, 4, 1);
+  device.WritePixels2(written->m_surface, pixels, 0, 0, 4, 2, 2, 4);
+  auto draw = [&] {
+    vex_graphics_Cls(0, 0, 255);
+    vex_graphics_SetColor(255, 0, 0);
+    vex_graphics_SetAlpha(0.5f);
+    vex_graphics_DrawRect(10, 10, 20, 20);
+    vex_graphics_SetColor(0, 255, 0);
+    vex_graphics_SetAlpha(0);
+    vex_graphics_DrawRect(40, 10, 20, 20);
+    vex_graphics_SetBlend(1);
+    vex_graphics_SetColor(100, 50, 0);
+    vex_graphics_SetAlpha(0.5f);
+    vex_graphics_DrawRect(70, 10, 10, 10);
+    vex_graphics_SetAlpha(1);
+    vex_graphics_SetColor(200, 250, 200);
+    vex_graphics_DrawRect(90, 10, 10, 10);
+    vex_graphics_DrawRect(90, 10, 10, 10);
+    vex_graphics_SetBlend(0);
+    vex_graphics_SetColor(255, 255, 255);
+    vex_graphics_DrawLine(300, 20, 340, 20);
+    vex_graphics_DrawOval(100, 100, 100, 60);
+    vex_graphics_DrawImage2(frames, 250, 100, 90, 2, 2, 1);
+    vex_graphics_DrawImage(written, 10, 60, 1);
+    vex_graphics_DrawImage(wide, 300, 200);
+    vex_graphics_SetScissor(500, 50, 40, 30);
+    vex_graphics_Cls(0, 255, 0);
+    vex_graphics_SetScissor(560, 50, 40, 30);
+    vex_graphics_SetColor(255, 0, 0);
+    vex_graphics_DrawRect(0, 0, 640, 480);
+  };
+  Frame(draw);
+  gxtkSurface::SetForcePowerOfTwo(false);
+  EXPECT_EQ(wide->m_surface->TextureWidth(), 128);
+  EXPECT_EQ(wide->m_surface->TextureHeight(), 64);
+  // Half-transparent red over blue keeps blue at 255 x (1 - 127/255); adding
+  // saturates instead of wrapping.
+  ExpectPixels({{10, 10, 0x7f0080},
+                {29, 29, 0x7f0080},
+                {70, 10, 0x3219ff},
+                {79, 19, 0x3219ff},
+                {11, 60, 0x60007f},
+                {10, 60, 0x80007f}},
+               1);
+  ExpectPixels(
+      {{30, 30, 0xff},       {9, 15, 0xff},        {45, 15, 0xff},       {95, 15, 0xffffff},   {80, 15, 0xff},
+       {320, 20, 0xffffff},  {320, 21, 0xff},      {150, 130, 0xffffff}, {101, 130, 0xffffff}, {198, 130, 0xffffff},
+       {150, 101, 0xffffff}, {150, 158, 0xffffff}, {103, 103, 0xff},     {196, 157, 0xff},     {99, 130, 0xff},
+       {200, 130, 0xff},     {150, 160, 0xff},     {10, 61, 0x00ff00},   {12, 60, 0xff},       {300, 200, 0xff0000},
+       {349, 259, 0xff0000}, {350, 200, 0x00ff00}, {399, 259, 0x00ff00}, {400, 230, 0xff},     {350, 260, 0xff},
+       {500, 50, 0x00ff00},  {539, 79, 0x00ff00},  {540, 79, 0xff},      {500, 80, 0xff},      {499, 50, 0xff},
+       {560, 50, 0xff0000},  {599, 79, 0xff0000},  {600, 50, 0xff},      {560, 80, 0xff}});
+  // Scaled to 16 x 8 about its handle (250, 100), then turned a quarter
+  // counter-clockwise: the green half points up, the red half down.
+  std::vector<int> turned = Block(240, 85, 20, 30);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 20; ++x) {
+      bool inside = x >= 6 && x < 14 && y >= 7 && y < 23;
+      EXPECT_EQ(turned[size_t(y * 20 + x)], inside ? (y < 15 ? 0x00ff00 : 0xff0000) : 0xff) << x << "," << y;
+    }
+
+  std::vector<int> before = Block(0, 0, 640, 480);
+  int seq = glfwGraphicsSeq;
+  host->SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
+  ASSERT_NE(host->Window(), nullptr);
+  EXPECT_EQ(glfwGraphicsSeq, seq + 1);
+  Frame(draw);
+  EXPECT_EQ(wide->m_surface->seq, glfwGraphicsSeq);
+  EXPECT_TRUE(Block(0, 0, 640, 480) == before) << "textures are made again for the new window";
+
+  // The next frame starts afresh: white, opaque, normal blending, no scissor
+  // and no transform. What was drawn before a clear is dropped.
+  Frame([&] {
+    vex_graphics_DrawRect(0, 0, 50, 50);
+    vex_graphics_Cls(10, 20, 30);
+    // Past the capacity of one batch; a stack deeper than its first size, and
+    // one pop too many; frames that don't exist and bad polygons draw nothing.
+    for (int i = 0; i < 300; ++i) vex_graphics_DrawRect(float(i), 400, 1, 1);
+    for (int i = 0; i < 33; ++i) vex_graphics_PushMatrix(), vex_graphics_Translate(1, 0);
+    for (int i = 0; i < 34; ++i) vex_graphics_PopMatrix();
+    vex_graphics_DrawLine(0, 300, 40, 300);
+    vex_graphics_DrawImage(frames, 100, 300, 2);
+    vex_graphics_DrawImage(frames, 100, 300, -1);
+    vex_graphics_DrawPoly(Array<float>(2050));
+    vex_graphics_DrawPoly(Array<float>(1));
+  });
+  ExpectPixels({{0, 0, 0x0a141e},
+                {639, 479, 0x0a141e},
+                {600, 100, 0x0a141e},
+                {0, 400, 0xffffff},
+                {299, 400, 0xffffff},
+                {300, 400, 0x0a141e},
+                {0, 300, 0xffffff},
+                {39, 300, 0xffffff},
+                {40, 300, 0x0a141e},
+                {100, 300, 0x0a141e}});
+  vex_graphics_DrawRect(0, 0, 640, 480);
+  EXPECT_EQ(device.Stats().drawCalls, 3) << "nothing is drawn outside a frame";
+}
+
+} // namespace
