@@ -24,16 +24,11 @@ int Recurse(int depth) {
 
 // Standard input stays open for two seconds, as a debugger's would.
 void AttachDebugger() {
-  int pipeFds[2];
-  if (pipe(pipeFds) != 0) return;
-  if (fork() == 0) {
-    close(pipeFds[0]);
-    sleep(2);
-    _exit(0);
-  }
-  dup2(pipeFds[0], STDIN_FILENO);
-  close(pipeFds[0]);
-  close(pipeFds[1]);
+  int fds[2];
+  if (pipe(fds) != 0) return;
+  if (fork() == 0) _exit(sleep(2));
+  dup2(fds[0], STDIN_FILENO);
+  close(fds[1]);
 }
 
 } // namespace
@@ -41,7 +36,6 @@ void AttachDebugger() {
 int main(int argc, char **argv) {
   vexInstallSignalHandlers();
   const char *what = argc > 1 ? argv[1] : "";
-  std::atomic<bool> ready{false};
   if (!std::strcmp(what, "overflow")) return Recurse(0);
   if (!std::strcmp(what, "worker")) {
     AttachDebugger();
@@ -55,12 +49,9 @@ int main(int argc, char **argv) {
     }
   }
   if (!std::strcmp(what, "locked")) {
-    std::thread([&ready] {
-      flockfile(stdout);
-      ready = true;
-      pause();
-    }).detach();
-    while (!ready) std::this_thread::yield();
+    std::atomic<bool> locked{false};
+    std::thread([&locked] { flockfile(stdout), locked = true, pause(); }).detach();
+    while (!locked) std::this_thread::yield();
     std::raise(SIGSEGV);
   }
   return 3;
