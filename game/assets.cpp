@@ -50,6 +50,7 @@ void c_MyApp::p_LoadImg(int slot, const String &name, int w, int h, int frames, 
   m_imageInfo[slot * 3] = fw;
   m_imageInfo[slot * 3 + 1] = fh;
   m_imageInfo[slot * 3 + 2] = frames;
+  m_imageLevel[slot] = m_hdLevel;
 }
 
 void c_MyApp::p_LoadFont(int slot, const String &name, int advance, int lineHeight) {
@@ -60,6 +61,7 @@ void c_MyApp::p_LoadFont(int slot, const String &name, int advance, int lineHeig
   m_imageInfo[slot * 3] = advance;
   m_imageInfo[slot * 3 + 1] = lineHeight;
   m_imageInfo[slot * 3 + 2] = 128;
+  m_imageLevel[slot] = m_hdLevel;
   m_font = slot;
 }
 
@@ -70,6 +72,7 @@ void c_MyApp::p_ReserveImg(int slot, int w, int h) {
   m_imageInfo[slot * 3] = w;
   m_imageInfo[slot * 3 + 1] = h;
   m_imageInfo[slot * 3 + 2] = 1;
+  m_imageLevel[slot] = 0;
   m_canvasSlot = slot;
 }
 

@@ -94,6 +94,7 @@ void c_MyApp::p_OnUpdate() {
   SamplePointer();
   UpdateKeyLatch();
 
+  if (m_resizeWait > 1) --m_resizeWait;
   if (m_loadStep == 0) {
     RunScreen();
     if (m_optionsOpen == 1 || m_optionsSlide > 0) {

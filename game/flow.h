@@ -182,11 +182,17 @@ public:
   int m_fitMode = 0;
   int m_landscape = 0;
   int m_devW = 0, m_devH = 0;
+  // Updates a new device size must still stand before its assets are loaded
+  // (a window manager may pass through sizes on its way); 0 when none waits.
+  int m_resizeWait = 0;
   int m_renderMillis = 0, m_renderFps = 0, m_renderFpsAvg = 0;
 
   // Image and sound slots.
   Array<GameImage> m_images = Array<GameImage>(100);
   Array<int> m_imageInfo = Array<int>(300);
+  // The resolution multiplier each slot was loaded at (0: unknown, drawn at
+  // m_imageScale), so that a slot not yet reloaded keeps its size.
+  Array<int> m_imageLevel = Array<int>(100);
   int m_font = 0;
   int m_hdLevel = 1;
   float m_imageScale = 1;

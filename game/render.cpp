@@ -8,6 +8,14 @@
 #include "game/flow.h"
 #include "host/app.h"
 
+namespace {
+
+// A sixth of a second of updates: a window manager settles a switch to full
+// screen sooner, and the old pictures, drawn at their own scale, bridge it.
+constexpr int kResizeSettleUpdates = 10;
+
+} // namespace
+
 ViewFit FitVirtualScreen(float deviceW, float deviceH, float overscan, float designW, float designH) {
   ViewFit fit;
   float f = deviceW >= deviceH ? 1.0f : 1.5f;
@@ -171,9 +179,12 @@ void c_MyApp::p_OnRender() {
   dev.SetAlpha(1);
 
   if (w != m_devW || h != m_devH) {
-    m_loadStep = 1;
+    m_resizeWait = kResizeSettleUpdates;
     m_devW = w;
     m_devH = h;
+  } else if (m_resizeWait == 1) {
+    m_resizeWait = 0;
+    m_loadStep = 1;
   }
   FitToDevice(w, h);
   ReplayList();
@@ -211,7 +222,9 @@ void c_MyApp::ReplayList() {
     } else if (kind > -1 && kind < 100) {
       const GameImage &image = m_images[static_cast<int>(kind)];
       if (!image) continue;
-      dev.DrawImage(image, x, y, r[kRecRot], r[kRecW] * sx * m_imageScale, r[kRecH] * sy * m_imageScale,
+      int level = m_imageLevel[static_cast<int>(kind)];
+      float scale = level > 0 ? 1.0f / static_cast<float>(level) : m_imageScale;
+      dev.DrawImage(image, x, y, r[kRecRot], r[kRecW] * sx * scale, r[kRecH] * sy * scale,
                     static_cast<int>(r[kRecFrame]));
     }
   }

@@ -13,6 +13,8 @@ namespace {
 JoystickPorts ports;
 
 JoystickReading ReadPad(int id) {
+  GLFWgamepadstate state;
+  if (glfwJoystickIsGamepad(id) && glfwGetGamepadState(id, &state)) return MakeGamepadReading(state);
   int axisCount = 0, buttonCount = 0, hatCount = 0;
   const float *axes = glfwGetJoystickAxes(id, &axisCount);
   const unsigned char *buttons = glfwGetJoystickButtons(id, &buttonCount);
@@ -44,6 +46,29 @@ JoystickReading MakeGlfwJoystickReading(const float *axes, int axisCount, const 
     }
   }
   return r;
+}
+
+JoystickReading MakeGamepadReading(const GLFWgamepadstate &state) {
+  constexpr int kButtons[10] = {
+      GLFW_GAMEPAD_BUTTON_A,           GLFW_GAMEPAD_BUTTON_B,           GLFW_GAMEPAD_BUTTON_X,
+      GLFW_GAMEPAD_BUTTON_Y,           GLFW_GAMEPAD_BUTTON_LEFT_BUMPER, GLFW_GAMEPAD_BUTTON_RIGHT_BUMPER,
+      GLFW_GAMEPAD_BUTTON_BACK,        GLFW_GAMEPAD_BUTTON_START,       GLFW_GAMEPAD_BUTTON_LEFT_THUMB,
+      GLFW_GAMEPAD_BUTTON_RIGHT_THUMB,
+  };
+  unsigned char buttons[10];
+  for (int i = 0; i < 10; ++i) buttons[i] = state.buttons[kButtons[i]];
+  const unsigned char *pad = state.buttons;
+  unsigned char hat = (pad[GLFW_GAMEPAD_BUTTON_DPAD_UP] ? GLFW_HAT_UP : 0) |
+                      (pad[GLFW_GAMEPAD_BUTTON_DPAD_RIGHT] ? GLFW_HAT_RIGHT : 0) |
+                      (pad[GLFW_GAMEPAD_BUTTON_DPAD_DOWN] ? GLFW_HAT_DOWN : 0) |
+                      (pad[GLFW_GAMEPAD_BUTTON_DPAD_LEFT] ? GLFW_HAT_LEFT : 0);
+  // Mapped triggers rest at -1; the shared axis holds each one's pull 0..1.
+  const float *in = state.axes;
+  float triggers = (in[GLFW_GAMEPAD_AXIS_LEFT_TRIGGER] - in[GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER]) * 0.5f;
+  // Mapped y axes are positive down, as raw ones are on this system.
+  const float axes[5] = {in[GLFW_GAMEPAD_AXIS_LEFT_X], in[GLFW_GAMEPAD_AXIS_LEFT_Y], triggers,
+                         in[GLFW_GAMEPAD_AXIS_RIGHT_Y], in[GLFW_GAMEPAD_AXIS_RIGHT_X]};
+  return MakeGlfwJoystickReading(axes, 5, buttons, 10, &hat, 1);
 }
 
 bool PollGlfwJoystick(int port, const Array<float> &joyx, const Array<float> &joyy, const Array<float> &joyz,

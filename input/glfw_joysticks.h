@@ -5,7 +5,12 @@
 // are positive up, and each hat follows the buttons as four buttons in the
 // order left, up, right, down. GLFW 3 must therefore be initialised with
 // GLFW_JOYSTICK_HAT_BUTTONS off, or the hats would be counted twice.
+//
+// A pad that GLFW knows a gamepad mapping for is read through the mapping and
+// presented as the pad layout A was made for, whatever its raw button order.
 #pragma once
+
+#include <GLFW/glfw3.h>
 
 #include "input/joystick_layout.h"
 #include "runtime/array.h"
@@ -19,3 +24,9 @@ bool PollGlfwJoystick(int port, const Array<float> &joyx, const Array<float> &jo
 // read as none).
 JoystickReading MakeGlfwJoystickReading(const float *axes, int axisCount, const unsigned char *buttons, int buttonCount,
                                         const unsigned char *hats, int hatCount);
+
+// A reading in layout A's form from a mapped pad's state: A, B, X, Y, the
+// shoulders, Back, Start, the stick buttons, then the D-pad as a hat; the
+// sticks' x and y, both triggers on one axis (left positive), and the right
+// stick's y and x.
+JoystickReading MakeGamepadReading(const GLFWgamepadstate &state);

@@ -1,13 +1,19 @@
 // The runtime error report, the silent exit and the fatal-signal handler.
+//
+// The report is written with write(2) from fixed text and read back from the
+// debugger with read(2): it runs inside signal handlers, where the faulting
+// thread may hold the allocator's or a stream's lock.
 #include "runtime/error.h"
 
 #include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
-#include <iostream>
+#include <ctime>
 #include <string>
+#include <string_view>
 
 void vexPrint(const String &text) {
   std::string line = text.ToUtf8();
@@ -18,53 +24,99 @@ void vexPrint(const String &text) {
 
 namespace {
 
+std::atomic<bool> reporting{false};
+std::atomic<bool> mainParked{false};
+pid_t mainThread = 0;
+int parkSignal = 0;
+
+void WriteAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    ssize_t n = write(fd, text.data(), text.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    text.remove_prefix(static_cast<size_t>(n));
+  }
+}
+
+[[noreturn]] void Park() {
+  for (;;) pause();
+}
+
+void OnPark(int) {
+  mainParked.store(true);
+  Park();
+}
+
+// A report from another thread first stops the main loop, so that the game
+// does not run on beside a stopped debugger; a main thread that never answers
+// is given a tenth of a second.
+void StopMainThread() {
+  if (!mainThread || gettid() == mainThread) return;
+  tgkill(getpid(), mainThread, parkSignal);
+  timespec tick{0, 1000000};
+  for (int i = 0; i < 100 && !mainParked.load(); ++i) nanosleep(&tick, nullptr);
+}
+
 // The debugger protocol: a marker on standard error, then commands from
 // standard input. This build knows no commands; it waits for the debugger to
-// go away, which with none attached is at once.
-[[noreturn]] void EnterDebugger(const String &message) {
-  std::string marker = "quill-debug: stopped: " + message.ToUtf8() + "\n";
-  std::fwrite(marker.data(), 1, marker.size(), stderr);
-  std::fflush(stderr);
+// go away, which with none attached is at once. Only the first report of a
+// process is made; a thread that fails during it waits for the exit.
+[[noreturn]] void Report(std::string_view message) {
+  if (reporting.exchange(true)) Park();
+  StopMainThread();
+  WriteAll(STDOUT_FILENO, "Quill Runtime Error : ");
+  WriteAll(STDOUT_FILENO, message);
+  WriteAll(STDOUT_FILENO, "\n\n");
+  WriteAll(STDERR_FILENO, "quill-debug: stopped: ");
+  WriteAll(STDERR_FILENO, message);
+  WriteAll(STDERR_FILENO, "\n");
   char line[256];
-  while (std::fgets(line, sizeof line, stdin)) {
-  }
-  std::fflush(stdout);
+  for (ssize_t n; (n = read(STDIN_FILENO, line, sizeof line)) != 0;)
+    if (n < 0 && errno != EINTR) break;
   _exit(255);
 }
 
 } // namespace
 
 void vexError(const String &message) {
-  if (message.Empty()) {
-    std::fflush(stdout);
-    _exit(0);
-  }
-  vexPrint("Quill Runtime Error : " + message);
-  vexPrint(String());
-  EnterDebugger(message);
+  std::fflush(stdout);
+  if (message.Empty()) _exit(0);
+  Report(message.ToUtf8());
 }
 
 namespace {
 
-// Runs on the faulting thread with the signal blocked; the report and the exit
-// never return into the faulting code.
 void OnFatalSignal(int sig) {
   switch (sig) {
   case SIGSEGV:
-    vexError("Memory access violation");
+    Report("Memory access violation");
   case SIGILL:
-    vexError("Illegal instruction");
+    Report("Illegal instruction");
   case SIGFPE:
-    vexError("Floating point exception");
+    Report("Floating point exception");
   default:
-    vexError("Unknown signal");
+    Report("Unknown signal");
   }
 }
 
 } // namespace
 
 void vexInstallSignalHandlers() {
-  std::signal(SIGSEGV, OnFatalSignal);
-  std::signal(SIGILL, OnFatalSignal);
-  std::signal(SIGFPE, OnFatalSignal);
+  mainThread = gettid();
+  parkSignal = SIGRTMIN;
+  // A stack overflow leaves no room for the handler on the thread's own stack.
+  static char altStack[64 * 1024];
+  stack_t stack{};
+  stack.ss_sp = altStack;
+  stack.ss_size = sizeof altStack;
+  sigaltstack(&stack, nullptr);
+  struct sigaction action {};
+  action.sa_handler = OnFatalSignal;
+  action.sa_flags = SA_ONSTACK;
+  sigemptyset(&action.sa_mask);
+  for (int sig : {SIGSEGV, SIGILL, SIGFPE}) sigaddset(&action.sa_mask, sig);
+  for (int sig : {SIGSEGV, SIGILL, SIGFPE}) sigaction(sig, &action, nullptr);
+  action.sa_handler = OnPark;
+  action.sa_flags = 0;
+  sigaction(parkSignal, &action, nullptr);
 }

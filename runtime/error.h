@@ -19,5 +19,7 @@ void vexPrint(const String &text);
 
 // Installs the report of fatal signals (SIGSEGV, SIGILL, SIGFPE) as runtime
 // errors: "Memory access violation", "Illegal instruction", "Floating point
-// exception", "Unknown signal".
+// exception", "Unknown signal". Call it on the main thread: a report from any
+// other thread stops the main thread first, and the main thread gets the
+// alternate stack on which a stack overflow is still reported.
 void vexInstallSignalHandlers();

@@ -1,6 +1,8 @@
 // The game's font (printable ASCII with a drop shadow, then the controller
 // icons of the text escapes) and the framework's default font.
+#include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "tools/datagen/pictures.h"
 #include "tools/datagen/shapes.h"
@@ -10,29 +12,98 @@ namespace datagen {
 
 namespace {
 
-// The text routine steps 7 units per glyph and 10 per line; the glyph's
-// middle sits on the pen because glyphs turn about the cell's centre.
+// The text routine centres each glyph on its pen and steps 7 units plus the
+// kerning of the character (KerningOf in game/render.h, repeated here), so
+// the ink of every glyph, shadow included, starts kBoxLeft units from the
+// cell's centre and is 7 + kerning - kGap units wide: then every two
+// neighbouring letters are kGap units apart. Wider glyphs are narrowed to
+// fit; narrower ones sit in the middle of their space, punctuation at its
+// start.
 constexpr float kEm = 10.5f;
-constexpr float kCell = 16.f;
-constexpr float kWidest = 8.5f;
+constexpr int kCell = 16, kAdvance = 7, kGap = 1;
+constexpr int kBoxLeft = -(kAdvance - kGap) / 2;
+// What the test and the eye count as ink: a quarter opaque.
+constexpr float kInkAlpha = 0.25f;
+
+int Kerning(int ch) {
+  switch (ch) {
+  case 'w':
+  case 'm':
+    return 2;
+  case 'W':
+  case 'M':
+    return 1;
+  case 'i':
+  case 'f':
+  case 'l':
+    return -3;
+  case 'j':
+  case 's':
+  case 'k':
+  case 'r':
+  case 'z':
+  case 't':
+  case 'n':
+    return -1;
+  default:
+    return 0;
+  }
+}
+
+// The columns (from the bitmap's left, end exclusive) where a glyph drawn
+// with its shadow `shadow` pixels down and right is ink.
+struct Span {
+  int begin = 0, end = 0;
+};
+Span InkColumns(const GlyphBitmap &g, int shadow) {
+  auto cover = [&](int x, int y) {
+    return x >= 0 && y >= 0 && x < g.width && y < g.height ? g.cover[static_cast<size_t>(y) * g.width + x] : 0.f;
+  };
+  Span span{g.width + shadow, 0};
+  for (int x = 0; x < g.width + shadow; ++x) {
+    for (int y = 0; y < g.height + shadow; ++y) {
+      float body = cover(x, y), under = 0.75f * cover(x - shadow, y - shadow);
+      if (body + under * (1 - body) < kInkAlpha) continue;
+      span.begin = std::min(span.begin, x);
+      span.end = x + 1;
+      break;
+    }
+  }
+  return span;
+}
 
 void Glyph(Frame &f, int code) {
   const TrueTypeFont &font = BoldFont();
-  int advance = font.Advance(code);
-  if (advance == 0) return;
+  if (font.Advance(code) == 0) return;
   float m = f.Scale();
+  int shadow = std::max(1, static_cast<int>(std::lround(m)));
+  int room = static_cast<int>(std::lround((kAdvance + Kerning(code) - kGap) * m));
   float sy = font.ScaleForEm(kEm * m), sx = sy * 0.9f;
-  if (advance * sx > kWidest * m) sx = kWidest * m / advance;
   GlyphBitmap g = font.Render(code, sx, sy);
-  if (g.width == 0) return;
-  float cap = font.CapHeight() * sy;
-  int penX = static_cast<int>(std::lround(kCell * 0.5f * m - advance * sx * 0.5f));
+  Span ink = InkColumns(g, shadow);
+  if (ink.end - ink.begin > room) {
+    // The widest squeeze that fits, found by halving.
+    float lo = 0.f, hi = sx;
+    for (int i = 0; i < 14; ++i) {
+      float mid = (lo + hi) * 0.5f;
+      GlyphBitmap trial = font.Render(code, mid, sy);
+      Span s = InkColumns(trial, shadow);
+      (s.end - s.begin > room ? hi : lo) = mid;
+    }
+    g = font.Render(code, lo, sy);
+    ink = InkColumns(g, shadow);
+  }
+  if (g.width == 0 || ink.end <= ink.begin) return;
+  int spare = room - (ink.end - ink.begin);
+  bool trailing = std::string_view(".,:;!'\")]}").find(static_cast<char>(code)) != std::string_view::npos;
+  int x = static_cast<int>(std::lround((kCell / 2 + kBoxLeft) * m)) +
+          (trailing ? 0 : static_cast<int>(std::lround(spare * 0.5f))) - ink.begin;
   // Half a unit above centring the capitals, so descenders and the shadow
   // stay off the cell's edge.
+  float cap = font.CapHeight() * sy;
   int baseline = static_cast<int>(std::lround(kCell * 0.5f * m + cap * 0.5f - 0.5f * m));
-  int shadow = std::max(1, static_cast<int>(std::lround(m)));
-  f.Mask(g.cover, g.width, penX + g.left + shadow, baseline + g.top + shadow, WithAlpha(Gray(0), 0.75f));
-  f.Mask(g.cover, g.width, penX + g.left, baseline + g.top, Gray(1));
+  f.Mask(g.cover, g.width, x + shadow, baseline + g.top + shadow, WithAlpha(Gray(0), 0.75f));
+  f.Mask(g.cover, g.width, x, baseline + g.top, Gray(1));
 }
 
 // First icon set: keyboard key caps with the key's letter; a pressed cap
