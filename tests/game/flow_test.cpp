@@ -27,7 +27,9 @@ TEST_F(Flow, LoaderFillsEverySlotInTwentyFourUpdatesAtTheWindowsVariantWithoutAG
   auto loaded = [&](const char *name) { return std::count(dev->imagesLoaded.begin(), dev->imagesLoaded.end(), name); };
   EXPECT_EQ(loaded("sheet14-hd2.png"), 1);
   EXPECT_EQ(app->m_imageInfo[90 * 3] * 100 + app->m_imageInfo[90 * 3 + 1], 710); // the font in virtual units
-  Resize(800, 600); // reloads at its variant, without the logo jingle again
+  Resize(800, 600); // reloads at its variant once the size has settled, without the logo jingle again
+  Render();
+  Updates(10);
   FinishLoading();
   EXPECT_EQ(loaded("sheet14-hd.png") * 10 + dev->Plays(), 11);
   app.reset();

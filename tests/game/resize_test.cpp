@@ -45,7 +45,7 @@ TEST_F(ResizeTest, ASizePassedThroughOnTheWayIsNotLoaded) {
 TEST_F(ResizeTest, TheOldFontKeepsItsSizeWhileTheLoaderRuns) {
   auto scales = std::make_shared<FontScales>();
   dev = scales;
-  StartWith("", 640, 480);
+  StartWith();
   Resize(1280, 960);
   for (int i = 0; i < 40; ++i) {
     Render(), Update();
