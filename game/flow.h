@@ -8,9 +8,11 @@
 // the screens' own files (menu, board, options, pause, badges, save...).
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include "game/devices.h"
+#include "game/shown_frame.h"
 #include "host/app.h"
 #include "net/http_request.h"
 #include "runtime/array.h"
@@ -47,6 +49,7 @@ public:
   void p_OnCreate() override;
   void p_OnUpdate() override;
   void p_OnRender() override;
+  bool p_PictureChanged() override;
   void p_OnSuspend() override;
   void p_OnResume() override;
   void p_FullscreenFlip();
@@ -183,6 +186,7 @@ public:
   int m_landscape = 0;
   int m_devW = 0, m_devH = 0;
   int m_renderMillis = 0, m_renderFps = 0, m_renderFpsAvg = 0;
+  ShownFrame m_shownFrame;
 
   // Image and sound slots.
   Array<GameImage> m_images = Array<GameImage>(100);
@@ -250,6 +254,7 @@ private:
   void DrawDebugOverlay();
   void ReplayList();
   void FitToDevice(int w, int h);
+  std::array<float, 8> FrameSettings() const;
 
   std::shared_ptr<GameDevices> m_devices;
 };

@@ -179,6 +179,24 @@ void c_MyApp::p_OnRender() {
   ReplayList();
   dev.SetAlpha(0.5f);
   dev.SetColor(255, 255, 255);
+  m_shownFrame.Keep(std::span(m_drawList.Data(), m_drawCount), FrameSettings(),
+                    std::span(m_images.Data(), m_images.Length()));
+}
+
+std::array<float, 8> c_MyApp::FrameSettings() const {
+  return {m_clsRed,
+          m_clsGreen,
+          m_clsBlue,
+          m_clsAlpha,
+          static_cast<float>(vex_app_DeviceWidth()),
+          static_cast<float>(vex_app_DeviceHeight()),
+          m_imageScale,
+          vex_Tilemarch_overscan};
+}
+
+bool c_MyApp::p_PictureChanged() {
+  return !m_shownFrame.Same(std::span(m_drawList.Data(), m_drawCount), FrameSettings(),
+                            std::span(m_images.Data(), m_images.Length()));
 }
 
 void c_MyApp::ReplayList() {

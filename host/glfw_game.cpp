@@ -77,6 +77,11 @@ void OnClose(GLFWwindow *window) {
   glfwSetWindowShouldClose(window, GLFW_FALSE);
 }
 
+// Covered and uncovered, resized or restored, the window needs its picture
+// again even when the game's picture has not changed.
+void OnRefresh(GLFWwindow *window) { HostOf(window)->Redraw(); }
+void OnSize(GLFWwindow *window, int, int) { HostOf(window)->Redraw(); }
+
 } // namespace
 
 VexGlfwGame::VexGlfwGame() : glfwPlatform_(std::make_unique<GlfwLoopPlatform>(*this)) {
@@ -228,6 +233,7 @@ void VexGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int b
   window_ = glfwCreateWindow(width, height, "Tilemarch", fullscreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
   ++glfwGraphicsSeq;
   fullscreen_ = fullscreen;
+  redraw_ = true;
   if (!window_) return;
   glfwMakeContextCurrent(window_);
   if (!fullscreen && desktop) glfwSetWindowPos(window_, (desktop->width - width) / 2, (desktop->height - height) / 2);
@@ -242,6 +248,9 @@ void VexGlfwGame::InstallCallbacks() {
   glfwSetMouseButtonCallback(window_, OnMouseButton);
   glfwSetCursorPosCallback(window_, OnCursorPos);
   glfwSetWindowCloseCallback(window_, OnClose);
+  glfwSetWindowRefreshCallback(window_, OnRefresh);
+  glfwSetWindowSizeCallback(window_, OnSize);
+  glfwSetFramebufferSizeCallback(window_, OnSize);
 }
 
 void VexGlfwGame::Run() {
@@ -251,8 +260,13 @@ void VexGlfwGame::Run() {
 }
 
 void VexGlfwGame::RunPass() {
-  RenderGame();
-  platform_->SwapBuffers();
+  // Drawing the frame on screen again would only cost the processor: under a
+  // software renderer most of what the game costs at rest.
+  if (redraw_ || PictureChanged()) {
+    redraw_ = false;
+    RenderGame();
+    platform_->SwapBuffers();
+  }
 
   if (nextUpdate != 0) {
     double delay = nextUpdate - platform_->Time();
@@ -268,6 +282,7 @@ void VexGlfwGame::RunPass() {
     if (suspended) {
       ResumeGame();
       nextUpdate = 0;
+      redraw_ = true;
     }
   } else if (!suspended) {
     SuspendGame();
