@@ -87,6 +87,11 @@ void c_MyApp::p_Loader() {
   int step = m_loadStep;
   switch (step) {
   case 1:
+    // On a reload for a new size the old pictures go before the new ones come,
+    // so that the two sets never share memory. The loading screen keeps its
+    // logo and font until their own steps.
+    for (int slot = 0; slot < 100; ++slot)
+      if (slot != kLogoSlot && slot != kFontSlot) m_images[slot] = nullptr;
     p_LoadImg(97, "common/icons", 32, 32, 16, kMidHandle);
     p_ReserveImg(81, 2048, 2048);
     p_LoadSFX(96);

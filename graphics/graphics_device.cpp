@@ -156,6 +156,7 @@ bool gxtkGraphics::LoadSurface__UNSAFE__(gxtkSurface &surface, const String &pat
   PixelData pixels = LoadImageData(path, &w, &h, &depth);
   if (!pixels) return false;
   surface.SetData(std::move(pixels), w, h, depth);
+  surface.path = path;
   return true;
 }
 
