@@ -38,6 +38,10 @@ public:
   // null image is an empty slot.
   virtual GameImage LoadImage(const String &path, int frameWidth, int frameHeight, int frames, int flags) = 0;
   virtual GameImage CreateImage(int width, int height, int frames, int flags) = 0;
+  // An image read from its file only when it is first drawn.
+  virtual GameImage LoadImageOnDemand(const String &path, int frameWidth, int frameHeight, int frames, int flags) {
+    return LoadImage(path, frameWidth, frameHeight, frames, flags);
+  }
   virtual void SetColor(float r, float g, float b) = 0;
   virtual void SetAlpha(float alpha) = 0;
   virtual void SetBlend(int blend) = 0;

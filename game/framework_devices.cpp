@@ -21,15 +21,28 @@ int FrameworkDevices::GetChar() { return vex_input_GetChar(); }
 // A data file that decodes to a picture too small for its frames (a damaged or
 // replaced file) leaves the slot empty like a missing file, instead of ending
 // the game with the framework's frame error.
-GameImage FrameworkDevices::LoadImage(const String &path, int frameWidth, int frameHeight, int frames, int flags) {
-  if (!vex_graphics_device) return nullptr;
-  std::shared_ptr<gxtkSurface> surface = vex_graphics_device->LoadSurface(vex_data_FixDataPath(path));
+namespace {
+GameImage FramedImage(std::shared_ptr<gxtkSurface> surface, int frameWidth, int frameHeight, int frames, int flags) {
   if (!surface) return nullptr;
   int w = surface->Width(), h = surface->Height();
   if (!c_Image::FramesFit(0, 0, frameWidth, frameHeight, frames, w, h)) return nullptr;
   auto image = std::make_shared<c_Image>();
   image->p_Init2(std::move(surface), 0, 0, frameWidth, frameHeight, frames, flags, nullptr, 0, 0, w, h);
   return image;
+}
+} // namespace
+
+GameImage FrameworkDevices::LoadImage(const String &path, int frameWidth, int frameHeight, int frames, int flags) {
+  if (!vex_graphics_device) return nullptr;
+  return FramedImage(vex_graphics_device->LoadSurface(vex_data_FixDataPath(path)), frameWidth, frameHeight, frames,
+                     flags);
+}
+
+GameImage FrameworkDevices::LoadImageOnDemand(const String &path, int frameWidth, int frameHeight, int frames,
+                                              int flags) {
+  if (!vex_graphics_device) return nullptr;
+  return FramedImage(vex_graphics_device->LoadSurfaceOnDemand(vex_data_FixDataPath(path)), frameWidth, frameHeight,
+                     frames, flags);
 }
 
 GameImage FrameworkDevices::CreateImage(int width, int height, int frames, int flags) {

@@ -18,6 +18,7 @@ public:
 
   GameImage LoadImage(const String &path, int frameWidth, int frameHeight, int frames, int flags) override;
   GameImage CreateImage(int width, int height, int frames, int flags) override;
+  GameImage LoadImageOnDemand(const String &path, int frameWidth, int frameHeight, int frames, int flags) override;
   void SetColor(float r, float g, float b) override;
   void SetAlpha(float alpha) override;
   void SetBlend(int blend) override;

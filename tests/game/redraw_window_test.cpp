@@ -57,14 +57,21 @@ TEST(RedrawWindow, IdleDrawsNothingYetTheWindowShowsEveryChange) {
   ASSERT_TRUE(std::regex_search(after, frame, std::regex("drawn (\\d+)")));
   EXPECT_LE(std::stoi(frame[1]) - std::stoi(click[1]), 1) << "the click shows two updates late";
 
+  // Full screen and back: new contexts, and pictures read again from their files.
   ASSERT_TRUE(Settles(game));
-  for (const std::string &change :
-       {"windowsize --sync " + id + " 700 520", std::string("keydown F11 sleep 0.1 keyup F11")}) {
+  Shot moved(id);
+  for (const char *size : {"1280x1024", "640x480"}) {
     int drawn = Drawn(game);
-    Shell("xdotool " + change + " 2>/dev/null");
-    std::this_thread::sleep_for(1s);
-    EXPECT_GT(Drawn(game), drawn) << change;
+    PressKey(game.WindowId(), "F11");
+    EXPECT_TRUE(WaitForGeometry(game, size));
+    EXPECT_TRUE(Settles(game));
+    EXPECT_GT(Drawn(game), drawn) << size;
   }
+  EXPECT_TRUE(SamePixels(moved, Shot(game.WindowId()))) << "the picture differs after full screen and back";
+  int drawn = Drawn(game);
+  Shell("xdotool windowsize --sync " + game.WindowId() + " 700 520 2>/dev/null");
+  std::this_thread::sleep_for(1s);
+  EXPECT_GT(Drawn(game), drawn) << "a resize draws";
   EXPECT_EQ(game.CloseWindow(), 0);
 }
 
