@@ -6,6 +6,7 @@
 // and shape changes in the order of its display list (the least the batch
 // renderer can do), and N counts frames that needed more than their own limit.
 // Then it ends. The window must have the focus, or the game stays suspended.
+// Every update asks for a frame, as a still screen would otherwise draw none.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include "game/render.h"
 #include "graphics/graphics.h"
 #include "graphics/graphics_device.h"
+#include "host/glfw_game.h"
 #include "host/quill_game.h"
 
 namespace {
@@ -39,6 +41,8 @@ public:
   void p_OnUpdate() override {
     if (m_loadStep == 0) Step();
     c_MyApp::p_OnUpdate();
+    // A still screen is drawn once; the probe wants each update's frame.
+    VexGlfwGame::_glfwGame->Redraw();
   }
 
 private:

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "game/devices.h"
 #include "game/shown_frame.h"
@@ -105,6 +106,7 @@ public:
 
   // --- the screens of the other game files
   void p_Menu();
+  void LayerMapCells(int from);
   void p_LoadMenu();
   void p_Game();
   void p_InGame();
@@ -187,6 +189,7 @@ public:
   int m_devW = 0, m_devH = 0;
   int m_renderMillis = 0, m_renderFps = 0, m_renderFpsAvg = 0;
   ShownFrame m_shownFrame;
+  std::vector<float> m_layered; // scratch of LayerMapCells
 
   // Image and sound slots.
   Array<GameImage> m_images = Array<GameImage>(100);
