@@ -26,10 +26,7 @@ public:
   void PollEvents() override { glfwPollEvents(); }
   void WaitEvents() override { glfwWaitEvents(); }
   bool WindowOpen() override { return game_.Window() != nullptr; }
-  bool WindowActive() override {
-    GLFWwindow *w = game_.Window();
-    return w && glfwGetWindowAttrib(w, GLFW_FOCUSED) && !glfwGetWindowAttrib(w, GLFW_ICONIFIED);
-  }
+  bool WindowActive() override { return game_.WindowActive(); }
   void SwapBuffers() override {
     if (game_.Window()) glfwSwapBuffers(game_.Window());
   }
@@ -80,7 +77,10 @@ void OnClose(GLFWwindow *window) {
 // Covered and uncovered, resized or restored, the window needs its picture
 // again even when the game's picture has not changed.
 void OnRefresh(GLFWwindow *window) { HostOf(window)->Redraw(); }
-void OnSize(GLFWwindow *window, int, int) { HostOf(window)->Redraw(); }
+void OnFramebufferSize(GLFWwindow *window, int, int) { HostOf(window)->Redraw(); }
+void OnSize(GLFWwindow *window, int width, int height) { HostOf(window)->WindowResized(width, height); }
+void OnFocus(GLFWwindow *window, int focused) { HostOf(window)->WindowFocused(focused == GLFW_TRUE); }
+void OnIconify(GLFWwindow *window, int iconified) { HostOf(window)->WindowIconified(iconified == GLFW_TRUE); }
 
 } // namespace
 
@@ -130,16 +130,14 @@ void VexGlfwGame::SetMouseVisible(bool visible) {
   if (window_) glfwSetInputMode(window_, GLFW_CURSOR, visible ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_HIDDEN);
 }
 
-int VexGlfwGame::GetDeviceWidth() {
-  int w = 0, h = 0;
-  if (window_) glfwGetWindowSize(window_, &w, &h);
-  return w;
-}
+int VexGlfwGame::GetDeviceWidth() { return window_ ? width_ : 0; }
 
-int VexGlfwGame::GetDeviceHeight() {
-  int w = 0, h = 0;
-  if (window_) glfwGetWindowSize(window_, &w, &h);
-  return h;
+int VexGlfwGame::GetDeviceHeight() { return window_ ? height_ : 0; }
+
+void VexGlfwGame::WindowResized(int width, int height) {
+  width_ = width;
+  height_ = height;
+  redraw_ = true;
 }
 
 void VexGlfwGame::SetDeviceWindow(int width, int height, int flags) {
@@ -238,6 +236,9 @@ void VexGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int b
   glfwMakeContextCurrent(window_);
   if (!fullscreen && desktop) glfwSetWindowPos(window_, (desktop->width - width) / 2, (desktop->height - height) / 2);
   glfwShowWindow(window_);
+  glfwGetWindowSize(window_, &width_, &height_);
+  focused_ = glfwGetWindowAttrib(window_, GLFW_FOCUSED) == GLFW_TRUE;
+  iconified_ = glfwGetWindowAttrib(window_, GLFW_ICONIFIED) == GLFW_TRUE;
   if (swapInterval >= 0) glfwSwapInterval(swapInterval);
   InstallCallbacks();
 }
@@ -250,7 +251,9 @@ void VexGlfwGame::InstallCallbacks() {
   glfwSetWindowCloseCallback(window_, OnClose);
   glfwSetWindowRefreshCallback(window_, OnRefresh);
   glfwSetWindowSizeCallback(window_, OnSize);
-  glfwSetFramebufferSizeCallback(window_, OnSize);
+  glfwSetFramebufferSizeCallback(window_, OnFramebufferSize);
+  glfwSetWindowFocusCallback(window_, OnFocus);
+  glfwSetWindowIconifyCallback(window_, OnIconify);
 }
 
 void VexGlfwGame::Run() {

@@ -60,6 +60,12 @@ public:
   // The window lost its pixels or changed size: the next pass draws whether
   // or not the picture changed.
   void Redraw() { redraw_ = true; }
+  // What the window's callbacks last told: asking the X server instead would
+  // cost a round trip on every update.
+  void WindowResized(int width, int height);
+  void WindowFocused(bool focused) { focused_ = focused; }
+  void WindowIconified(bool iconified) { iconified_ = iconified; }
+  bool WindowActive() const { return window_ && focused_ && !iconified_; }
 
 protected:
   double updatePeriod = 0;
@@ -73,6 +79,8 @@ private:
   GLFWwindow *window_ = nullptr;
   bool fullscreen_ = false;
   bool redraw_ = true;
+  int width_ = 0, height_ = 0;
+  bool focused_ = false, iconified_ = false;
   std::unique_ptr<VexLoopPlatform> glfwPlatform_;
   VexLoopPlatform *platform_ = nullptr;
 };
