@@ -53,6 +53,10 @@ void FrameworkDevices::SetColor(float r, float g, float b) { vex_graphics_SetCol
 void FrameworkDevices::SetAlpha(float alpha) { vex_graphics_SetAlpha(alpha); }
 void FrameworkDevices::SetBlend(int blend) { vex_graphics_SetBlend(blend); }
 void FrameworkDevices::DrawRect(float x, float y, float w, float h) { vex_graphics_DrawRect(x, y, w, h); }
+bool FrameworkDevices::Clear(float r, float g, float b) {
+  vex_graphics_Cls(r, g, b);
+  return true;
+}
 void FrameworkDevices::DrawOval(float x, float y, float w, float h) { vex_graphics_DrawOval(x, y, w, h); }
 void FrameworkDevices::DrawLine(float x1, float y1, float x2, float y2) { vex_graphics_DrawLine(x1, y1, x2, y2); }
 

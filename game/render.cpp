@@ -164,9 +164,14 @@ void c_MyApp::p_OnRender() {
 
   int w = vex_app_DeviceWidth(), h = vex_app_DeviceHeight();
   GameDevices &dev = *m_devices;
-  dev.SetColor(m_clsRed, m_clsGreen, m_clsBlue);
-  dev.SetAlpha(m_clsAlpha);
-  dev.DrawRect(-1, -1, static_cast<float>(w + 2), static_cast<float>(h + 2));
+  // An opaque fill gives the rectangle's colour bytes, each channel truncated,
+  // so a clear to those bytes draws the same pixels without blending them.
+  auto whole = [](float channel) { return static_cast<float>(static_cast<int>(channel)); };
+  if (m_clsAlpha < 1 || !dev.Clear(whole(m_clsRed), whole(m_clsGreen), whole(m_clsBlue))) {
+    dev.SetColor(m_clsRed, m_clsGreen, m_clsBlue);
+    dev.SetAlpha(m_clsAlpha);
+    dev.DrawRect(-1, -1, static_cast<float>(w + 2), static_cast<float>(h + 2));
+  }
   dev.SetColor(255, 255, 255);
   dev.SetAlpha(1);
 

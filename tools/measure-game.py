@@ -79,7 +79,7 @@ def window_of(title, pid=None):
     """The window titled `title` (of process `pid` when given), waiting up to 15 s."""
     deadline = time.monotonic() + 15
     while time.monotonic() < deadline:
-        ids = xdotool("search", *(["--pid", str(pid)] if pid else []), "--name", f"^{title}$")
+        ids = xdotool("search", "--onlyvisible", *(["--pid", str(pid)] if pid else []), "--name", f"^{title}$")
         if ids:
             return ids[-1]
         time.sleep(0.05)
