@@ -217,21 +217,23 @@ void c_MyApp::p_Menu() {
   p_ResetDraw();
 }
 
-// No two cells' pictures overlap, even the enlarged cursor's, and what the
-// how-to and cursor cells draw besides overlaps only cells of the row above.
-// So the cells' records can be drawn as three layers without changing a
-// pixel: the thumbnails sheet by sheet, then the lock and open overlays, then
-// everything else, each in its own order. Each layer batches into few draw
-// calls, where cell by cell every thumbnail and overlay took one of its own.
+// No two cells' pictures overlap, even the enlarged cursor's; what the how-to
+// and cursor cells draw besides overlaps only cells of the row above, and
+// their texts keep clear of each other's ovals. So the cells' records can be
+// drawn in layers without changing a pixel: the thumbnails sheet by sheet,
+// the lock and open overlays, the ovals, then the texts, each in its own
+// order. Each layer batches into few draw calls, where cell by cell every
+// thumbnail, overlay and text took one of its own.
 void c_MyApp::LayerMapCells(int from) {
   const float *list = m_drawList.Data();
   auto layerOf = [&](int at) {
     float kind = list[at + kRecKind];
     if (kind >= kFirstSheetSlot && kind <= kLastSheetSlot) return static_cast<int>(kind) - kFirstSheetSlot;
-    return kind == kButtonsSlot ? kLastSheetSlot - kFirstSheetSlot + 1 : kLastSheetSlot - kFirstSheetSlot + 2;
+    constexpr int kSheets = kLastSheetSlot - kFirstSheetSlot + 1;
+    return kind == kButtonsSlot ? kSheets : kind == kKindOval ? kSheets + 1 : kSheets + 2;
   };
   m_layered.clear();
-  for (int layer = 0; layer <= kLastSheetSlot - kFirstSheetSlot + 2; ++layer)
+  for (int layer = 0; layer <= kLastSheetSlot - kFirstSheetSlot + 3; ++layer)
     for (int at = from; at + kRecordSize <= m_drawCount; at += kRecordSize)
       if (layerOf(at) == layer) m_layered.insert(m_layered.end(), list + at, list + at + kRecordSize);
   std::copy(m_layered.begin(), m_layered.end(), m_drawList.Data() + from);
