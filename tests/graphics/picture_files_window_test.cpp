@@ -17,6 +17,14 @@ TEST(PictureFiles, DrawFromTheFileAfterANewContextAndOnFirstDraw) {
   const std::string file = dir / "red.png";
   const unsigned char red[16] = {255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255};
   ASSERT_TRUE(stbi_write_png(file.c_str(), 2, 2, 4, red, 8));
+  // Another suite's window stays the host's when this test is over.
+  struct Restore {
+    VexGlfwGame *host = VexGlfwGame::_glfwGame;
+    ~Restore() {
+      VexGlfwGame::_glfwGame = host;
+      if (host) glfwMakeContextCurrent(host->Window());
+    }
+  } restore;
   VexGlfwGame host;
   host.SetGlfwWindow(64, 64, 8, 8, 8, 0, 0, 0, false);
   gxtkGraphics device;
