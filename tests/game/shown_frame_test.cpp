@@ -8,38 +8,30 @@
 
 namespace {
 
+struct Inputs {
+  std::vector<float> list = {95, 10, 20, 0, 1, 1, 3, 1, 0, 0, 255, 255, 255, 1, 0};
+  std::vector<float> settings = {20, 80, 160, 1};
+  std::vector<GameImage> images = {nullptr, std::make_shared<c_Image>()};
+};
+
 TEST(ShownFrame, AnyChangedInputMeansANewFrame) {
-  float list[30] = {95, 10, 20, 0, 1, 1, 3, 1, 0, 0, 255, 255, 255, 1, 0, -3717, 5, 5, 0, 8, 8, 0, 0.5f};
-  float settings[3] = {20, 80, 160};
-  GameImage images[3] = {nullptr, std::make_shared<c_Image>(), nullptr};
-  int count = 30;
-  struct Case {
-    const char *what;
-    std::function<void()> change;
-    bool same;
-  } cases[] = {
-      {"nothing", [] {}, true},
-      {"a record's position", [&] { list[16] += 1; }, false},
-      {"a record's alpha", [&] { list[22] = 0.25f; }, false},
-      {"a record fewer", [&] { count = 15; }, false},
-      {"the fill colour", [&] { settings[2] = 161; }, false},
-      {"an image loaded", [&] { images[0] = std::make_shared<c_Image>(); }, false},
-      {"an image released", [&] { images[1] = nullptr; }, false},
+  const Inputs shown;
+  std::pair<const char *, std::function<void(Inputs &)>> cases[] = {
+      {"a record's position", [](Inputs &in) { in.list[1] += 1; }},
+      {"a record's alpha", [](Inputs &in) { in.list[7] = 0.25f; }},
+      {"a record more", [](Inputs &in) { in.list.resize(30); }},
+      {"the fill colour", [](Inputs &in) { in.settings[2] = 161; }},
+      {"an image loaded", [](Inputs &in) { in.images[0] = std::make_shared<c_Image>(); }},
+      {"an image released", [](Inputs &in) { in.images[1] = nullptr; }},
   };
-  for (const Case &c : cases) {
-    ShownFrame shown;
-    EXPECT_FALSE(shown.Same(list, settings, images)) << "nothing is on screen yet";
-    shown.Keep(std::span(list, count), settings, images);
-    float keptList[30];
-    std::copy(list, list + 30, keptList);
-    float keptSettings[3] = {settings[0], settings[1], settings[2]};
-    GameImage keptImages[3] = {images[0], images[1], images[2]};
-    c.change();
-    EXPECT_EQ(shown.Same(std::span(list, count), settings, images), c.same) << c.what;
-    std::copy(keptList, keptList + 30, list);
-    std::copy(keptSettings, keptSettings + 3, settings);
-    std::copy(keptImages, keptImages + 3, images);
-    count = 30;
+  ShownFrame frame;
+  EXPECT_FALSE(frame.Same(shown.list, shown.settings, shown.images)) << "nothing is on screen yet";
+  frame.Keep(shown.list, shown.settings, shown.images);
+  EXPECT_TRUE(frame.Same(Inputs().list, shown.settings, shown.images)) << "an equal list";
+  for (auto &[what, change] : cases) {
+    Inputs now = shown;
+    change(now);
+    EXPECT_FALSE(frame.Same(now.list, now.settings, now.images)) << what;
   }
 }
 

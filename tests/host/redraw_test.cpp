@@ -21,10 +21,7 @@ struct Platform : VexLoopPlatform {
 struct Delegate : VexGameDelegate {
   bool changed = false;
   int renders = 0;
-  void RenderGame() override {
-    ++renders;
-    changed = false; // the frame drawn is the picture
-  }
+  void RenderGame() override { ++renders, changed = false; } // what is drawn is the picture
   bool PictureChanged() override { return changed; }
 };
 
