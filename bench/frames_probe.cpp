@@ -1,11 +1,12 @@
-// The game itself with the real graphics device, stepped through the map, a
-// running puzzle, the pause menu and the options box. On each screen it lets
-// the screen settle, then looks at 60 rendered frames and prints
+// The game itself with the real graphics device, stepped through the map, the
+// map with its cursor moving over every cell, a running puzzle, the pause menu and the options box. On each screen it
+// lets the screen settle, then looks at 60 rendered frames and prints
 //   frames SCREEN draw_calls MEDIAN max MAX limit LIMIT over N
 // where LIMIT is, for the frame with the most draw calls, the number of image
 // and shape changes in the order of its display list (the least the batch
 // renderer can do), and N counts frames that needed more than their own limit.
 // Then it ends. The window must have the focus, or the game stays suspended.
+// Every update asks for a frame, as a still screen would otherwise draw none.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -15,12 +16,15 @@
 #include "game/render.h"
 #include "graphics/graphics.h"
 #include "graphics/graphics_device.h"
+#include "host/glfw_game.h"
 #include "host/quill_game.h"
 
 namespace {
 
 constexpr int kSettleUpdates = 90;
-constexpr int kFrames = 60;
+constexpr size_t kFrames = 60;
+constexpr int kMapSize = 15;
+constexpr size_t kCells = kMapSize * kMapSize;
 constexpr int kVerticesPerBatch = gxtkGraphics::kMaxVertices;
 
 struct Frame {
@@ -39,6 +43,8 @@ public:
   void p_OnUpdate() override {
     if (m_loadStep == 0) Step();
     c_MyApp::p_OnUpdate();
+    // A still screen is drawn once; the probe wants each update's frame.
+    VexGlfwGame::_glfwGame->Redraw();
   }
 
 private:
@@ -85,28 +91,34 @@ private:
       sampledRenders = renders;
       frames.push_back({vex_graphics_GetGraphicsDevice()->Stats().drawCalls, renderedLimit});
     }
-    if (frames.size() < kFrames) return;
+    if (screen == 1) {
+      // The cursor on every cell in turn, the view following as it does.
+      int cell = static_cast<int>(frames.size()) % kCells;
+      m_menuX = cell % kMapSize;
+      m_menuY = cell / kMapSize;
+    }
+    if (frames.size() < (screen == 1 ? kCells : kFrames)) return;
     Report();
     frames.clear();
     updates = 0;
     ++screen;
-    if (screen == 1) {
+    if (screen == 2) {
       m_level = 5;
       m_state = 11;
-    } else if (screen == 2) {
+    } else if (screen == 3) {
       m_paused = 1;
       m_pauseDir = 1;
       m_pauseSel = 0;
-    } else if (screen == 3) {
+    } else if (screen == 4) {
       m_optionsOpen = 1;
-    } else {
+    } else if (screen > 4) {
       std::fflush(stdout);
       std::_Exit(0);
     }
   }
 
   void Report() {
-    static const char *const kScreens[] = {"map", "board", "pause", "options"};
+    static const char *const kScreens[] = {"map", "map-sweep", "board", "pause", "options"};
     std::vector<int> calls;
     int over = 0;
     const Frame *most = &frames[0];

@@ -35,6 +35,11 @@ namespace {
 constexpr int kMidHandle = 1;
 constexpr int kFontSlot = 90;
 constexpr int kLogoSlot = 93;
+
+// The dpad, the menu sheet, the circles and the lights are loaded with the
+// set but no screen of this game draws them: they are read from their files
+// only if something ever does (at full screen they would hold 33 MB).
+bool ReadWhenDrawn(int slot) { return slot == 85 || slot == 86 || slot == 94 || slot == 99; }
 } // namespace
 
 void c_MyApp::p_ChooseResolution() {
@@ -46,7 +51,9 @@ void c_MyApp::p_LoadImg(int slot, const String &name, int w, int h, int frames, 
   if (slot < 0 || slot > 99) return;
   m_images[slot] = nullptr;
   int fw = w * m_hdLevel, fh = h * m_hdLevel;
-  m_images[slot] = m_devices->LoadImage(PicturePath(name, m_hdLevel), fw, fh, frames, flags);
+  String path = PicturePath(name, m_hdLevel);
+  m_images[slot] = ReadWhenDrawn(slot) ? m_devices->LoadImageOnDemand(path, fw, fh, frames, flags)
+                                       : m_devices->LoadImage(path, fw, fh, frames, flags);
   m_imageInfo[slot * 3] = fw;
   m_imageInfo[slot * 3 + 1] = fh;
   m_imageInfo[slot * 3 + 2] = frames;
@@ -90,6 +97,11 @@ void c_MyApp::p_Loader() {
   int step = m_loadStep;
   switch (step) {
   case 1:
+    // On a reload for a new size the old pictures go before the new ones come,
+    // so that the two sets never share memory. The loading screen keeps its
+    // logo and font until their own steps.
+    for (int slot = 0; slot < 100; ++slot)
+      if (slot != kLogoSlot && slot != kFontSlot) m_images[slot] = nullptr;
     p_LoadImg(97, "common/icons", 32, 32, 16, kMidHandle);
     p_ReserveImg(81, 2048, 2048);
     p_LoadSFX(96);

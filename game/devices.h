@@ -38,10 +38,17 @@ public:
   // null image is an empty slot.
   virtual GameImage LoadImage(const String &path, int frameWidth, int frameHeight, int frames, int flags) = 0;
   virtual GameImage CreateImage(int width, int height, int frames, int flags) = 0;
+  // An image read from its file only when it is first drawn.
+  virtual GameImage LoadImageOnDemand(const String &path, int frameWidth, int frameHeight, int frames, int flags) {
+    return LoadImage(path, frameWidth, frameHeight, frames, flags);
+  }
   virtual void SetColor(float r, float g, float b) = 0;
   virtual void SetAlpha(float alpha) = 0;
   virtual void SetBlend(int blend) = 0;
   virtual void DrawRect(float x, float y, float w, float h) = 0;
+  // Fills the whole device with an opaque colour of whole channel values, if
+  // the device can do that faster than a rectangle; false when it cannot.
+  virtual bool Clear(float /*r*/, float /*g*/, float /*b*/) { return false; }
   virtual void DrawOval(float x, float y, float w, float h) = 0;
   virtual void DrawLine(float x1, float y1, float x2, float y2) = 0;
   virtual void DrawImage(const GameImage &image, float x, float y, float rotation, float scaleX, float scaleY,

@@ -8,9 +8,12 @@
 // the screens' own files (menu, board, options, pause, badges, save...).
 #pragma once
 
+#include <array>
 #include <memory>
+#include <vector>
 
 #include "game/devices.h"
+#include "game/shown_frame.h"
 #include "host/app.h"
 #include "net/http_request.h"
 #include "runtime/array.h"
@@ -47,6 +50,7 @@ public:
   void p_OnCreate() override;
   void p_OnUpdate() override;
   void p_OnRender() override;
+  bool p_PictureChanged() override;
   void p_OnSuspend() override;
   void p_OnResume() override;
   void p_FullscreenFlip();
@@ -102,6 +106,7 @@ public:
 
   // --- the screens of the other game files
   void p_Menu();
+  void LayerMapCells(int from);
   void p_LoadMenu();
   void p_Game();
   void p_InGame();
@@ -186,6 +191,8 @@ public:
   // (a window manager may pass through sizes on its way); 0 when none waits.
   int m_resizeWait = 0;
   int m_renderMillis = 0, m_renderFps = 0, m_renderFpsAvg = 0;
+  ShownFrame m_shownFrame;
+  std::vector<float> m_layered; // scratch of LayerMapCells
 
   // Image and sound slots.
   Array<GameImage> m_images = Array<GameImage>(100);
@@ -256,6 +263,7 @@ private:
   void DrawDebugOverlay();
   void ReplayList();
   void FitToDevice(int w, int h);
+  std::array<float, 8> FrameSettings() const;
 
   std::shared_ptr<GameDevices> m_devices;
 };

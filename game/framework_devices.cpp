@@ -21,15 +21,28 @@ int FrameworkDevices::GetChar() { return vex_input_GetChar(); }
 // A data file that decodes to a picture too small for its frames (a damaged or
 // replaced file) leaves the slot empty like a missing file, instead of ending
 // the game with the framework's frame error.
-GameImage FrameworkDevices::LoadImage(const String &path, int frameWidth, int frameHeight, int frames, int flags) {
-  if (!vex_graphics_device) return nullptr;
-  std::shared_ptr<gxtkSurface> surface = vex_graphics_device->LoadSurface(vex_data_FixDataPath(path));
+namespace {
+GameImage FramedImage(std::shared_ptr<gxtkSurface> surface, int frameWidth, int frameHeight, int frames, int flags) {
   if (!surface) return nullptr;
   int w = surface->Width(), h = surface->Height();
   if (!c_Image::FramesFit(0, 0, frameWidth, frameHeight, frames, w, h)) return nullptr;
   auto image = std::make_shared<c_Image>();
   image->p_Init2(std::move(surface), 0, 0, frameWidth, frameHeight, frames, flags, nullptr, 0, 0, w, h);
   return image;
+}
+} // namespace
+
+GameImage FrameworkDevices::LoadImage(const String &path, int frameWidth, int frameHeight, int frames, int flags) {
+  if (!vex_graphics_device) return nullptr;
+  return FramedImage(vex_graphics_device->LoadSurface(vex_data_FixDataPath(path)), frameWidth, frameHeight, frames,
+                     flags);
+}
+
+GameImage FrameworkDevices::LoadImageOnDemand(const String &path, int frameWidth, int frameHeight, int frames,
+                                              int flags) {
+  if (!vex_graphics_device) return nullptr;
+  return FramedImage(vex_graphics_device->LoadSurfaceOnDemand(vex_data_FixDataPath(path)), frameWidth, frameHeight,
+                     frames, flags);
 }
 
 GameImage FrameworkDevices::CreateImage(int width, int height, int frames, int flags) {
@@ -40,6 +53,10 @@ void FrameworkDevices::SetColor(float r, float g, float b) { vex_graphics_SetCol
 void FrameworkDevices::SetAlpha(float alpha) { vex_graphics_SetAlpha(alpha); }
 void FrameworkDevices::SetBlend(int blend) { vex_graphics_SetBlend(blend); }
 void FrameworkDevices::DrawRect(float x, float y, float w, float h) { vex_graphics_DrawRect(x, y, w, h); }
+bool FrameworkDevices::Clear(float r, float g, float b) {
+  vex_graphics_Cls(r, g, b);
+  return true;
+}
 void FrameworkDevices::DrawOval(float x, float y, float w, float h) { vex_graphics_DrawOval(x, y, w, h); }
 void FrameworkDevices::DrawLine(float x1, float y1, float x2, float y2) { vex_graphics_DrawLine(x1, y1, x2, y2); }
 

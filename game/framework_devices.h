@@ -18,10 +18,12 @@ public:
 
   GameImage LoadImage(const String &path, int frameWidth, int frameHeight, int frames, int flags) override;
   GameImage CreateImage(int width, int height, int frames, int flags) override;
+  GameImage LoadImageOnDemand(const String &path, int frameWidth, int frameHeight, int frames, int flags) override;
   void SetColor(float r, float g, float b) override;
   void SetAlpha(float alpha) override;
   void SetBlend(int blend) override;
   void DrawRect(float x, float y, float w, float h) override;
+  bool Clear(float r, float g, float b) override;
   void DrawOval(float x, float y, float w, float h) override;
   void DrawLine(float x1, float y1, float x2, float y2) override;
   void DrawImage(const GameImage &image, float x, float y, float rotation, float scaleX, float scaleY,

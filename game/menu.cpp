@@ -1,10 +1,12 @@
 // The main menu: a 15 x 15 map of the puzzle catalogue with the How-To cell in
 // the middle, conquered outward from solved cells; and the return from a
 // finished puzzle, which records its score and saves.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
 #include "game/flow.h"
+#include "game/render.h"
 #include "runtime/error.h"
 
 namespace {
@@ -31,6 +33,7 @@ constexpr float kCameraEase = 0.125f;
 constexpr float kCullMargin = 128;
 
 constexpr int kButtonsSlot = 95;
+constexpr int kFirstSheetSlot = 11, kLastSheetSlot = 24;
 constexpr int kLogoSlot = 98;
 constexpr int kLockedFrame = 2, kOpenFrame = 1;
 
@@ -80,6 +83,7 @@ void c_MyApp::p_Menu() {
   // Scores come from the save file; a forged one must not overflow the sum.
   uint32_t scoreSum = 0;
   bool tapStart = false;
+  const int cellsFrom = m_drawCount;
 
   for (int r = 0; r < kMapSize; ++r) {
     for (int c = 0; c < kMapSize; ++c) {
@@ -166,6 +170,7 @@ void c_MyApp::p_Menu() {
     }
   }
   m_mapCells[kScoreSum] = static_cast<int32_t>(scoreSum);
+  LayerMapCells(cellsFrom);
 
   bool keyStart = false;
   if (m_keyLatch == 0) {
@@ -210,6 +215,28 @@ void c_MyApp::p_Menu() {
   p_SetSize(0.75f);
   p_DrawImg(kLogoSlot, 100, 52, 0);
   p_ResetDraw();
+}
+
+// No two cells' pictures overlap, even the enlarged cursor's; what the how-to
+// and cursor cells draw besides overlaps only cells of the row above, and
+// their texts keep clear of each other's ovals. So the cells' records can be
+// drawn in layers without changing a pixel: the thumbnails sheet by sheet,
+// the lock and open overlays, the ovals, then the texts, each in its own
+// order. Each layer batches into few draw calls, where cell by cell every
+// thumbnail, overlay and text took one of its own.
+void c_MyApp::LayerMapCells(int from) {
+  const float *list = m_drawList.Data();
+  auto layerOf = [&](int at) {
+    float kind = list[at + kRecKind];
+    if (kind >= kFirstSheetSlot && kind <= kLastSheetSlot) return static_cast<int>(kind) - kFirstSheetSlot;
+    constexpr int kSheets = kLastSheetSlot - kFirstSheetSlot + 1;
+    return kind == kButtonsSlot ? kSheets : kind == kKindOval ? kSheets + 1 : kSheets + 2;
+  };
+  m_layered.clear();
+  for (int layer = 0; layer <= kLastSheetSlot - kFirstSheetSlot + 3; ++layer)
+    for (int at = from; at + kRecordSize <= m_drawCount; at += kRecordSize)
+      if (layerOf(at) == layer) m_layered.insert(m_layered.end(), list + at, list + at + kRecordSize);
+  std::copy(m_layered.begin(), m_layered.end(), m_drawList.Data() + from);
 }
 
 void c_MyApp::p_LoadMenu() {

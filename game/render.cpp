@@ -172,9 +172,14 @@ void c_MyApp::p_OnRender() {
 
   int w = vex_app_DeviceWidth(), h = vex_app_DeviceHeight();
   GameDevices &dev = *m_devices;
-  dev.SetColor(m_clsRed, m_clsGreen, m_clsBlue);
-  dev.SetAlpha(m_clsAlpha);
-  dev.DrawRect(-1, -1, static_cast<float>(w + 2), static_cast<float>(h + 2));
+  // An opaque fill gives the rectangle's colour bytes, each channel truncated,
+  // so a clear to those bytes draws the same pixels without blending them.
+  auto whole = [](float channel) { return static_cast<float>(static_cast<int>(channel)); };
+  if (m_clsAlpha < 1 || !dev.Clear(whole(m_clsRed), whole(m_clsGreen), whole(m_clsBlue))) {
+    dev.SetColor(m_clsRed, m_clsGreen, m_clsBlue);
+    dev.SetAlpha(m_clsAlpha);
+    dev.DrawRect(-1, -1, static_cast<float>(w + 2), static_cast<float>(h + 2));
+  }
   dev.SetColor(255, 255, 255);
   dev.SetAlpha(1);
 
@@ -190,6 +195,24 @@ void c_MyApp::p_OnRender() {
   ReplayList();
   dev.SetAlpha(0.5f);
   dev.SetColor(255, 255, 255);
+  m_shownFrame.Keep(std::span(m_drawList.Data(), m_drawCount), FrameSettings(),
+                    std::span(m_images.Data(), m_images.Length()));
+}
+
+std::array<float, 8> c_MyApp::FrameSettings() const {
+  return {m_clsRed,
+          m_clsGreen,
+          m_clsBlue,
+          m_clsAlpha,
+          static_cast<float>(vex_app_DeviceWidth()),
+          static_cast<float>(vex_app_DeviceHeight()),
+          m_imageScale,
+          vex_Tilemarch_overscan};
+}
+
+bool c_MyApp::p_PictureChanged() {
+  return !m_shownFrame.Same(std::span(m_drawList.Data(), m_drawCount), FrameSettings(),
+                            std::span(m_images.Data(), m_images.Length()));
 }
 
 void c_MyApp::ReplayList() {

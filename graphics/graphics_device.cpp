@@ -156,7 +156,20 @@ bool gxtkGraphics::LoadSurface__UNSAFE__(gxtkSurface &surface, const String &pat
   PixelData pixels = LoadImageData(path, &w, &h, &depth);
   if (!pixels) return false;
   surface.SetData(std::move(pixels), w, h, depth);
+  surface.path = path;
   return true;
+}
+
+std::shared_ptr<gxtkSurface> gxtkGraphics::LoadSurfaceOnDemand(const String &path) {
+  int w = 0, h = 0, depth = 0;
+  if (!ReadImageInfo(path, &w, &h, &depth)) return nullptr;
+  auto surface = std::make_shared<gxtkSurface>();
+  surface->width = w;
+  surface->height = h;
+  surface->depth = depth;
+  surface->format = SurfaceFormatOfDepth(depth);
+  surface->path = path;
+  return surface;
 }
 
 std::shared_ptr<gxtkSurface> gxtkGraphics::CreateSurface(int w, int h) {

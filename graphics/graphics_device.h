@@ -45,6 +45,9 @@ public:
   virtual void DiscardGraphics() {}
   virtual std::shared_ptr<gxtkSurface> LoadSurface(const String &path);
   virtual std::shared_ptr<gxtkSurface> CreateSurface(int width, int height);
+  // A surface that reads its file when it is first drawn: one that is never
+  // drawn costs neither pixels nor a texture. Only the header is read now.
+  std::shared_ptr<gxtkSurface> LoadSurfaceOnDemand(const String &path);
   // Decodes into the surface without any OpenGL call (safe off the main
   // thread); the surface's OnUnsafeLoadComplete makes the texture later.
   virtual bool LoadSurface__UNSAFE__(gxtkSurface &surface, const String &path);

@@ -17,6 +17,19 @@ FILE *OpenForReading(const String &path) {
 
 } // namespace
 
+bool ReadImageInfo(const String &path, int *width, int *height, int *depth) {
+  FILE *file = OpenForReading(path);
+  if (!file) return false;
+  int w = 0, h = 0, channels = 0;
+  bool ok = stbi_info_from_file(file, &w, &h, &channels) && w > 0 && h > 0 && channels >= 1 && channels <= 4;
+  std::fclose(file);
+  if (!ok) return false;
+  *width = w;
+  *height = h;
+  *depth = channels;
+  return true;
+}
+
 PixelData LoadImageData(const String &path, int *width, int *height, int *depth) {
   FILE *file = OpenForReading(path);
   if (!file) return nullptr;

@@ -18,3 +18,6 @@ using PixelData = std::unique_ptr<unsigned char, PixelFree>;
 // rows top to bottom without padding. A missing or undecodable file gives null
 // and leaves the outputs alone.
 PixelData LoadImageData(const String &path, int *width, int *height, int *depth);
+// The size and channel count of a picture file from its header alone; false,
+// with the outputs left alone, when it is missing or not a picture.
+bool ReadImageInfo(const String &path, int *width, int *height, int *depth);

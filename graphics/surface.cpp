@@ -47,6 +47,7 @@ void gxtkSurface::Discard() {
   seq = -1;
   texture = 0;
   data.reset();
+  path = String();
 }
 
 void gxtkSurface::SetData(PixelData pixels, int w, int h, int d) {
@@ -72,6 +73,9 @@ void gxtkSurface::SetData(PixelData pixels, int w, int h, int d) {
 
 void gxtkSurface::SetSubData(int x, int y, int w, int h, const int *pixels, int pitch) {
   if (format != GL_RGBA || !pixels) return;
+  // From now on the pixels differ from the file's, so the copy stays.
+  if (!data && !path.Empty()) ReadFileAgain();
+  path = String();
   // Clip to the surface, moving the source start along with the cut.
   if (x < 0) {
     pixels -= x;
@@ -161,7 +165,18 @@ void gxtkSurface::MakeTexture() {
   uscale = texWidth > 0 ? 1.0f / static_cast<float>(texWidth) : 0.0f;
   vscale = texHeight > 0 ? 1.0f / static_cast<float>(texHeight) : 0.0f;
 
+  if (!data && !path.Empty()) ReadFileAgain();
   if (!data) return;
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, format, GL_UNSIGNED_BYTE, data.get());
+  // The texture holds the picture now; the file can give it again.
+  if (!path.Empty()) data.reset();
+}
+
+void gxtkSurface::ReadFileAgain() {
+  int w = 0, h = 0, d = 0;
+  PixelData pixels = LoadImageData(path, &w, &h, &d);
+  // A file replaced by one of another shape would not fit the frames cut
+  // from the old one; the texture stays blank instead.
+  if (pixels && w == width && h == height && d == depth) SetData(std::move(pixels), w, h, d);
 }

@@ -1,9 +1,11 @@
-// gxtkSurface: an OpenGL texture with an optional copy of its pixels.
+// gxtkSurface: an OpenGL texture and what it takes to make it again.
 //
-// The copy lets the texture be made again whenever the window (and with it the
-// OpenGL context) has been re-opened: a texture is valid only while its seq
-// equals glfwGraphicsSeq, and Bind re-creates a stale one from the copy. Pixels
-// are kept premultiplied by their alpha, like everything the device draws.
+// A texture is valid only while its seq equals glfwGraphicsSeq; after the
+// window (and with it the OpenGL context) has been re-opened, Bind makes a
+// stale one again. A picture read from a file keeps no copy of its pixels once
+// its texture is made: it is read from the file again. Only pixels written
+// into a surface are kept in memory. Pixels are premultiplied by their alpha,
+// like everything the device draws.
 #pragma once
 
 #include "graphics/image_data.h"
@@ -45,6 +47,8 @@ public:
   static void SetForcePowerOfTwo(bool force);
 
   PixelData data;
+  // The picture file the pixels came from, until pixels are written into them.
+  String path;
   int width = 0, height = 0;
   int depth = 0;
   unsigned format = 0;
@@ -54,6 +58,7 @@ public:
 
 private:
   void MakeTexture();
+  void ReadFileAgain();
   int texWidth = 0, texHeight = 0;
 };
 

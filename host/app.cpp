@@ -104,6 +104,8 @@ void c_GameDelegate::RenderGame() {
   m_graphics->EndRender();
 }
 
+bool c_GameDelegate::PictureChanged() { return vex_app__app->p_PictureChanged(); }
+
 void c_GameDelegate::KeyEvent(int event, int data) {
   m_input->p_KeyEvent(event, data);
   if (event != KeyDown) return;

@@ -32,6 +32,9 @@ public:
   virtual void p_OnResume() {}
   virtual void p_OnUpdate() {}
   virtual void p_OnRender() {}
+  // Whether p_OnRender would now draw something else than the frame on
+  // screen; an application that cannot tell is drawn every pass.
+  virtual bool p_PictureChanged() { return true; }
   void p_OnResize() {}
   void p_OnLoading() {}
   void p_OnClose();
@@ -48,6 +51,7 @@ public:
   void ResumeGame() override;
   void UpdateGame() override;
   void RenderGame() override;
+  bool PictureChanged() override;
   void KeyEvent(int event, int data) override;
   void MouseEvent(int event, int data, float x, float y) override;
   void TouchEvent(int event, int data, float x, float y) override;

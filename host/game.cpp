@@ -58,6 +58,12 @@ void VexGame::RenderGame() {
   Guarded([&] { delegate_->RenderGame(); });
 }
 
+bool VexGame::PictureChanged() {
+  bool changed = true;
+  if (started) Guarded([&] { changed = delegate_->PictureChanged(); });
+  return changed;
+}
+
 void VexGame::KeyEvent(int event, int data) {
   if (!started) return;
   Guarded([&] { delegate_->KeyEvent(event, data); });

@@ -59,6 +59,7 @@ public:
   void ResumeGame();
   void UpdateGame();
   void RenderGame();
+  bool PictureChanged();
   void KeyEvent(int event, int data);
   void MouseEvent(int event, int data, float x, float y);
   void TouchEvent(int event, int data, float x, float y);

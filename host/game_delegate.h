@@ -27,6 +27,9 @@ public:
   virtual void ResumeGame() {}
   virtual void UpdateGame() {}
   virtual void RenderGame() {}
+  // Whether a frame drawn now would differ from the one on screen; a delegate
+  // that cannot tell says yes.
+  virtual bool PictureChanged() { return true; }
   virtual void KeyEvent(int /*event*/, int /*data*/) {}
   virtual void MouseEvent(int /*event*/, int /*data*/, float /*x*/, float /*y*/) {}
   virtual void TouchEvent(int /*event*/, int /*data*/, float /*x*/, float /*y*/) {}

@@ -26,10 +26,7 @@ public:
   void PollEvents() override { glfwPollEvents(); }
   void WaitEvents() override { glfwWaitEvents(); }
   bool WindowOpen() override { return game_.Window() != nullptr; }
-  bool WindowActive() override {
-    GLFWwindow *w = game_.Window();
-    return w && glfwGetWindowAttrib(w, GLFW_FOCUSED) && !glfwGetWindowAttrib(w, GLFW_ICONIFIED);
-  }
+  bool WindowActive() override { return game_.WindowActive(); }
   void SwapBuffers() override {
     if (game_.Window()) glfwSwapBuffers(game_.Window());
   }
@@ -76,6 +73,14 @@ void OnClose(GLFWwindow *window) {
   game->KeyEvent(KeyUp, 432);
   glfwSetWindowShouldClose(window, GLFW_FALSE);
 }
+
+// Covered and uncovered, resized or restored, the window needs its picture
+// again even when the game's picture has not changed.
+void OnRefresh(GLFWwindow *window) { HostOf(window)->Redraw(); }
+void OnFramebufferSize(GLFWwindow *window, int, int) { HostOf(window)->Redraw(); }
+void OnSize(GLFWwindow *window, int width, int height) { HostOf(window)->WindowResized(width, height); }
+void OnFocus(GLFWwindow *window, int focused) { HostOf(window)->WindowFocused(focused == GLFW_TRUE); }
+void OnIconify(GLFWwindow *window, int iconified) { HostOf(window)->WindowIconified(iconified == GLFW_TRUE); }
 
 } // namespace
 
@@ -125,16 +130,14 @@ void VexGlfwGame::SetMouseVisible(bool visible) {
   if (window_) glfwSetInputMode(window_, GLFW_CURSOR, visible ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_HIDDEN);
 }
 
-int VexGlfwGame::GetDeviceWidth() {
-  int w = 0, h = 0;
-  if (window_) glfwGetWindowSize(window_, &w, &h);
-  return w;
-}
+int VexGlfwGame::GetDeviceWidth() { return window_ ? width_ : 0; }
 
-int VexGlfwGame::GetDeviceHeight() {
-  int w = 0, h = 0;
-  if (window_) glfwGetWindowSize(window_, &w, &h);
-  return h;
+int VexGlfwGame::GetDeviceHeight() { return window_ ? height_ : 0; }
+
+void VexGlfwGame::WindowResized(int width, int height) {
+  width_ = width;
+  height_ = height;
+  redraw_ = true;
 }
 
 void VexGlfwGame::SetDeviceWindow(int width, int height, int flags) {
@@ -228,10 +231,14 @@ void VexGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int b
   window_ = glfwCreateWindow(width, height, "Tilemarch", fullscreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
   ++glfwGraphicsSeq;
   fullscreen_ = fullscreen;
+  redraw_ = true;
   if (!window_) return;
   glfwMakeContextCurrent(window_);
   if (!fullscreen && desktop) glfwSetWindowPos(window_, (desktop->width - width) / 2, (desktop->height - height) / 2);
   glfwShowWindow(window_);
+  glfwGetWindowSize(window_, &width_, &height_);
+  focused_ = glfwGetWindowAttrib(window_, GLFW_FOCUSED) == GLFW_TRUE;
+  iconified_ = glfwGetWindowAttrib(window_, GLFW_ICONIFIED) == GLFW_TRUE;
   if (swapInterval >= 0) glfwSwapInterval(swapInterval);
   InstallCallbacks();
 }
@@ -242,6 +249,11 @@ void VexGlfwGame::InstallCallbacks() {
   glfwSetMouseButtonCallback(window_, OnMouseButton);
   glfwSetCursorPosCallback(window_, OnCursorPos);
   glfwSetWindowCloseCallback(window_, OnClose);
+  glfwSetWindowRefreshCallback(window_, OnRefresh);
+  glfwSetWindowSizeCallback(window_, OnSize);
+  glfwSetFramebufferSizeCallback(window_, OnFramebufferSize);
+  glfwSetWindowFocusCallback(window_, OnFocus);
+  glfwSetWindowIconifyCallback(window_, OnIconify);
 }
 
 void VexGlfwGame::Run() {
@@ -251,8 +263,13 @@ void VexGlfwGame::Run() {
 }
 
 void VexGlfwGame::RunPass() {
-  RenderGame();
-  platform_->SwapBuffers();
+  // Drawing the frame on screen again would only cost the processor: under a
+  // software renderer most of what the game costs at rest.
+  if (redraw_ || PictureChanged()) {
+    redraw_ = false;
+    RenderGame();
+    platform_->SwapBuffers();
+  }
 
   if (nextUpdate != 0) {
     double delay = nextUpdate - platform_->Time();
@@ -268,6 +285,7 @@ void VexGlfwGame::RunPass() {
     if (suspended) {
       ResumeGame();
       nextUpdate = 0;
+      redraw_ = true;
     }
   } else if (!suspended) {
     SuspendGame();

@@ -1,7 +1,8 @@
 // VexGlfwGame: the host on GLFW 3 — the window, the main loop, the timer and
 // the GLFW input callbacks.
 //
-// One pass of the main loop (RunPass) renders a frame and swaps, sleeps until
+// One pass of the main loop (RunPass) renders a frame and swaps (unless the
+// frame would show what the window already shows), sleeps until
 // the next update is due, processes events (blocking while suspended), follows
 // the window's focus into suspend and resume, and then runs one to four
 // fixed-rate updates. When it falls more than four updates behind it drops the
@@ -56,6 +57,15 @@ public:
   GLFWwindow *Window() const { return window_; }
   bool FullScreen() const { return fullscreen_; }
   double NextUpdate() const { return nextUpdate; }
+  // The window lost its pixels or changed size: the next pass draws whether
+  // or not the picture changed.
+  void Redraw() { redraw_ = true; }
+  // What the window's callbacks last told: asking the X server instead would
+  // cost a round trip on every update.
+  void WindowResized(int width, int height);
+  void WindowFocused(bool focused) { focused_ = focused; }
+  void WindowIconified(bool iconified) { iconified_ = iconified; }
+  bool WindowActive() const { return window_ && focused_ && !iconified_; }
 
 protected:
   double updatePeriod = 0;
@@ -68,6 +78,9 @@ private:
 
   GLFWwindow *window_ = nullptr;
   bool fullscreen_ = false;
+  bool redraw_ = true;
+  int width_ = 0, height_ = 0;
+  bool focused_ = false, iconified_ = false;
   std::unique_ptr<VexLoopPlatform> glfwPlatform_;
   VexLoopPlatform *platform_ = nullptr;
 };

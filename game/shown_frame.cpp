@@ -1,0 +1,28 @@
+// ShownFrame: the inputs of the frame on screen, compared bit for bit.
+#include "game/shown_frame.h"
+
+#include <cstring>
+
+namespace {
+// Bits rather than values: a NaN in the list is the same NaN next time.
+bool SameBits(std::span<const float> a, const std::vector<float> &b) {
+  return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size_bytes()) == 0);
+}
+} // namespace
+
+bool ShownFrame::Same(std::span<const float> list, std::span<const float> settings,
+                      std::span<const GameImage> images) const {
+  if (!kept_ || !SameBits(list, list_) || !SameBits(settings, settings_) || images.size() != images_.size())
+    return false;
+  for (size_t i = 0; i < images.size(); ++i)
+    if (images[i].get() != images_[i]) return false;
+  return true;
+}
+
+void ShownFrame::Keep(std::span<const float> list, std::span<const float> settings, std::span<const GameImage> images) {
+  list_.assign(list.begin(), list.end());
+  settings_.assign(settings.begin(), settings.end());
+  images_.clear();
+  for (const GameImage &image : images) images_.push_back(image.get());
+  kept_ = true;
+}

@@ -1,0 +1,25 @@
+// ShownFrame: what the frame on screen was drawn from.
+//
+// p_OnRender draws from the display list, a few settings beside it (the fill
+// colour, the device size, the image scale) and the images in the slots. An
+// update that leaves all of them as they were leaves the picture as it was, so
+// the host need not draw it again.
+#pragma once
+
+#include <span>
+#include <vector>
+
+#include "game/devices.h"
+
+class ShownFrame {
+public:
+  // Whether a frame drawn from these inputs would equal the kept one.
+  bool Same(std::span<const float> list, std::span<const float> settings, std::span<const GameImage> images) const;
+  // Remembers the inputs of the frame just drawn.
+  void Keep(std::span<const float> list, std::span<const float> settings, std::span<const GameImage> images);
+
+private:
+  bool kept_ = false;
+  std::vector<float> list_, settings_;
+  std::vector<const c_Image *> images_;
+};
