@@ -147,26 +147,6 @@ TEST_F(Board, TimeRunningOutEndsThePuzzleWithoutAScore) {
   EXPECT_EQ(app->m_state * 1000 + app->m_newScore, 2000);
 }
 
-TEST_F(Board, TutorialWalksSixPicturesWithHintsThenGoodLuck) {
-  const char *firstLines[6] = {"Usetheleftandtop",      "Sometimes", "Alargernumber",
-                               "Whenmorethanonenumber", "",          "Don'tbescaredoff"};
-  StartPuzzle(0);
-  const float lineY = 32 + static_cast<float>(app->m_imageInfo[app->m_font * 3 + 1]) / 2;
-  for (int step = -1; step >= -6; --step) {
-    String picture = TutorialPicture(step);
-    for (int i = 0; i < 64; ++i)
-      ASSERT_EQ(app->m_grid[(32 * (i / 8) + i % 8) * 10 + 1], picture[i] == '1' ? 1 : 0) << step;
-    Update();
-    EXPECT_EQ(TextAt(lineY, 1), firstLines[-step - 1]);
-    EXPECT_TRUE(RecordsOf(app->m_font, 2).empty()); // no timer shown
-    MarkSolution();
-    Updates(91);
-    EXPECT_EQ(dev->Played(95), -step);
-  }
-  Update();
-  EXPECT_EQ(TextAt(12, 4) + TextAt(468, 4) + std::to_string(app->m_newScore), "GoodLuck0");
-}
-
 TEST_F(Board, BackOrThePauseIconPausesOnceAndTheTimerStands) {
   StartPuzzle(7);
   KeyDown(kKeyEscape);

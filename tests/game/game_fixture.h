@@ -7,12 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <map>
-#include <memory>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "game/devices.h"
 #include "game/flow.h"
@@ -105,8 +101,7 @@ public:
   }
 };
 
-enum TestKeys { kKeyLeft = 37, kKeyUp, kKeyRight, kKeyDown, kKeyEnter = 13, kKeyEscape = 27 };
-enum MoreTestKeys { kKeyX = 88, kKeyN = 78, kKeyF2 = 113 };
+enum TestKeys { kKeyLeft = 37, kKeyUp, kKeyRight, kKeyDown, kKeyEnter = 13, kKeyEscape = 27, kKeyX = 88, kKeyF2 = 113 };
 enum TestPointers { kMouse = 1, kTouch0 = 384 };
 
 class GameTest : public testing::Test {
@@ -152,7 +147,7 @@ protected:
     if (dev->fromInput) input.p_EndUpdate();
   }
   void Updates(int n) {
-    for (int i = 0; i < n; ++i) Update();
+    while (n-- > 0) Update();
   }
   void Render() { app->p_OnRender(); }
   std::string Saved() const { return host->state.ToUtf8(); }
@@ -183,54 +178,31 @@ protected:
   // for one update, a tap adding one update up.
   void Hold(std::set<int> keys) { dev->down = std::move(keys); }
   void Release() { Hold({}); }
-  void Press(std::set<int> keys) {
-    Hold(std::move(keys));
-    Update();
-    Release();
-    Update();
-  }
+  void Press(std::set<int> keys) { Hold(std::move(keys)), Update(), Release(), Update(); }
   void TouchAt(float x, float y) {
     dev->down = {kMouse, kTouch0};
     dev->mouseX = dev->touchX[0] = x * app->m_viewScaleX;
     dev->mouseY = dev->touchY[0] = y * app->m_viewScaleY;
     Update();
   }
-  void Tap(float x, float y) {
-    TouchAt(x, y);
-    Release();
-    Update();
-  }
+  void Tap(float x, float y) { TouchAt(x, y), Release(), Update(); }
 
   // Input through the framework's input device, as the host feeds it.
-  void UseInputDevice() {
-    dev->fromInput = true;
-    vex_input_SetInputDevice(&input);
-  }
   void KeyDown(int key) { input.p_KeyEvent(VexEvent::KeyDown, key); }
   void KeyUp(int key) { input.p_KeyEvent(VexEvent::KeyUp, key); }
-  void HoldKey(int key, int held, int after) {
-    KeyDown(key);
-    Updates(held);
-    KeyUp(key);
-    Updates(after);
-  }
+  void HoldKey(int key, int held, int after) { KeyDown(key), Updates(held), KeyUp(key), Updates(after); }
   void MouseDown(float x, float y) { input.p_MouseEvent(VexEvent::MouseDown, 0, x, y); }
   void MouseMove(float x, float y) { input.p_MouseEvent(VexEvent::MouseMove, 0, x, y); }
   void MouseUp() { input.p_MouseEvent(VexEvent::MouseUp, 0, 0, 0); }
   void TouchDown(int finger, float x, float y) { input.p_TouchEvent(VexEvent::TouchDown, finger, x, y); }
   void TouchUp(int finger) { input.p_TouchEvent(VexEvent::TouchUp, finger, 0, 0); }
-  void Click(float x, float y) {
-    MouseDown(x, y);
-    Update();
-    MouseUp();
-    Update();
-  }
+  void Click(float x, float y) { MouseDown(x, y), Update(), MouseUp(), Update(); }
 
   // The map: a cell's lock flag, and the open cells.
   int Locked(int c, int r) const { return app->m_mapCells[16 * r + c]; }
   int OpenCells() const {
     int open = 0;
-    for (int cell = 0; cell < 225; ++cell) open += Locked(cell % 15, cell / 15) == 0;
+    for (int cell = 0; cell < 225; ++cell) open += !Locked(cell % 15, cell / 15);
     return open;
   }
 
@@ -262,10 +234,9 @@ protected:
 
   // Part n of the saved string.
   std::string SavedPart(int n) const {
-    std::string text = Saved();
     size_t start = 0;
-    for (int i = 0; i < n && start != std::string::npos; ++i) start = text.find('|', start) + 1;
-    return text.substr(start, text.find('|', start) - start);
+    for (int i = 0; i < n; ++i) start = Saved().find('|', start) + 1;
+    return Saved().substr(start, Saved().find('|', start) - start);
   }
 
   std::unique_ptr<TestHost> host;
@@ -279,6 +250,7 @@ class BoardTest : public GameTest {
 protected:
   void SetUp() override {
     GameTest::SetUp();
-    UseInputDevice();
+    dev->fromInput = true;
+    vex_input_SetInputDevice(&input);
   }
 };

@@ -4,20 +4,17 @@
 
 #include <string>
 
-// Runs a command through the shell and returns its standard output without
-// trailing newlines and spaces.
+// A shell command's standard output without trailing newlines and spaces.
 std::string Shell(const std::string &command);
-// Runs a command through the shell and returns its exit status, or -1 when it
-// did not end normally.
+// A shell command's exit status, or -1 when it did not end normally.
 int ShellStatus(const std::string &command);
 
 std::string ReadFile(const std::string &path);
 void WriteFile(const std::string &path, const std::string &bytes);
 
-// The build directory the tests were configured in (TILEMARCH_BUILD_DIR, or
-// the parent of the tests/ folder the test executable runs from).
+// Where the tests were built (TILEMARCH_BUILD_DIR, or above the test's
+// folder) and the source tree (TILEMARCH_SOURCE_DIR).
 std::string BuildDir();
-// The source tree (TILEMARCH_SOURCE_DIR).
 std::string SourceDir();
 
 // A fresh directory under /tmp, removed with everything in it afterwards.

@@ -1,7 +1,6 @@
 // Programs under test as real processes.
 #include "support/program.h"
 
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,16 +16,10 @@ Program::Program(const std::string &path, Options options) {
     options.workDir = ownDir_->Path();
   }
   dir_ = options.workDir;
-  // A working directory that isn't ours (perhaps not writable) keeps the
-  // output elsewhere.
-  if (ownDir_) {
-    outPath_ = dir_ + "/out.txt";
-  } else {
-    char pattern[] = "/tmp/tilemarch-out-XXXXXX";
-    int fd = mkstemp(pattern);
-    if (fd >= 0) close(fd);
-    outPath_ = pattern;
-  }
+  // Outside the working directory, which may not be writable.
+  char pattern[] = "/tmp/tilemarch-out-XXXXXX";
+  close(mkstemp(pattern));
+  outPath_ = pattern;
   std::vector<std::string> argStore{path};
   argStore.insert(argStore.end(), options.args.begin(), options.args.end());
   pid_ = fork();
@@ -52,7 +45,7 @@ Program::~Program() {
     kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
   }
-  if (!ownDir_) unlink(outPath_.c_str());
+  unlink(outPath_.c_str());
 }
 
 std::string Program::Output() const { return ReadFile(outPath_); }
@@ -103,25 +96,11 @@ int Program::CloseWindow() {
 }
 
 int RunProcess(const std::string &program, const std::string &arg, std::string *out, std::string *err) {
-  char outName[] = "/tmp/tilemarch-out-XXXXXX", errName[] = "/tmp/tilemarch-err-XXXXXX";
-  int outFd = mkstemp(outName), errFd = mkstemp(errName);
-  pid_t pid = fork();
-  if (pid == 0) {
-    int devnull = open("/dev/null", O_RDONLY);
-    dup2(devnull, 0);
-    dup2(outFd, 1);
-    dup2(errFd, 2);
-    execl(program.c_str(), program.c_str(), arg.c_str(), static_cast<char *>(nullptr));
-    _exit(127);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  close(outFd);
-  close(errFd);
-  if (out) *out = ReadFile(outName);
-  if (err) *err = ReadFile(errName);
-  unlink(outName);
-  unlink(errName);
+  TempDir dir;
+  const int status = std::system(
+      ("exec '" + program + "' '" + arg + "' </dev/null >" + (dir / "out") + " 2>" + (dir / "err")).c_str());
+  if (out) *out = ReadFile(dir / "out");
+  if (err) *err = ReadFile(dir / "err");
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 

@@ -44,9 +44,8 @@ public:
   // The id of the program's newest top-level window titled "Tilemarch" (a
   // window re-opened for full screen gets a new id); empty if none appears.
   std::string WindowId() const;
-  // Sends the window manager's close request until the program ends, since a
-  // request sent before the manager has taken the window on is lost. Returns
-  // the exit status as WaitForExit does.
+  // Asks the window manager to close the window until the program ends (a
+  // request before it took the window on is lost); the exit status.
   int CloseWindow();
 
 private:

@@ -33,8 +33,7 @@ float Sample(const std::string &bytes, size_t at, int format, int bits) {
 }
 
 void PutU16(std::string &out, uint32_t value) {
-  out.push_back(static_cast<char>(value & 0xff));
-  out.push_back(static_cast<char>(value >> 8 & 0xff));
+  for (int shift : {0, 8}) out.push_back(static_cast<char>(value >> shift & 0xff));
 }
 
 // The channels averaged.
@@ -50,10 +49,7 @@ std::vector<float> Mono(const Wave &wave) {
 
 } // namespace
 
-void PutU32(std::string &out, uint32_t value) {
-  PutU16(out, value & 0xffff);
-  PutU16(out, value >> 16);
-}
+void PutU32(std::string &out, uint32_t value) { PutU16(out, value & 0xffff), PutU16(out, value >> 16); }
 
 std::string MakeWav(const WavSpec &spec) {
   std::string format;

@@ -31,18 +31,16 @@ struct Wave {
   int channels = 0, rate = 0;
   std::vector<float> samples;
   int Frames() const { return channels ? static_cast<int>(samples.size()) / channels : 0; }
-  // Root-mean-square of the frames [from, to) over one channel, or all of
-  // them when channel is -1.
+  // Root-mean-square of the frames [from, to) over one channel (-1: all).
   double Rms(int from, int to, int channel = -1) const;
   // The first frame from `from` on where any channel exceeds the threshold, or -1.
   int Onset(float threshold, int from = 0) const;
 };
 
-// Reads 8-bit, 16-bit or float PCM (plain or extensible format). A data chunk
-// whose size was never filled in (the writer was still running, or killed)
-// runs to the end of the file. Frames stored before byte `fromByte` of the
-// file are left out: a capture's size taken at some moment marks what was
-// written after it. Channels 0 when the bytes are no such file.
+// Reads 8-bit, 16-bit or float PCM (plain or extensible). A data chunk whose
+// size was never filled in runs to the end of the file. Frames before byte
+// `fromByte` are left out, so a capture's size taken at some moment marks
+// what came after it. Channels 0 when the bytes are no such file.
 Wave ReadWave(const std::string &bytes, size_t fromByte = 0);
 
 // The largest normalised correlation of the first 0.1 s of `sound`, mixed to
@@ -50,6 +48,5 @@ Wave ReadWave(const std::string &bytes, size_t fromByte = 0);
 // mixed to mono: near 1 where the sound was played unchanged.
 float BestMatch(const Wave &sound, const Wave &capture);
 
-// An OpenAL Soft configuration that writes the mix, stereo at 44100 Hz, into
-// a WAV file.
+// An OpenAL Soft configuration writing the mix, stereo at 44100 Hz, to a WAV file.
 std::string CaptureConf(const std::string &outFile);

@@ -8,8 +8,7 @@
 class Program;
 
 // Why windowed tests can't run here (no display, or one of the named
-// commands missing), or empty when they can. Use it as
-//   if (auto why = DisplayMissing("xdotool import"); !why.empty()) GTEST_SKIP() << why;
+// commands missing), or empty when they can.
 std::string DisplayMissing(const std::string &commands);
 
 // The size of a window's client area as "WxH".
@@ -19,11 +18,9 @@ bool WaitForGeometry(const Program &program, const std::string &size,
                      std::chrono::milliseconds limit = std::chrono::seconds(10));
 // Gives the window the focus (an inactive window suspends the game).
 void Activate(const std::string &window);
-// Presses and releases a key (xdotool's key names) in the focused window,
-// held long enough for an update to see it.
+// Presses and releases a key (xdotool's names), held long enough for an update.
 void PressKey(const std::string &window, const std::string &key);
-// Moves the pointer to (x, y) in the window and clicks, the press and the
-// release far enough apart for an update to see the button.
+// Clicks at (x, y) in the window, held long enough for an update to see it.
 void Click(const std::string &window, int x, int y);
 
 // A screenshot of a window as 8-bit RGB.
