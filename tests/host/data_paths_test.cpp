@@ -14,7 +14,6 @@ namespace {
 
 TEST(DataPaths, BareNamesAreDataAndSchemesMapBesideTheExecutable) {
   EXPECT_EQ(vex_data_FixDataPath("gfx/tile.png"), String("quill://data/gfx/tile.png"));
-  EXPECT_EQ(vex_data_FixDataPath("ab/c:/d"), String("quill://data/ab/c:/d"));
   for (const char *same : {"C:/x.png", "./a.png", "/a.png", "quill://data/a.png"})
     EXPECT_EQ(vex_data_FixDataPath(same), String(same)) << same;
   String app = AppDirOfExecutable("C:\\Games\\game.exe");
@@ -32,7 +31,6 @@ TEST(StateFile, SavesUtf8AndReadsMarksOrOneCharacterPerByte) {
   String state = "x" + String::FromChar(0xE9) + String::FromChar(0x20AC);
   EXPECT_EQ(host.SaveState(state), 0);
   EXPECT_EQ(ReadFile(".quillstate"), "x\xC3\xA9\xE2\x82\xAC");
-  EXPECT_FALSE(std::filesystem::exists(".quillstate.tmp"));
   EXPECT_EQ(host.LoadState(), state);
   const std::pair<std::string, std::u16string> cases[] = {
       {std::string("\xFE\xFF\x00\x41\x00\xE9", 6), u"A\u00E9"},

@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstring>
 
 #include "net/async_event.h"
 
@@ -19,10 +18,6 @@ bool PumpUntil(const std::function<bool()> &done, int timeoutMs) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   return done();
-}
-
-void PumpFor(int ms) {
-  PumpUntil([] { return false; }, ms);
 }
 
 Listener::Listener() {
@@ -39,9 +34,9 @@ Listener::Listener() {
 
 Listener::~Listener() { close(fd_); }
 
-int Listener::Accept(int timeoutMs) {
+int Listener::Accept() {
   pollfd p{fd_, POLLIN, 0};
-  if (poll(&p, 1, timeoutMs) != 1) return -1;
+  if (poll(&p, 1, 5000) != 1) return -1;
   int fd = accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
   int on = 1; // each reply chunk leaves as its own segment
   if (fd != -1) setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
@@ -52,16 +47,12 @@ ScriptedServer::ScriptedServer(std::vector<std::string> chunks, int pauseMs) {
   thread_ = std::thread([this, chunks, pauseMs] {
     int fd = listener_.Accept();
     if (fd == -1) return;
-    size_t wanted = std::string::npos;
-    char block[65536];
+    char block[4096];
     pollfd p{fd, POLLIN, 0};
-    while (request_.size() < wanted && poll(&p, 1, 5000) == 1) {
+    while (request_.find("\r\n\r\n") == std::string::npos && poll(&p, 1, 5000) == 1) {
       ssize_t n = recv(fd, block, sizeof block, 0);
       if (n <= 0) break;
       request_.append(block, static_cast<size_t>(n));
-      size_t headEnd = request_.find("\r\n\r\n"), length = request_.find("Content-Length: ");
-      if (headEnd != std::string::npos)
-        wanted = headEnd + 4 + (length < headEnd ? std::strtoul(request_.c_str() + length + 16, nullptr, 10) : 0);
     }
     for (size_t i = 0; i < chunks.size(); ++i) {
       if (i) std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
@@ -77,17 +68,3 @@ std::string ScriptedServer::Request() {
   if (thread_.joinable()) thread_.join();
   return request_;
 }
-
-int ClosedPort() { return Listener().Port(); }
-
-namespace {
-
-// The network tests run worker threads; death tests must start a fresh process.
-class ThreadsafeDeathTests : public testing::Environment {
-public:
-  void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
-};
-
-testing::Environment *const threadsafeDeathTests = testing::AddGlobalTestEnvironment(new ThreadsafeDeathTests);
-
-} // namespace

@@ -6,10 +6,8 @@
 #include <thread>
 #include <vector>
 
-// Pumps the asynchronous events until done() holds or timeoutMs passes;
-// returns done().
+// Pumps the asynchronous events until done() holds or timeoutMs passes.
 bool PumpUntil(const std::function<bool()> &done, int timeoutMs = 5000);
-void PumpFor(int ms);
 
 // A listening TCP socket on 127.0.0.1 with a port of the system's choosing.
 class Listener {
@@ -17,29 +15,23 @@ public:
   Listener();
   ~Listener();
   int Port() const { return port_; }
-  // The next connection within timeoutMs, or -1.
-  int Accept(int timeoutMs = 5000);
+  int Accept(); // the next connection within 5 s, or -1
 
 private:
   int fd_ = -1, port_ = 0;
 };
 
 // A one-connection server on its own thread: accepts, reads an HTTP request
-// (the head and as many body bytes as its Content-Length names), then sends
-// each reply chunk with a pause before the next, and closes.
+// head, then sends each reply chunk with a pause before the next, and closes.
 class ScriptedServer {
 public:
   explicit ScriptedServer(std::vector<std::string> chunks, int pauseMs = 60);
   ~ScriptedServer();
   int Port() const { return listener_.Port(); }
-  // The request as received; waits until the reply was sent.
-  std::string Request();
+  std::string Request(); // waits until the reply was sent
 
 private:
   Listener listener_;
   std::string request_;
   std::thread thread_;
 };
-
-// A port on 127.0.0.1 where nothing listens.
-int ClosedPort();
