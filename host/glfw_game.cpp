@@ -167,10 +167,12 @@ void VexGlfwGame::SetSwapInterval(int interval) {
 
 String VexGlfwGame::PathToFilePath(const String &path) {
   if (!path.StartsWith("quill:")) return path;
-  if (appDir.Empty()) {
+  // Loaders on worker threads map paths too: the directory is worked out once,
+  // by whichever thread comes first, and the others wait for it.
+  std::call_once(appDirOnce, [this] {
     appDir = AppDirOfExecutable(ExecutablePath());
     internalDir = appDir + "/internal";
-  }
+  });
   return MapDataPath(path, appDir);
 }
 

@@ -8,6 +8,8 @@
 // schedule rather than trying to catch up, and the next pass starts afresh.
 #pragma once
 
+#include <mutex>
+
 #include "host/game.h"
 #include "host/loop_platform.h"
 
@@ -60,6 +62,8 @@ public:
 protected:
   double updatePeriod = 0;
   double nextUpdate = 0;
+  // Filled once, on first need, by PathToFilePath.
+  std::once_flag appDirOnce;
   String appDir, internalDir;
   int swapInterval = 1;
 
