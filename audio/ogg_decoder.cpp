@@ -11,12 +11,33 @@ namespace {
 
 // The most samples a single Vorbis frame can give per channel.
 constexpr size_t kFrameSamples = 4096;
+// The decoder works in memory of ours: on a damaged stream it would lose
+// blocks of its own allocating, and its setup could ask for any size. A stream
+// that needs more than the largest arena is not a sound the game plays.
+constexpr int kFirstArena = 256 * 1024;
+constexpr int kLargestArena = 32 * 1024 * 1024;
+
+// Opens the stream at start in an arena that is doubled until the decoder's
+// setup fits; null when the stream does not open.
+stb_vorbis *OpenInArena(FILE *file, long start, std::vector<char> &arena) {
+  for (int size = kFirstArena; size <= kLargestArena; size *= 2) {
+    if (std::fseek(file, start, SEEK_SET) != 0) return nullptr;
+    arena.assign(static_cast<size_t>(size), 0);
+    stb_vorbis_alloc alloc{arena.data(), size};
+    int error = 0;
+    stb_vorbis *vorbis = stb_vorbis_open_file(file, 0, &error, &alloc);
+    if (vorbis || error != VORBIS_outofmem) return vorbis;
+  }
+  return nullptr;
+}
 
 } // namespace
 
 std::optional<AudioData> DecodeOgg(FILE *file) {
-  int error = 0;
-  stb_vorbis *vorbis = stb_vorbis_open_file(file, 0, &error, nullptr);
+  long start = std::ftell(file);
+  if (start < 0) return std::nullopt;
+  std::vector<char> arena;
+  stb_vorbis *vorbis = OpenInArena(file, start, arena);
   if (!vorbis) return std::nullopt;
   stb_vorbis_info info = stb_vorbis_get_info(vorbis);
   int channels = info.channels > 2 ? 2 : info.channels;
