@@ -11,6 +11,7 @@ packages=(
   xvfb xauth xdotool openbox wmctrl imagemagick x11-apps x11-utils
   sox vorbis-tools python3 desktop-file-utils
   libx11-dev sgt-puzzles
+  clang libclang-rt-14-dev
 )
 
 missing=()
