@@ -167,13 +167,18 @@ void VexGlfwGame::SetSwapInterval(int interval) {
 
 String VexGlfwGame::PathToFilePath(const String &path) {
   if (!path.StartsWith("quill:")) return path;
-  // Loaders on worker threads map paths too: the directory is worked out once,
-  // by whichever thread comes first, and the others wait for it.
-  std::call_once(appDirOnce, [this] {
-    appDir = AppDirOfExecutable(ExecutablePath());
-    internalDir = appDir + "/internal";
-  });
-  return MapDataPath(path, appDir);
+  // Loaders on worker threads map paths too: the directory is worked out by
+  // whichever thread comes first, and the others wait for it.
+  String dir;
+  {
+    std::lock_guard<std::mutex> lock(appDirMutex);
+    if (appDir.Empty()) {
+      appDir = AppDirOfExecutable(ExecutablePath());
+      internalDir = appDir + "/internal";
+    }
+    dir = appDir;
+  }
+  return MapDataPath(path, dir);
 }
 
 std::unique_ptr<VexGlfwVideoMode> VexGlfwGame::GetGlfwDesktopMode() {

@@ -62,8 +62,8 @@ public:
 protected:
   double updatePeriod = 0;
   double nextUpdate = 0;
-  // Filled once, on first need, by PathToFilePath.
-  std::once_flag appDirOnce;
+  // Filled on first need by PathToFilePath, under the mutex.
+  std::mutex appDirMutex;
   String appDir, internalDir;
   int swapInterval = 1;
 
