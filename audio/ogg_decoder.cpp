@@ -7,6 +7,8 @@
 
 #include <stb/stb_vorbis.h>
 
+#include "audio/ogg_headers.h"
+
 namespace {
 
 // The most samples a single Vorbis frame can give per channel.
@@ -17,27 +19,35 @@ constexpr size_t kFrameSamples = 4096;
 constexpr int kFirstArena = 256 * 1024;
 constexpr int kLargestArena = 32 * 1024 * 1024;
 
-// Opens the stream at start in an arena that is doubled until the decoder's
-// setup fits; null when the stream does not open.
-stb_vorbis *OpenInArena(FILE *file, long start, std::vector<char> &arena) {
+// Opens the stream in an arena that is doubled until the decoder's setup
+// fits; null when the stream does not open.
+stb_vorbis *OpenInArena(const std::vector<unsigned char> &stream, std::vector<char> &arena) {
+  if (stream.size() > INT_MAX || !VorbisCommentsFit(stream.data(), stream.size())) return nullptr;
   for (int size = kFirstArena; size <= kLargestArena; size *= 2) {
-    if (std::fseek(file, start, SEEK_SET) != 0) return nullptr;
     arena.assign(static_cast<size_t>(size), 0);
     stb_vorbis_alloc alloc{arena.data(), size};
     int error = 0;
-    stb_vorbis *vorbis = stb_vorbis_open_file(file, 0, &error, &alloc);
+    stb_vorbis *vorbis = stb_vorbis_open_memory(stream.data(), static_cast<int>(stream.size()), &error, &alloc);
     if (vorbis || error != VORBIS_outofmem) return vorbis;
   }
   return nullptr;
 }
 
+std::vector<unsigned char> ReadRest(FILE *file) {
+  std::vector<unsigned char> bytes;
+  unsigned char block[65536];
+  size_t n;
+  while ((n = std::fread(block, 1, sizeof block, file)) > 0) bytes.insert(bytes.end(), block, block + n);
+  return bytes;
+}
+
 } // namespace
 
 std::optional<AudioData> DecodeOgg(FILE *file) {
-  long start = std::ftell(file);
-  if (start < 0) return std::nullopt;
+  // Read whole, so its headers can be checked before the decoder sees them.
+  const std::vector<unsigned char> stream = ReadRest(file);
   std::vector<char> arena;
-  stb_vorbis *vorbis = OpenInArena(file, start, arena);
+  stb_vorbis *vorbis = OpenInArena(stream, arena);
   if (!vorbis) return std::nullopt;
   stb_vorbis_info info = stb_vorbis_get_info(vorbis);
   int channels = info.channels > 2 ? 2 : info.channels;
