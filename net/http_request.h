@@ -10,8 +10,9 @@
 // The listener's p_OnHttpRequestComplete comes exactly once per Send, on the
 // main thread from inside the event pump. Status is -1 when the connect
 // failed, the server closed before a valid status line, the status line was
-// malformed, a head line was longer than 16384 bytes, or the request head did not fit the 4096-byte write buffer or
-// held a line break of its own (then nothing is sent). A receive that fails ends the request like a close.
+// malformed, a head line was longer than 16384 bytes, or the request head did
+// not fit the 4096-byte write buffer or held a line break of its own (then
+// nothing is sent). A receive that fails ends the request like a close.
 //
 // Requests are owned through std::shared_ptr (their pending socket
 // operations keep them alive); the listener is not owned and must outlive
