@@ -1,6 +1,7 @@
 # Tilemarch: `make run` and `make test` set up a fresh Debian 12 machine, build and
 # run; a plain `make` only builds. SANITIZE=1 builds and tests with AddressSanitizer
-# and UndefinedBehaviorSanitizer in a build directory of its own.
+# and UndefinedBehaviorSanitizer in a build directory of its own. `make fuzz` runs
+# every fuzz target for FUZZ_SECONDS each.
 JOBS ?= $(shell nproc)
 ifeq ($(SANITIZE),1)
 BUILD ?= build-asan
@@ -10,7 +11,7 @@ BUILD ?= build
 CMAKE_FLAGS += -DCMAKE_BUILD_TYPE=RelWithDebInfo
 endif
 
-.PHONY: all build setup configure run test bench install uninstall deb screenshot clean
+.PHONY: all build setup configure run test bench install uninstall deb screenshot clean fuzz fuzz-build
 
 all: build
 
@@ -30,8 +31,21 @@ run: setup
 	./$(BUILD)/tilemarch
 
 test: setup
-	@$(MAKE) --no-print-directory build
+	@$(MAKE) --no-print-directory build fuzz-build
 	bash tools/with-display.sh ctest --test-dir $(BUILD) --output-on-failure $(CTEST_FLAGS)
+
+# The fuzz targets need clang and live in build-fuzz whatever SANITIZE says;
+# `make test` runs each for a few seconds.
+FUZZ_SECONDS ?= 60
+build-fuzz/CMakeCache.txt:
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTILEMARCH_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+fuzz-build: build-fuzz/CMakeCache.txt
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
+
+fuzz: setup
+	@$(MAKE) --no-print-directory fuzz-build
+	bash tests/fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 
 bench: setup
 	@$(MAKE) --no-print-directory build BUILD=build
@@ -67,4 +81,4 @@ screenshot: configure
 	@bash tools/with-display.sh bash tools/package/screenshot.sh
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz

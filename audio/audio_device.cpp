@@ -53,6 +53,10 @@ void gxtkSample::Discard() {
   buffer = 0;
 }
 
+void gxtkSample::OnUnsafeLoadComplete() {
+  if (gxtkAudio::audio) gxtkAudio::audio->MakeBuffer(this);
+}
+
 gxtkAudio::gxtkAudio() {
   audio = this;
   ++deviceGeneration;
@@ -141,35 +145,42 @@ void gxtkAudio::FlushDiscarded() {
 std::shared_ptr<gxtkSample> gxtkAudio::LoadSample(const String &path) {
   FlushDiscarded();
   auto sample = std::make_shared<gxtkSample>();
-  if (!LoadSample__UNSAFE__(sample.get(), path)) return nullptr;
+  if (!LoadSample__UNSAFE__(sample.get(), path) || !MakeBuffer(sample.get())) return nullptr;
   return sample;
 }
 
 bool gxtkAudio::LoadSample__UNSAFE__(gxtkSample *sample, const String &path) {
-  int length = 0, channelCount = 0, format = 0, hertz = 0;
-  std::unique_ptr<unsigned char[]> data = LoadAudioData(path, &length, &channelCount, &format, &hertz);
-  if (!data) return false;
+  std::optional<AudioData> audio = LoadAudioFile(path);
   // A layout OpenAL has no format for would make a buffer that plays nothing:
   // that is a failed load, not a silent sound.
-  ALenum alFormat = BufferFormat(channelCount, format);
-  if (!alFormat || !alcContext) return false;
+  if (!audio || !BufferFormat(audio->channels, audio->format)) return false;
+  sample->pending = std::move(audio);
+  return true;
+}
+
+bool gxtkAudio::MakeBuffer(gxtkSample *sample) {
+  if (!sample->pending || !alcContext) return false;
+  const AudioData &audio = *sample->pending;
   alGetError();
   ALuint buffer = 0;
   alGenBuffers(1, &buffer);
   if (alGetError() != AL_NO_ERROR || !buffer) return false;
-  alBufferData(buffer, alFormat, data.get(), length * channelCount * format, hertz);
+  alBufferData(buffer, BufferFormat(audio.channels, audio.format), audio.data.get(),
+               static_cast<ALsizei>(audio.Bytes()), audio.hertz);
   if (alGetError() != AL_NO_ERROR) {
     alDeleteBuffers(1, &buffer);
     return false;
   }
   sample->Discard();
   sample->buffer = buffer;
+  sample->pending.reset();
   return true;
 }
 
 int gxtkAudio::PlaySample(const std::shared_ptr<gxtkSample> &sample, int channel, int flags) {
   if (!sample || !ValidChannel(channel)) return -1;
   FlushDiscarded();
+  if (sample->pending) MakeBuffer(sample.get());
   ALuint source = ChannelSource(channel);
   if (!source) return -1;
   alSourceStop(source);

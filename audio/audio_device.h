@@ -17,7 +17,9 @@
 #include <AL/alc.h>
 
 #include <memory>
+#include <optional>
 
+#include "audio/audio_data.h"
 #include "runtime/object.h"
 #include "runtime/string.h"
 
@@ -28,8 +30,12 @@ public:
 
   // Gives the buffer up for deletion; the sample then plays nothing.
   virtual void Discard();
+  // Finishes a load made off the main thread: the buffer is made here.
+  virtual void OnUnsafeLoadComplete();
 
   ALuint buffer = 0;
+  // Samples decoded by a load off the main thread, waiting for their buffer.
+  std::optional<AudioData> pending;
 
 private:
   // The device the buffer was made under: a buffer name from a closed device
@@ -57,7 +63,14 @@ public:
   virtual void Suspend();
   virtual void Resume();
   virtual std::shared_ptr<gxtkSample> LoadSample(const String &path);
+  // Decodes the file into the sample's pending samples, for a worker thread:
+  // it makes no OpenAL call, since OpenAL's error flag is shared with the main
+  // thread, which reads it around its own calls. The buffer is made on the
+  // main thread by the sample's OnUnsafeLoadComplete, or by its first play.
   virtual bool LoadSample__UNSAFE__(gxtkSample *sample, const String &path);
+  // Makes the buffer of a sample's pending samples (main thread); false when
+  // there are none or OpenAL refuses them, leaving the sample as it was.
+  bool MakeBuffer(gxtkSample *sample);
   virtual int PlaySample(const std::shared_ptr<gxtkSample> &sample, int channel, int flags);
   virtual void StopChannel(int channel);
   virtual void PauseChannel(int channel);

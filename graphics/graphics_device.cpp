@@ -6,6 +6,7 @@
 
 #include <malloc.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -72,8 +73,10 @@ gxtkGraphics::gxtkGraphics() {
 
 void gxtkGraphics::ReadWindowSize() {
   GLFWwindow *window = HostWindow();
-  width = height = 0;
-  if (window) glfwGetWindowSize(window, &width, &height);
+  width = height = fbWidth = fbHeight = 0;
+  if (!window) return;
+  glfwGetWindowSize(window, &width, &height);
+  glfwGetFramebufferSize(window, &fbWidth, &fbHeight);
 }
 
 int gxtkGraphics::BeginRender() {
@@ -84,8 +87,6 @@ int gxtkGraphics::BeginRender() {
   if (!window) return 0;
   // The framebuffer can be larger than the window on dense screens; drawing
   // stays in window units.
-  int fbWidth = width, fbHeight = height;
-  glfwGetFramebufferSize(window, &fbWidth, &fbHeight);
   glViewport(0, 0, fbWidth, fbHeight);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -190,11 +191,28 @@ void gxtkGraphics::Cls(float red, float green, float blue) {
   glClear(GL_COLOR_BUFFER_BIT);
 }
 
-void gxtkGraphics::UpdateColor() {
-  color = static_cast<uint32_t>(static_cast<int>(alpha * 255.0f)) << 24 |
-          static_cast<uint32_t>(static_cast<int>(b * alpha)) << 16 |
-          static_cast<uint32_t>(static_cast<int>(g * alpha)) << 8 | static_cast<uint32_t>(static_cast<int>(r * alpha));
+namespace {
+// value cut to [0, top], NaN to 0.
+float Clamped(float value, float top) { return value > 0.0f ? std::min(value, top) : 0.0f; }
+uint32_t Byte(float value) { return static_cast<uint32_t>(Clamped(value, 255.0f)); }
+} // namespace
+
+uint32_t PackColor(float r, float g, float b, float alpha) {
+  const float a = Clamped(alpha, 1.0f);
+  return Byte(a * 255.0f) << 24 | Byte(Clamped(b, 255.0f) * a) << 16 | Byte(Clamped(g, 255.0f) * a) << 8 |
+         Byte(Clamped(r, 255.0f) * a);
 }
+
+gxtkPixelRect FramebufferRect(int x, int y, int w, int h, int windowWidth, int windowHeight, int fbWidth,
+                              int fbHeight) {
+  const double sx = windowWidth > 0 ? static_cast<double>(fbWidth) / windowWidth : 1.0;
+  const double sy = windowHeight > 0 ? static_cast<double>(fbHeight) / windowHeight : 1.0;
+  const double bottom = static_cast<double>(windowHeight) - y - std::max(h, 0);
+  auto pixels = [](double units, double scale) { return static_cast<int>(std::lround(units * scale)); };
+  return {pixels(x, sx), pixels(bottom, sy), pixels(std::max(w, 0), sx), pixels(std::max(h, 0), sy)};
+}
+
+void gxtkGraphics::UpdateColor() { color = PackColor(r, g, b, alpha); }
 
 void gxtkGraphics::SetAlpha(float a) {
   alpha = a;
@@ -225,7 +243,8 @@ void gxtkGraphics::SetScissor(int x, int y, int w, int h) {
   glEnable(GL_SCISSOR_TEST);
   // A negative size is an empty rectangle rather than an OpenGL error that
   // would leave the previous rectangle in force.
-  glScissor(x, Height() - y - h, w > 0 ? w : 0, h > 0 ? h : 0);
+  gxtkPixelRect rect = FramebufferRect(x, y, w, h, width, height, fbWidth, fbHeight);
+  glScissor(rect.x, rect.y, rect.width, rect.height);
 }
 
 void gxtkGraphics::SetMatrix(float mix, float miy, float mjx, float mjy, float mtx, float mty) {
@@ -333,15 +352,20 @@ bool RectFits(int length, int w, int h, int offset, int pitch) {
 void gxtkGraphics::ReadPixels(const Array<int> &pixels, int x, int y, int w, int h, int offset, int pitch) {
   Flush();
   if (!RectFits(pixels.Length(), w, h, offset, pitch)) return;
-  std::vector<uint32_t> rows(static_cast<size_t>(w) * static_cast<size_t>(h));
+  // On a dense screen the rectangle covers more pixels than window units:
+  // each unit takes the pixel at its top-left corner.
+  gxtkPixelRect rect = FramebufferRect(x, y, w, h, width, height, fbWidth, fbHeight);
+  if (rect.width < 1 || rect.height < 1) return;
+  std::vector<uint32_t> rows(static_cast<size_t>(rect.width) * static_cast<size_t>(rect.height));
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
-  glReadPixels(x, Height() - y - h, w, h, GL_BGRA, GL_UNSIGNED_BYTE, rows.data());
+  glReadPixels(rect.x, rect.y, rect.width, rect.height, GL_BGRA, GL_UNSIGNED_BYTE, rows.data());
   // OpenGL's rows run bottom to top; BGRA bytes read as one little-endian
   // word are exactly alpha, red, green, blue from the top byte down.
   for (int row = 0; row < h; ++row) {
-    const uint32_t *src = rows.data() + static_cast<size_t>(h - 1 - row) * static_cast<size_t>(w);
+    const size_t fromTop = static_cast<size_t>(row) * rect.height / h;
+    const uint32_t *src = rows.data() + (rect.height - 1 - fromTop) * static_cast<size_t>(rect.width);
     int *dst = pixels.Data() + offset + row * pitch;
-    for (int col = 0; col < w; ++col) dst[col] = static_cast<int>(src[col]);
+    for (int col = 0; col < w; ++col) dst[col] = static_cast<int>(src[static_cast<size_t>(col) * rect.width / w]);
   }
 }
 

@@ -77,6 +77,8 @@ public:
   uint32_t PackedColor() const { return color; }
 
   int width = 0, height = 0;
+  // The framebuffer's size in pixels: larger than the window on dense screens.
+  int fbWidth = 0, fbHeight = 0;
   uint32_t color = 0xffffffffu;
   float r = 255, g = 255, b = 255;
   float alpha = 1;
@@ -123,3 +125,18 @@ private:
 // Segments of an oval with radii xr, yr under the matrix (ix, iy, jx, jy):
 // 12 to 1024, a multiple of 4 in between.
 int OvalSegments(float xr, float yr, bool tformed, float ix, float iy, float jx, float jy);
+
+// The vertex colour of channels of 0 to 255 and an alpha of 0 to 1,
+// premultiplied, red in the low byte and alpha in the top one. Values outside
+// those ranges are clamped (NaN reads as 0): none spills into its neighbour.
+uint32_t PackColor(float r, float g, float b, float alpha);
+
+// A rectangle in the framebuffer's pixels, counted from the bottom left as
+// OpenGL's scissor and read-back take it.
+struct gxtkPixelRect {
+  int x, y, width, height;
+};
+// The pixels of a rectangle of window units counted from the top left; a
+// negative size is an empty rectangle.
+gxtkPixelRect FramebufferRect(int x, int y, int width, int height, int windowWidth, int windowHeight, int fbWidth,
+                              int fbHeight);

@@ -3,8 +3,11 @@
 
 #include <stb/stb_image.h>
 
+#include <climits>
 #include <cstdio>
+#include <vector>
 
+#include "graphics/png_check.h"
 #include "host/game.h"
 
 namespace {
@@ -13,6 +16,14 @@ FILE *OpenForReading(const String &path) {
   if (VexGame::_game) return VexGame::_game->OpenFile(path, "rb");
   if (path.Empty()) return nullptr;
   return std::fopen(path.ToUtf8().c_str(), "rb");
+}
+
+std::vector<unsigned char> ReadAll(FILE *file) {
+  std::vector<unsigned char> bytes;
+  unsigned char block[65536];
+  size_t n;
+  while ((n = std::fread(block, 1, sizeof block, file)) > 0) bytes.insert(bytes.end(), block, block + n);
+  return bytes;
 }
 
 } // namespace
@@ -33,9 +44,13 @@ bool ReadImageInfo(const String &path, int *width, int *height, int *depth) {
 PixelData LoadImageData(const String &path, int *width, int *height, int *depth) {
   FILE *file = OpenForReading(path);
   if (!file) return nullptr;
-  int w = 0, h = 0, channels = 0;
-  unsigned char *pixels = stbi_load_from_file(file, &w, &h, &channels, 0);
+  const std::vector<unsigned char> bytes = ReadAll(file);
   std::fclose(file);
+  // Only PNG reaches the decoder: every picture of the game is one, and the
+  // decoder's other formats (JPEG among them) misread hostile files.
+  if (bytes.size() > INT_MAX || !PngFitsForDecoding(bytes.data(), bytes.size())) return nullptr;
+  int w = 0, h = 0, channels = 0;
+  unsigned char *pixels = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &w, &h, &channels, 0);
   if (!pixels) return nullptr;
   if (w <= 0 || h <= 0 || channels < 1 || channels > 4) {
     stbi_image_free(pixels);

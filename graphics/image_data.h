@@ -13,10 +13,11 @@ struct PixelFree {
 };
 using PixelData = std::unique_ptr<unsigned char, PixelFree>;
 
-// Opens the file through the host (or directly when there is none) and decodes
-// it with the file's own channel count: 1 grey, 2 grey + alpha, 3 RGB, 4 RGBA;
-// rows top to bottom without padding. A missing or undecodable file gives null
-// and leaves the outputs alone.
+// Opens the file through the host (or directly when there is none) and, when it
+// is a PNG file that passes PngFitsForDecoding, decodes it with the file's own
+// channel count: 1 grey, 2 grey + alpha, 3 RGB, 4 RGBA; rows top to bottom
+// without padding. A missing, other or undecodable file gives null and leaves
+// the outputs alone.
 PixelData LoadImageData(const String &path, int *width, int *height, int *depth);
 // The size and channel count of a picture file from its header alone; false,
 // with the outputs left alone, when it is missing or not a picture.

@@ -170,11 +170,18 @@ void VexGlfwGame::SetSwapInterval(int interval) {
 
 String VexGlfwGame::PathToFilePath(const String &path) {
   if (!path.StartsWith("quill:")) return path;
-  if (appDir.Empty()) {
-    appDir = AppDirOfExecutable(ExecutablePath());
-    internalDir = appDir + "/internal";
+  // Loaders on worker threads map paths too: the directory is worked out by
+  // whichever thread comes first, and the others wait for it.
+  String dir;
+  {
+    std::lock_guard<std::mutex> lock(appDirMutex);
+    if (appDir.Empty()) {
+      appDir = AppDirOfExecutable(ExecutablePath());
+      internalDir = appDir + "/internal";
+    }
+    dir = appDir;
   }
-  return MapDataPath(path, appDir);
+  return MapDataPath(path, dir);
 }
 
 std::unique_ptr<VexGlfwVideoMode> VexGlfwGame::GetGlfwDesktopMode() {

@@ -9,6 +9,8 @@
 // schedule rather than trying to catch up, and the next pass starts afresh.
 #pragma once
 
+#include <mutex>
+
 #include "host/game.h"
 #include "host/loop_platform.h"
 
@@ -70,6 +72,8 @@ public:
 protected:
   double updatePeriod = 0;
   double nextUpdate = 0;
+  // Filled on first need by PathToFilePath, under the mutex.
+  std::mutex appDirMutex;
   String appDir, internalDir;
   int swapInterval = 1;
 

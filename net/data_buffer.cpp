@@ -52,8 +52,11 @@ bool VexDataBuffer::_Load(const String &path) {
 }
 
 bool VexDataBuffer::_LoadAsync(const String &path, VexThread *thread) {
-  if (!_Load(VexThread::Strdup(path))) return false;
-  if (thread) thread->SetResult(weak_from_this().lock());
+  // The result is this buffer's shared owner: a buffer without one could
+  // only report success with no result.
+  std::shared_ptr<VexDataBuffer> self = weak_from_this().lock();
+  if (!self || !_Load(VexThread::Strdup(path))) return false;
+  if (thread) thread->SetResult(std::move(self));
   return true;
 }
 

@@ -35,8 +35,9 @@ public:
   // the file cannot be read.
   bool _Load(const String &path);
   // _Load for a worker thread: works on a private copy of the path and hands
-  // this buffer to thread as its result on success. The caller must keep the
-  // buffer (through a shared_ptr) and leave it alone until the thread is done.
+  // this buffer to thread as its result on success. False, loading nothing,
+  // when the buffer is not owned by a shared_ptr. The caller must keep the
+  // buffer and leave it alone until the thread is done.
   bool _LoadAsync(const String &path, VexThread *thread);
   void Discard();
   int Length() const { return length_; }

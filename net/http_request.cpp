@@ -2,7 +2,6 @@
 #include "net/http_request.h"
 
 #include "net/data_buffer.h"
-#include "net/http_head.h"
 #include "net/socket.h"
 #include "net/url.h"
 #include "runtime/array.h"
@@ -29,7 +28,7 @@ void c_HttpRequest::p_Open(const String &method, const String &url, c_IOnHttpReq
   m_body.reset();
   m_bodyLength = 0;
   m_status = -1;
-  m_responseLines.reset();
+  m_reply = HttpReply();
   m_responseText = String();
   m_bytesReceived = 0;
   m_headLines.clear();
@@ -111,57 +110,20 @@ void c_HttpRequest::p_OnReceiveComplete(const std::shared_ptr<c_DataBuffer> &dat
     p_Finish();
     return;
   }
-  if (!m_responseLines) {
-    ReadHead(offset, count);
+  bool reading = m_reply.Take(m_readBuffer->Bytes() + offset, static_cast<size_t>(count));
+  m_status = m_reply.Status();
+  m_bytesReceived = static_cast<int>(m_reply.BodyBytes());
+  if (!reading) {
+    p_Finish();
     return;
   }
-  m_bytesReceived += count;
-  m_responseLines->push_back(m_readBuffer->p_PeekString(offset, count, "utf8"));
   Receive(0, kReadBufferSize);
-}
-
-void c_HttpRequest::ReadHead(int offset, int count) {
-  const unsigned char *bytes = m_readBuffer->Bytes();
-  int end = offset + count;
-  int lineStart = 0;
-  for (int i = offset; i < end; ++i) {
-    if (bytes[i] != '\n') continue;
-    String line = m_readBuffer->p_PeekString(lineStart, i - lineStart, "ascii").Trim();
-    lineStart = i + 1;
-    if (!line.Empty()) {
-      m_headLines.push_back(line);
-      continue;
-    }
-    int status = -1;
-    if (m_headLines.empty() || !vexHttpParseStatusLine(m_headLines.front(), status)) {
-      p_Finish();
-      return;
-    }
-    m_status = status;
-    m_responseLines.emplace();
-    if (end > lineStart) {
-      m_bytesReceived += end - lineStart;
-      m_responseLines->push_back(m_readBuffer->p_PeekString(lineStart, end - lineStart, "utf8"));
-    }
-    Receive(0, kReadBufferSize);
-    return;
-  }
-  // The unfinished line moves to the front so the next bytes continue it. A
-  // line that fills the whole buffer leaves no room: the receive of 0 bytes
-  // then ends the request.
-  int kept = end - lineStart;
-  if (lineStart > 0 && kept > 0) m_readBuffer->p_CopyBytes(lineStart, *m_readBuffer, 0, kept);
-  Receive(kept, kReadBufferSize - kept);
 }
 
 void c_HttpRequest::p_Finish() {
   if (m_finished) return;
   m_finished = true;
   m_socket->p_Close();
-  if (m_responseLines) {
-    std::u16string text;
-    for (const String &chunk : *m_responseLines) text += chunk.Units();
-    m_responseText = String(std::move(text));
-  }
+  if (m_reply.InBody()) m_responseText = m_reply.BodyText();
   if (m_onComplete) m_onComplete->p_OnHttpRequestComplete(this);
 }

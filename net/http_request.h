@@ -4,14 +4,15 @@
 // connects, sends its head (and body), and reads the response: the status
 // from the status line, then every byte until the server closes as the body.
 // Response headers are skipped; there is no keep-alive, redirect or chunked
-// transfer. Each body chunk is decoded as "utf8" on its own, so a character
-// split between two receives turns that chunk into 8-bit text.
+// transfer. The body is decoded as "utf8" as a whole once the server closes,
+// so where the receives split it does not change the text.
 //
 // The listener's p_OnHttpRequestComplete comes exactly once per Send, on the
 // main thread from inside the event pump. Status is -1 when the connect
 // failed, the server closed before a valid status line, the status line was
-// malformed, or the request head did not fit the 4096-byte write buffer or
-// held a line break of its own (then nothing is sent). A receive that fails ends the request like a close.
+// malformed, a head line was longer than 16384 bytes, or the request head did
+// not fit the 4096-byte write buffer or held a line break of its own (then
+// nothing is sent). A receive that fails ends the request like a close.
 //
 // Requests are owned through std::shared_ptr (their pending socket
 // operations keep them alive); the listener is not owned and must outlive
@@ -19,9 +20,9 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <vector>
 
+#include "net/http_reply.h"
 #include "net/socket_callbacks.h"
 #include "runtime/object.h"
 #include "runtime/string.h"
@@ -72,7 +73,6 @@ public:
 
 private:
   void p_Finish();
-  void ReadHead(int offset, int count);
   void Receive(int offset, int count);
   void SendRange(const std::shared_ptr<c_DataBuffer> &data, int offset, int count);
 
@@ -82,11 +82,10 @@ private:
   std::shared_ptr<c_DataBuffer> m_body;
   int m_bodyLength = 0;
   int m_status = -1;
-  // Body chunks; empty until the end of the response head.
-  std::optional<std::vector<String>> m_responseLines;
+  HttpReply m_reply;
   String m_responseText;
   int m_bytesReceived = 0;
-  // The request's head lines before sending; the response's while reading.
+  // The request's head lines before sending.
   std::vector<String> m_headLines;
   std::shared_ptr<c_Socket> m_socket;
   std::shared_ptr<c_DataBuffer> m_writeBuffer;

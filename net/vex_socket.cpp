@@ -147,8 +147,8 @@ int VexSocket::SendTo(VexDataBuffer &buffer, int offset, int count, const VexSoc
   unsigned char *bytes = Range(buffer, offset, count);
   if (!bytes) return -1;
   const sockaddr_in &to = address.Address();
-  return static_cast<int>(
-      ::sendto(use.fd(), bytes, static_cast<size_t>(count), MSG_NOSIGNAL, AsSockaddr(to), sizeof to));
+  return Restarted(
+      [&] { return ::sendto(use.fd(), bytes, static_cast<size_t>(count), MSG_NOSIGNAL, AsSockaddr(to), sizeof to); });
 }
 
 int VexSocket::ReceiveFrom(VexDataBuffer &buffer, int offset, int count, VexSocketAddress &address) {
@@ -156,11 +156,13 @@ int VexSocket::ReceiveFrom(VexDataBuffer &buffer, int offset, int count, VexSock
   unsigned char *bytes = Range(buffer, offset, count);
   if (!bytes) return -1;
   sockaddr_in from{};
-  socklen_t size = sizeof from;
-  ssize_t received =
-      ::recvfrom(use.fd(), bytes, static_cast<size_t>(count), 0, reinterpret_cast<sockaddr *>(&from), &size);
+  socklen_t size;
+  int received = Restarted([&] {
+    size = sizeof from;
+    return ::recvfrom(use.fd(), bytes, static_cast<size_t>(count), 0, reinterpret_cast<sockaddr *>(&from), &size);
+  });
   if (received >= 0) address.Set(from);
-  return static_cast<int>(received);
+  return received;
 }
 
 void VexSocket::GetLocalAddress(VexSocketAddress &address) {

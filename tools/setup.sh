@@ -12,6 +12,7 @@ packages=(
   sox vorbis-tools python3 desktop-file-utils
   libx11-dev sgt-puzzles
   dpkg-dev appstream
+  clang libclang-rt-14-dev
 )
 
 missing=()
