@@ -60,7 +60,7 @@ TEST(HttpRequest, RepliesOfEveryShapeEndInOneCallback) {
        200,
        u"first,second,third,fourth"},
       // A character split across receives turns its chunks into 8-bit text.
-      {"split character", {"HTTP/1.0 200 OK\r\n\r\ncaf\xc3", "\xa9 ok"}, 200, u"caf\u00c3\u00a9 ok", 150},
+      {"split character", {"HTTP/1.0 200 OK\r\n\r\ncaf\xc3", "\xa9 ok"}, 200, u"caf\u00e9 ok", 150},
       {"whole character", {"HTTP/1.0 200 OK\r\n\r\n", "caf\xc3\xa9"}, 200, u"caf\u00e9"},
       {"closed at once", {}, -1, u""},
       {"closed after the head", {"HTTP/1.0 404 Not Found\r\n\r\n"}, 404, u""},
