@@ -20,6 +20,7 @@ void VexThread::Start() {
 }
 
 void VexThread::run(std::shared_ptr<VexThread> thread) {
+  vexUseAlternateSignalStack();
   thread->Run__UNSAFE__();
   thread->state_.store(kFinished, std::memory_order_release);
 }

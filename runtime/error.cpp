@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstdio>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,8 @@ void vexPrint(const String &text) {
 
 namespace {
 
+// Room for the report's handler when the thread's own stack is used up.
+constexpr size_t kAltStackSize = 64 * 1024;
 std::atomic<bool> reporting{false};
 std::atomic<bool> mainParked{false};
 pid_t mainThread = 0;
@@ -101,11 +104,30 @@ void OnFatalSignal(int sig) {
 
 } // namespace
 
+void vexUseAlternateSignalStack() {
+  // The stack is switched off before its memory goes with the thread.
+  struct AltStack {
+    std::unique_ptr<char[]> memory{new char[kAltStackSize]};
+    AltStack() {
+      stack_t stack{};
+      stack.ss_sp = memory.get();
+      stack.ss_size = kAltStackSize;
+      sigaltstack(&stack, nullptr);
+    }
+    ~AltStack() {
+      stack_t off{};
+      off.ss_flags = SS_DISABLE;
+      sigaltstack(&off, nullptr);
+    }
+  };
+  thread_local AltStack altStack;
+}
+
 void vexInstallSignalHandlers() {
   mainThread = gettid();
   parkSignal = SIGRTMIN;
   // A stack overflow leaves no room for the handler on the thread's own stack.
-  static char altStack[64 * 1024];
+  static char altStack[kAltStackSize];
   stack_t stack{};
   stack.ss_sp = altStack;
   stack.ss_size = sizeof altStack;

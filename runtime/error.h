@@ -23,3 +23,7 @@ void vexPrint(const String &text);
 // other thread stops the main thread first, and the main thread gets the
 // alternate stack on which a stack overflow is still reported.
 void vexInstallSignalHandlers();
+
+// Gives the calling thread an alternate signal stack of its own, released when
+// the thread ends, so that a stack overflow on a worker is reported as well.
+void vexUseAlternateSignalStack();

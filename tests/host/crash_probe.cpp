@@ -1,7 +1,7 @@
 // A program that crashes in the ways a game can, for the tests of the crash
-// report: its own stack overflowing, a worker thread faulting while the main
-// loop runs and a debugger is attached, a fault while another thread holds the
-// output stream.
+// report: a stack overflowing on the main thread or on a worker, a worker
+// faulting while the main loop runs and a debugger is attached, a fault while
+// another thread holds the output stream.
 #include <unistd.h>
 
 #include <atomic>
@@ -10,6 +10,7 @@
 #include <cstring>
 #include <thread>
 
+#include "net/thread.h"
 #include "runtime/error.h"
 
 namespace {
@@ -31,12 +32,20 @@ void AttachDebugger() {
   close(fds[1]);
 }
 
+class OverflowingWorker : public VexThread {
+  void Run__UNSAFE__() override { Recurse(0); }
+};
+
 } // namespace
 
 int main(int argc, char **argv) {
   vexInstallSignalHandlers();
   const char *what = argc > 1 ? argv[1] : "";
   if (!std::strcmp(what, "overflow")) return Recurse(0);
+  if (!std::strcmp(what, "worker-overflow")) {
+    std::make_shared<OverflowingWorker>()->Start();
+    for (;;) pause();
+  }
   if (!std::strcmp(what, "worker")) {
     AttachDebugger();
     std::thread([] {

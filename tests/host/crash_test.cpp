@@ -9,7 +9,7 @@ namespace {
 using namespace std::chrono_literals;
 
 TEST(CrashReport, EveryCrashIsReportedAndEndsTheProcess) {
-  for (const char *mode : {"overflow", "worker", "locked"}) {
+  for (const char *mode : {"overflow", "worker-overflow", "worker", "locked"}) {
     Program probe(BuildDir() + "/tests/crash_probe", Program::Options{"", {mode}, {}});
     EXPECT_EQ(probe.WaitForExit(10s), 255) << mode;
     EXPECT_TRUE(probe.Output().ends_with("Quill Runtime Error : Memory access violation\n\n"))
