@@ -10,7 +10,6 @@
 namespace {
 
 constexpr int kBlockSlot = 1;
-constexpr int kSoundFill = 98;
 constexpr int kSoundSolved = 95;
 constexpr float kPointerReach = 14;
 constexpr float kStickPush = 0.3f;
