@@ -130,7 +130,7 @@ TEST_F(Board, SolvedWithOneMinuteLeftScores360ThenTheBannerAndTheMapKeepsIt) {
   EXPECT_EQ(app->m_state, 2);
   Update();
   EXPECT_EQ(app->m_state * 1000 + app->m_scores[2 * 6], 1360);
-  EXPECT_EQ(SavedPart(35 + 5 * 6), "360");
+  EXPECT_EQ(Parts()[35 + 5 * 6], "360");
 }
 
 TEST_F(Board, TimeRunningOutEndsThePuzzleWithoutAScore) {
@@ -145,36 +145,6 @@ TEST_F(Board, TimeRunningOutEndsThePuzzleWithoutAScore) {
   EXPECT_EQ(TextAt(12, 4), "Outof");
   Updates(88);
   EXPECT_EQ(app->m_state * 1000 + app->m_newScore, 2000);
-}
-
-TEST_F(Board, BackOrThePauseIconPausesOnceAndTheTimerStands) {
-  StartPuzzle(7);
-  KeyDown(kKeyEscape);
-  Update();
-  const float left = app->m_tmpF[98];
-  Updates(3);
-  EXPECT_EQ(app->m_paused * 10000 + app->m_tmpF[98], 10000 + left);
-  app->m_paused = 0; // resumed by a back press that is still held
-  Updates(5);
-  EXPECT_EQ(app->m_paused, 0);
-  KeyUp(kKeyEscape);
-  const float half = static_cast<float>(app->m_imageInfo[97 * 3]) * app->m_imageScale / 2;
-  Click(16 + half, 16);
-  EXPECT_EQ(app->m_paused, 0);
-  MouseDown(16 + half - 1, 16);
-  Update();
-  EXPECT_EQ(app->m_paused, 1);
-}
-
-TEST_F(Board, CleanViewHidesTimerAndIconAndCentresTheBoard) {
-  StartPuzzle(7);
-  EXPECT_EQ(RecordsOf(97, 1).size() * 10 + RecordsOf(app->m_font, 2).empty(), 10u);
-  KeyDown(kKeyF2);
-  Update();
-  EXPECT_EQ(RecordsOf(97, 1).size() * 10 + RecordsOf(app->m_font, 2).empty(), 1u);
-  std::vector<int> tiles = RecordsOf(1, 4);
-  ASSERT_EQ(tiles.size(), 64u);
-  EXPECT_EQ(Rec(tiles[0], 2) * 1000 + Rec(tiles[63], 1), 144432);
 }
 
 } // namespace

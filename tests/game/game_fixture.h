@@ -9,6 +9,7 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <sstream>
 
 #include "game/devices.h"
 #include "game/flow.h"
@@ -22,7 +23,7 @@
 class FakeDevices : public GameDevices {
 public:
   std::set<int> down, hits;
-  float mouseX = 0, mouseY = 0, touchX[10] = {}, touchY[10] = {}, joyY[4] = {};
+  float mouseX = 0, mouseY = 0, touchX[10] = {}, touchY[10] = {};
   bool fromInput = false, allFilesExist = true; // false: every load gives an empty slot
   std::vector<std::string> imagesLoaded, music;
   std::vector<int> played;             // effect slots in the order played
@@ -35,7 +36,7 @@ public:
   float TouchX(int i) override { return fromInput ? vex_input_TouchX(i) : touchX[i]; }
   float TouchY(int i) override { return fromInput ? vex_input_TouchY(i) : touchY[i]; }
   float JoyX(int stick, int pad) override { return fromInput ? vex_input_JoyX(stick, pad) : 0; }
-  float JoyY(int stick, int pad) override { return fromInput ? vex_input_JoyY(stick, pad) : joyY[pad]; }
+  float JoyY(int stick, int pad) override { return fromInput ? vex_input_JoyY(stick, pad) : 0; }
   int GetChar() override { return fromInput ? vex_input_GetChar() : 0; }
   GameImage LoadImage(const String &path, int, int, int, int) override {
     imagesLoaded.push_back(path.ToUtf8());
@@ -101,7 +102,7 @@ public:
   }
 };
 
-enum TestKeys { kKeyLeft = 37, kKeyUp, kKeyRight, kKeyDown, kKeyEnter = 13, kKeyEscape = 27, kKeyX = 88, kKeyF2 = 113 };
+enum TestKeys { kKeyLeft = 37, kKeyUp, kKeyRight, kKeyDown, kKeyEnter = 13, kKeyEscape = 27 };
 enum TestPointers { kMouse = 1, kTouch0 = 384 };
 
 class GameTest : public testing::Test {
@@ -151,6 +152,12 @@ protected:
   }
   void Render() { app->p_OnRender(); }
   std::string Saved() const { return host->state.ToUtf8(); }
+  std::vector<std::string> Parts() const {
+    std::vector<std::string> parts;
+    std::stringstream in(Saved());
+    for (std::string part; std::getline(in, part, '|');) parts.push_back(part);
+    return parts;
+  }
 
   // The display list: records, their fields, records of a kind (at a scale).
   int Records() const { return app->m_drawCount / 15; }
@@ -174,18 +181,10 @@ protected:
   }
 
   // Input set directly: keys held from now on, or for one update and then
-  // released for one; the pointer and touch point 0 down at a virtual point
-  // for one update, a tap adding one update up.
+  // released for one.
   void Hold(std::set<int> keys) { dev->down = std::move(keys); }
   void Release() { Hold({}); }
   void Press(std::set<int> keys) { Hold(std::move(keys)), Update(), Release(), Update(); }
-  void TouchAt(float x, float y) {
-    dev->down = {kMouse, kTouch0};
-    dev->mouseX = dev->touchX[0] = x * app->m_viewScaleX;
-    dev->mouseY = dev->touchY[0] = y * app->m_viewScaleY;
-    Update();
-  }
-  void Tap(float x, float y) { TouchAt(x, y), Release(), Update(); }
 
   // Input through the framework's input device, as the host feeds it.
   void KeyDown(int key) { input.p_KeyEvent(VexEvent::KeyDown, key); }
@@ -230,13 +229,6 @@ protected:
   }
   void MarkSolution() {
     for (int cell = 0; cell < 32 * 32; ++cell) app->m_grid[cell * 10] = app->m_grid[cell * 10 + 1];
-  }
-
-  // Part n of the saved string.
-  std::string SavedPart(int n) const {
-    size_t start = 0;
-    for (int i = 0; i < n; ++i) start = Saved().find('|', start) + 1;
-    return Saved().substr(start, Saved().find('|', start) - start);
   }
 
   std::unique_ptr<TestHost> host;

@@ -17,8 +17,7 @@ public:
     auto image = FakeDevices::LoadImage(path, w, h, frames, flags);
     std::string name = path.ToUtf8();
     if (!name.starts_with("fonts/")) return image;
-    auto owner = std::make_shared<int>(); // an image of its own
-    font = GameImage(owner, reinterpret_cast<c_Image *>(owner.get()));
+    font = std::reinterpret_pointer_cast<c_Image>(std::make_shared<int>()); // an image of its own
     level = name.ends_with("-hd2.png") ? 4 : name.ends_with("-hd.png") ? 2 : 1;
     return font;
   }
@@ -31,8 +30,7 @@ using ResizeTest = GameTest;
 
 TEST_F(ResizeTest, ASizePassedThroughOnTheWayIsNotLoaded) {
   StartWith();
-  // A window manager's switch to full screen: a size just short of the screen
-  // for two updates, then the screen.
+  // A window manager's switch to full screen passes a size just short of it.
   Resize(1278, 999);
   Render();
   Updates(2);

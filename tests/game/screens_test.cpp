@@ -30,7 +30,7 @@ TEST_F(Screens, SoundRowCyclesTheModesWithTheTuneOnlyDuringAPuzzleAndSavesEachCh
   OpenOptions();
   Press({kKeyDown});
   Press({kKeyEnter});
-  EXPECT_EQ(SavedPart(5) + std::to_string(dev->music.size()), "30"); // on the map: only stored
+  EXPECT_EQ(Parts()[5] + std::to_string(dev->music.size()), "30"); // on the map: only stored
   Press({kKeyEscape});
   Updates(30);
   PauseAPuzzle();
