@@ -1,7 +1,5 @@
-// A running puzzle with input as the host feeds it: the solved test by clues,
-// the clue numbers, marking by strokes, touches, keys and sticks, the score
-// and the timer, the end banners, the tutorial, pausing and the clean view.
-#include "game/levels.h"
+// A running puzzle fed as the host does: solving by clues, the clue numbers,
+// marking by strokes, touches, keys and sticks, the score, timer and banners.
 #include "game_fixture.h"
 
 namespace {

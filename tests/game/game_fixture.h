@@ -1,6 +1,5 @@
-// A c_MyApp on test devices and a test host, without a window: input set
-// directly or fed through the framework's real input device, drawing and
-// effects recorded, the state kept in memory or in the real state file.
+// The game on test devices and a test host, without a window: input set
+// directly or through the real input device, loads and effects recorded.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,9 +16,8 @@
 #include "input/input.h"
 #include "input/input_device.h"
 
-// Answers input from settable state (or, with fromInput, from the framework's
-// input device) and records picture loads, music and effects: each effect
-// slot loads as a handle of its own, so tests can ask which one played.
+// Input from settable state (or, with fromInput, the input device); each
+// effect slot loads as a handle of its own, so tests can ask which played.
 class FakeDevices : public GameDevices {
 public:
   std::set<int> down, hits;
@@ -74,8 +72,7 @@ public:
   int Plays() const { return static_cast<int>(played.size()); }
 };
 
-// A host with a device size, a clock, pads whose sticks tests set, and the
-// state in memory (or, with useFile, in the state file of the working directory).
+// A host with a size, a clock, pad sticks, and the state in memory (or file).
 class TestHost : public VexGame {
 public:
   int width = 640, height = 480, millis = 1000;
@@ -89,15 +86,12 @@ public:
   int GetDeviceHeight() override { return height; }
   int SaveState(const String &text) override {
     saves.push_back(text.ToUtf8());
-    if (useFile) return VexGame::SaveState(text);
-    state = text;
-    return 0;
+    return useFile ? VexGame::SaveState(text) : (state = text, 0);
   }
   String LoadState() override { return useFile ? VexGame::LoadState() : state; }
   bool PollJoystick(int port, const Array<float> &x, const Array<float> &y, const Array<float> &,
                     const Array<bool> &) override {
-    x[0] = stickX[port];
-    y[0] = stickY[port];
+    x[0] = stickX[port], y[0] = stickY[port];
     return true;
   }
 };
@@ -207,8 +201,7 @@ protected:
 
   // Starts puzzle level (0 the tutorial) as the menu does, nothing held.
   void StartPuzzle(int level) {
-    Create();
-    FinishLoading();
+    StartWith();
     app->m_level = level;
     app->m_state = 11;
     Updates(2);

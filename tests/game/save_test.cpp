@@ -1,6 +1,5 @@
-// The save string and the state file as the game writes and reads them: the
-// exact numbers, the round trip, and what survives damaged, truncated or
-// hostile contents.
+// The save string: its exact numbers, the round trip, and what survives
+// damaged, truncated or hostile contents.
 #include <random>
 
 #include "game_fixture.h"
