@@ -1,6 +1,5 @@
-// A c_MyApp on test devices and a test host, without a window: input set
-// directly or fed through the framework's real input device, drawing and
-// effects recorded, the state kept in memory or in the real state file.
+// The game on test devices and a test host, without a window: input set
+// directly or through the real input device, loads and effects recorded.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,6 +8,7 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <sstream>
 
 #include "game/devices.h"
 #include "game/flow.h"
@@ -16,13 +16,12 @@
 #include "input/input.h"
 #include "input/input_device.h"
 
-// Answers input from settable state (or, with fromInput, from the framework's
-// input device) and records picture loads, music and effects: each effect
-// slot loads as a handle of its own, so tests can ask which one played.
+// Input from settable state (or, with fromInput, the input device); each
+// effect slot loads as a handle of its own, so tests can ask which played.
 class FakeDevices : public GameDevices {
 public:
   std::set<int> down, hits;
-  float mouseX = 0, mouseY = 0, touchX[10] = {}, touchY[10] = {}, joyY[4] = {};
+  float mouseX = 0, mouseY = 0, touchX[10] = {}, touchY[10] = {};
   bool fromInput = false, allFilesExist = true; // false: every load gives an empty slot
   std::vector<std::string> imagesLoaded, music;
   std::vector<int> played;             // effect slots in the order played
@@ -35,7 +34,7 @@ public:
   float TouchX(int i) override { return fromInput ? vex_input_TouchX(i) : touchX[i]; }
   float TouchY(int i) override { return fromInput ? vex_input_TouchY(i) : touchY[i]; }
   float JoyX(int stick, int pad) override { return fromInput ? vex_input_JoyX(stick, pad) : 0; }
-  float JoyY(int stick, int pad) override { return fromInput ? vex_input_JoyY(stick, pad) : joyY[pad]; }
+  float JoyY(int stick, int pad) override { return fromInput ? vex_input_JoyY(stick, pad) : 0; }
   int GetChar() override { return fromInput ? vex_input_GetChar() : 0; }
   GameImage LoadImage(const String &path, int, int, int, int) override {
     imagesLoaded.push_back(path.ToUtf8());
@@ -73,8 +72,7 @@ public:
   int Plays() const { return static_cast<int>(played.size()); }
 };
 
-// A host with a device size, a clock, pads whose sticks tests set, and the
-// state in memory (or, with useFile, in the state file of the working directory).
+// A host with a size, a clock, pad sticks, and the state in memory (or file).
 class TestHost : public VexGame {
 public:
   int width = 640, height = 480, millis = 1000;
@@ -88,20 +86,17 @@ public:
   int GetDeviceHeight() override { return height; }
   int SaveState(const String &text) override {
     saves.push_back(text.ToUtf8());
-    if (useFile) return VexGame::SaveState(text);
-    state = text;
-    return 0;
+    return useFile ? VexGame::SaveState(text) : (state = text, 0);
   }
   String LoadState() override { return useFile ? VexGame::LoadState() : state; }
   bool PollJoystick(int port, const Array<float> &x, const Array<float> &y, const Array<float> &,
                     const Array<bool> &) override {
-    x[0] = stickX[port];
-    y[0] = stickY[port];
+    x[0] = stickX[port], y[0] = stickY[port];
     return true;
   }
 };
 
-enum TestKeys { kKeyLeft = 37, kKeyUp, kKeyRight, kKeyDown, kKeyEnter = 13, kKeyEscape = 27, kKeyX = 88, kKeyF2 = 113 };
+enum TestKeys { kKeyLeft = 37, kKeyUp, kKeyRight, kKeyDown, kKeyEnter = 13, kKeyEscape = 27 };
 enum TestPointers { kMouse = 1, kTouch0 = 384 };
 
 class GameTest : public testing::Test {
@@ -151,6 +146,12 @@ protected:
   }
   void Render() { app->p_OnRender(); }
   std::string Saved() const { return host->state.ToUtf8(); }
+  std::vector<std::string> Parts() const {
+    std::vector<std::string> parts;
+    std::stringstream in(Saved());
+    for (std::string part; std::getline(in, part, '|');) parts.push_back(part);
+    return parts;
+  }
 
   // The display list: records, their fields, records of a kind (at a scale).
   int Records() const { return app->m_drawCount / 15; }
@@ -174,18 +175,10 @@ protected:
   }
 
   // Input set directly: keys held from now on, or for one update and then
-  // released for one; the pointer and touch point 0 down at a virtual point
-  // for one update, a tap adding one update up.
+  // released for one.
   void Hold(std::set<int> keys) { dev->down = std::move(keys); }
   void Release() { Hold({}); }
   void Press(std::set<int> keys) { Hold(std::move(keys)), Update(), Release(), Update(); }
-  void TouchAt(float x, float y) {
-    dev->down = {kMouse, kTouch0};
-    dev->mouseX = dev->touchX[0] = x * app->m_viewScaleX;
-    dev->mouseY = dev->touchY[0] = y * app->m_viewScaleY;
-    Update();
-  }
-  void Tap(float x, float y) { TouchAt(x, y), Release(), Update(); }
 
   // Input through the framework's input device, as the host feeds it.
   void KeyDown(int key) { input.p_KeyEvent(VexEvent::KeyDown, key); }
@@ -208,8 +201,7 @@ protected:
 
   // Starts puzzle level (0 the tutorial) as the menu does, nothing held.
   void StartPuzzle(int level) {
-    Create();
-    FinishLoading();
+    StartWith();
     app->m_level = level;
     app->m_state = 11;
     Updates(2);
@@ -230,13 +222,6 @@ protected:
   }
   void MarkSolution() {
     for (int cell = 0; cell < 32 * 32; ++cell) app->m_grid[cell * 10] = app->m_grid[cell * 10 + 1];
-  }
-
-  // Part n of the saved string.
-  std::string SavedPart(int n) const {
-    size_t start = 0;
-    for (int i = 0; i < n; ++i) start = Saved().find('|', start) + 1;
-    return Saved().substr(start, Saved().find('|', start) - start);
   }
 
   std::unique_ptr<TestHost> host;

@@ -1,9 +1,7 @@
-// Two hours of play in fast motion: the game, headless on the test devices,
-// takes 432,000 updates of random input, each with a render, and must pass
-// through the map, puzzles, the pause menu and the options box many times
-// without a crash and without growing. The random input holds nothing that
-// ends the program by design (F4, the close and back keys, and on the map the
-// back action), which would cut the run short.
+// Two hours of random play in fast motion, headless: 432,000 updates with
+// renders must pass through every screen many times without a crash and
+// without growing. Nothing that quits by design (F4, close, back on the map)
+// is pressed, which would cut the run short.
 #include <unistd.h>
 
 #include <cstdio>
@@ -84,9 +82,8 @@ protected:
     if (key) dev->down.insert(key), dev->hits.insert(key);
   }
 
-  // The whole run in a child process, which tells what it saw on standard
-  // error and leaves with its own code when it passed, since the game's own
-  // quit paths exit with 0.
+  // In a child process that leaves with a code of its own when it passed,
+  // since the game's quit paths exit with 0.
   [[noreturn]] void Run() {
     std::freopen("/dev/null", "w", stdout); // the debug mode prints every save
     Create();
@@ -111,10 +108,8 @@ protected:
                  visits[1], visits[2], visits[3], growthKb);
     bool passed = *std::min_element(visits, visits + 4) >= 40;
 #if defined(__SANITIZE_ADDRESS__)
-    __lsan_do_leak_check(); // _exit skips the leak check of a normal exit
+    __lsan_do_leak_check(); // _exit skips it; the quarantine would look like growth
 #else
-    // AddressSanitizer's quarantine holds freed memory back; its leak check
-    // stands in for this there.
     passed = passed && growthKb < 1024;
 #endif
     _exit(passed ? kRunFinished : 1);

@@ -1,8 +1,6 @@
-// The real program under X, played with the real mouse and keyboard through
-// xdotool in a fresh working directory, its sound captured by OpenAL Soft's
-// wave backend: the whole tutorial, a puzzle left of the How-To cell with the
-// pause menu and the options box on the way, the score on the map; then a
-// second start that reads that progress back, full screen and back, and F4.
+// The real program played through xdotool in a fresh directory, its sound
+// captured by OpenAL Soft: the tutorial, a puzzle with the pause menu and the
+// options on the way, the score; a second start reads it back; F11 and F4.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -27,10 +25,8 @@ namespace fs = std::filesystem;
 int TileX(size_t i) { return 208 + 32 * static_cast<int>(i % 8); }
 int TileY(size_t i) { return 236 + 32 * static_cast<int>(i / 8); }
 
-// Clicks the black tiles of a picture, the last one after seeing all the
-// others dark: a busy machine can let a press and its release fall between
-// two updates, and those tiles are clicked again. Returns how many never
-// turned dark.
+// Clicks the black tiles, the last after seeing the others dark (a busy
+// machine can drop a click between two updates); returns how many stay light.
 int ClickBlackTiles(const std::string &window, const std::string &picture) {
   std::vector<size_t> light;
   for (size_t i = 0; i < picture.rfind('1'); ++i)
@@ -45,13 +41,11 @@ int ClickBlackTiles(const std::string &window, const std::string &picture) {
   return static_cast<int>(light.size());
 }
 
-// Waits until a condition holds, for at most ten seconds.
 bool Eventually(const std::function<bool()> &holds) {
   for (int i = 0; i < 100 && !holds(); ++i) std::this_thread::sleep_for(100ms);
   return holds();
 }
 
-// Part n of the state file's save string.
 int Part(const std::string &state, int n) {
   size_t at = 0;
   for (int bar = 0; bar < n; ++bar) at = state.find('|', at) + 1;

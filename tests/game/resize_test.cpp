@@ -1,8 +1,10 @@
-// A change of window size: one reload once the size has settled, and every
-// picture drawn at the scale of the resolution it was loaded at meanwhile.
+// The staged loader: every slot at the size's picture variant, missing files
+// kept as empty slots, and on a change of size one reload once it has settled,
+// every picture drawn at the scale it was loaded at meanwhile.
 #include <algorithm>
 
 #include "game_fixture.h"
+#include "net/async_event.h"
 
 namespace {
 
@@ -17,8 +19,7 @@ public:
     auto image = FakeDevices::LoadImage(path, w, h, frames, flags);
     std::string name = path.ToUtf8();
     if (!name.starts_with("fonts/")) return image;
-    auto owner = std::make_shared<int>(); // an image of its own
-    font = GameImage(owner, reinterpret_cast<c_Image *>(owner.get()));
+    font = std::reinterpret_pointer_cast<c_Image>(std::make_shared<int>()); // an image of its own
     level = name.ends_with("-hd2.png") ? 4 : name.ends_with("-hd.png") ? 2 : 1;
     return font;
   }
@@ -29,10 +30,35 @@ public:
 
 using ResizeTest = GameTest;
 
+TEST_F(ResizeTest, LoaderFillsEverySlotInTwentyFourUpdatesAtTheWindowsVariantWithoutAGreeting) {
+  const size_t sources = vex_asyncevent__sources.size();
+  Create(1280, 720);
+  EXPECT_EQ(app->m_httpRequest, nullptr); // the greeting is off
+  EXPECT_EQ(vex_asyncevent__sources.size(), sources);
+  Update();
+  EXPECT_EQ(DrawnText(), "Loading...");
+  Updates(23);
+  EXPECT_EQ(app->m_loadStep, 0);
+  for (int slot : {1, 11, 24, 80, 90, 95, 96, 97, 98, 99}) EXPECT_TRUE(app->m_images[slot] != nullptr) << slot;
+  auto loaded = [&](const char *name) { return std::count(dev->imagesLoaded.begin(), dev->imagesLoaded.end(), name); };
+  EXPECT_EQ(loaded("sheet14-hd2.png"), 1);
+  Resize(800, 600); // reloads at its variant once the size has settled, without the logo jingle again
+  Render();
+  Updates(10);
+  FinishLoading();
+  EXPECT_EQ(loaded("sheet14-hd.png") * 10 + dev->Plays(), 11);
+  app.reset();
+  dev->allFilesExist = false; // missing files leave empty slots that keep their cells
+  Create(630, 470);
+  FinishLoading();
+  EXPECT_EQ(loaded("blocks.png") * 1000 + app->m_imageInfo[95 * 3], 1064);
+  app->p_PlaySFX(99, 1);
+  EXPECT_EQ(dev->Plays(), 1);
+}
+
 TEST_F(ResizeTest, ASizePassedThroughOnTheWayIsNotLoaded) {
   StartWith();
-  // A window manager's switch to full screen: a size just short of the screen
-  // for two updates, then the screen.
+  // A window manager's switch to full screen passes a size just short of it.
   Resize(1278, 999);
   Render();
   Updates(2);

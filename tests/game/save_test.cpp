@@ -1,8 +1,6 @@
-// The save string and the state file as the game writes and reads them: the
-// exact numbers, the round trip, and what survives damaged, truncated or
-// hostile contents.
+// The save string: its exact numbers, the round trip, and what survives
+// damaged, truncated or hostile contents.
 #include <random>
-#include <sstream>
 
 #include "game_fixture.h"
 #include "support/files.h"
@@ -11,12 +9,6 @@ namespace {
 
 class SaveTest : public GameTest {
 protected:
-  std::vector<std::string> Parts() const {
-    std::vector<std::string> parts;
-    std::stringstream in(Saved());
-    for (std::string part; std::getline(in, part, '|');) parts.push_back(part);
-    return parts;
-  }
   // Settings, badges and scores a round trip must keep, saved; the limited
   // settings within their limits.
   void ScrambleAndSave(unsigned seed) {
@@ -140,24 +132,6 @@ protected:
   }
   TempDir dir_{true};
 };
-
-TEST_F(StateFileTest, MissingFileStartsWithTheDefaultsAndTheNextRunReadsASave) {
-  Create();
-  EXPECT_EQ(app->m_settings[5] * 10 + app->m_settings[14], 11);
-  for (int n = 0; n < 224; ++n) app->m_scores[2 * n] = INT32_MAX; // checksums that agree over extreme values
-  app->m_badges[200] = true;
-  app->p_Save();
-  const std::string saved = ReadFile(".quillstate");
-  app.reset();
-  Create();
-  EXPECT_EQ(app->m_scores[2 * 110] + app->m_badges[200], INT32_MAX + 1u);
-  app->p_Save();
-  EXPECT_EQ(ReadFile(".quillstate"), saved);
-  FinishLoading();
-  Updates(2); // the map's sums wrap, they do not overflow
-  EXPECT_EQ(app->m_mapCells[252], 224);
-  EXPECT_EQ(app->m_mapCells[250], static_cast<int>(224u * static_cast<unsigned>(INT32_MAX)));
-}
 
 TEST_F(StateFileTest, GarbageOfEveryKindStartsADefinedGame) {
   std::mt19937 random(2024);
