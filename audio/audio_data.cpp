@@ -7,18 +7,7 @@
 #include "audio/ogg_decoder.h"
 #include "audio/wav_decoder.h"
 #include "host/game.h"
-
-namespace {
-
-std::vector<unsigned char> ReadRest(FILE *file) {
-  std::vector<unsigned char> bytes;
-  unsigned char block[65536];
-  size_t n;
-  while ((n = std::fread(block, 1, sizeof block, file)) > 0) bytes.insert(bytes.end(), block, block + n);
-  return bytes;
-}
-
-} // namespace
+#include "runtime/file_bytes.h"
 
 std::optional<AudioData> LoadAudioFile(const String &path) {
   if (!VexGame::_game) return std::nullopt;
@@ -29,7 +18,7 @@ std::optional<AudioData> LoadAudioFile(const String &path) {
   if (!file) return std::nullopt;
   std::optional<AudioData> audio;
   if (wav) {
-    std::vector<unsigned char> bytes = ReadRest(file);
+    std::vector<unsigned char> bytes = ReadRestOfFile(file);
     audio = DecodeWav(bytes.data(), bytes.size());
   } else {
     audio = DecodeOgg(file);

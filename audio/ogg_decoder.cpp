@@ -23,6 +23,7 @@
 #endif
 
 #include "audio/ogg_headers.h"
+#include "runtime/file_bytes.h"
 
 namespace {
 
@@ -48,19 +49,11 @@ stb_vorbis *OpenInArena(const std::vector<unsigned char> &stream, std::vector<ch
   return nullptr;
 }
 
-std::vector<unsigned char> ReadRest(FILE *file) {
-  std::vector<unsigned char> bytes;
-  unsigned char block[65536];
-  size_t n;
-  while ((n = std::fread(block, 1, sizeof block, file)) > 0) bytes.insert(bytes.end(), block, block + n);
-  return bytes;
-}
-
 } // namespace
 
 std::optional<AudioData> DecodeOgg(FILE *file) {
   // Read whole, so its headers can be checked before the decoder sees them.
-  const std::vector<unsigned char> stream = ReadRest(file);
+  const std::vector<unsigned char> stream = ReadRestOfFile(file);
   std::vector<char> arena;
   stb_vorbis *vorbis = OpenInArena(stream, arena);
   if (!vorbis) return std::nullopt;

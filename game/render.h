@@ -3,6 +3,8 @@
 // rendering that need no game object.
 #pragma once
 
+#include "game/kerning.h"
+
 // A record is 15 floats; the list holds 2500 of them.
 constexpr int kRecordSize = 15;
 constexpr int kDrawListFloats = 37500;
@@ -46,9 +48,6 @@ struct PaletteColour {
   float r, g, b;
 };
 PaletteColour PaletteEntry(int n);
-
-// Extra advance of a character in the game font (narrow and wide letters).
-int KerningOf(int ch);
 
 // The icon escape character; the letter after it picks the icon.
 constexpr int kIconEscape = 0xAC;

@@ -5,31 +5,6 @@
 #include "game/flow.h"
 #include "game/render.h"
 
-int KerningOf(int ch) {
-  switch (ch) {
-  case 'w':
-  case 'm':
-    return 2;
-  case 'W':
-  case 'M':
-    return 1;
-  case 'i':
-  case 'f':
-  case 'l':
-    return -3;
-  case 'j':
-  case 's':
-  case 'k':
-  case 'r':
-  case 'z':
-  case 't':
-  case 'n':
-    return -1;
-  default:
-    return 0;
-  }
-}
-
 IconGlyph IconFor(int letter, int controlMode, int millis) {
   int frame = letter, extra = 4, blinkTo = -1;
   switch (letter) {

@@ -9,6 +9,7 @@
 
 #include "graphics/png_check.h"
 #include "host/game.h"
+#include "runtime/file_bytes.h"
 
 namespace {
 
@@ -16,14 +17,6 @@ FILE *OpenForReading(const String &path) {
   if (VexGame::_game) return VexGame::_game->OpenFile(path, "rb");
   if (path.Empty()) return nullptr;
   return std::fopen(path.ToUtf8().c_str(), "rb");
-}
-
-std::vector<unsigned char> ReadAll(FILE *file) {
-  std::vector<unsigned char> bytes;
-  unsigned char block[65536];
-  size_t n;
-  while ((n = std::fread(block, 1, sizeof block, file)) > 0) bytes.insert(bytes.end(), block, block + n);
-  return bytes;
 }
 
 } // namespace
@@ -44,7 +37,7 @@ bool ReadImageInfo(const String &path, int *width, int *height, int *depth) {
 PixelData LoadImageData(const String &path, int *width, int *height, int *depth) {
   FILE *file = OpenForReading(path);
   if (!file) return nullptr;
-  const std::vector<unsigned char> bytes = ReadAll(file);
+  const std::vector<unsigned char> bytes = ReadRestOfFile(file);
   std::fclose(file);
   // Only PNG reaches the decoder: every picture of the game is one, and the
   // decoder's other formats (JPEG among them) misread hostile files.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "game/kerning.h"
 #include "tools/datagen/pictures.h"
 #include "tools/datagen/shapes.h"
 #include "tools/datagen/text_art.h"
@@ -13,7 +14,7 @@ namespace datagen {
 namespace {
 
 // The text routine centres each glyph on its pen and steps 7 units plus the
-// kerning of the character (KerningOf in game/render.h, repeated here), so
+// kerning of the character (KerningOf), so
 // the ink of every glyph, shadow included, starts kBoxLeft units from the
 // cell's centre and is 7 + kerning - kGap units wide: then every two
 // neighbouring letters are kGap units apart. Wider glyphs are narrowed to
@@ -24,31 +25,6 @@ constexpr int kCell = 16, kAdvance = 7, kGap = 1;
 constexpr int kBoxLeft = -(kAdvance - kGap) / 2;
 // What the test and the eye count as ink: a quarter opaque.
 constexpr float kInkAlpha = 0.25f;
-
-int Kerning(int ch) {
-  switch (ch) {
-  case 'w':
-  case 'm':
-    return 2;
-  case 'W':
-  case 'M':
-    return 1;
-  case 'i':
-  case 'f':
-  case 'l':
-    return -3;
-  case 'j':
-  case 's':
-  case 'k':
-  case 'r':
-  case 'z':
-  case 't':
-  case 'n':
-    return -1;
-  default:
-    return 0;
-  }
-}
 
 // The columns (from the bitmap's left, end exclusive) where a glyph drawn
 // with its shadow `shadow` pixels down and right is ink.
@@ -77,7 +53,7 @@ void Glyph(Frame &f, int code) {
   if (font.Advance(code) == 0) return;
   float m = f.Scale();
   int shadow = std::max(1, static_cast<int>(std::lround(m)));
-  int room = static_cast<int>(std::lround((kAdvance + Kerning(code) - kGap) * m));
+  int room = static_cast<int>(std::lround((kAdvance + KerningOf(code) - kGap) * m));
   float sy = font.ScaleForEm(kEm * m), sx = sy * 0.9f;
   GlyphBitmap g = font.Render(code, sx, sy);
   Span ink = InkColumns(g, shadow);
