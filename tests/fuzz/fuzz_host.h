@@ -8,10 +8,7 @@
 
 class FuzzHost : public VexGame {
 public:
-  void Hold(const unsigned char *bytes, size_t size) {
-    bytes_ = bytes;
-    size_ = size;
-  }
+  void Hold(const unsigned char *bytes, size_t size) { bytes_ = bytes, size_ = size; }
   // fmemopen refuses a size of 0, so an empty input is a file that cannot be opened.
   FILE *OpenFile(const String &, const String &) override {
     return size_ ? fmemopen(const_cast<unsigned char *>(bytes_), size_, "rb") : nullptr;

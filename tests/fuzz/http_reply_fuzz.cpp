@@ -7,8 +7,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
   if (size == 0) return 0;
   const size_t step = 1 + data[0] % 16;
-  ++data;
-  --size;
+  ++data, --size;
   HttpReply whole, split;
   bool wholeReading = whole.Take(data, size);
   bool splitReading = true;

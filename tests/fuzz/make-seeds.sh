@@ -26,10 +26,10 @@ PY
 
 sox -n -r 8000 -c 1 -b 8 "$seeds/wav/mono8.wav" synth 0.005 sine 440
 sox -n -r 22050 -c 2 -b 16 "$seeds/wav/stereo16.wav" synth 0.002 square 300
-sox -n -r 8000 -c 1 -b 16 "$tmp/tone.wav" synth 0.05 sine 440
-oggenc -Q -q 0 -o "$seeds/ogg/mono.ogg" "$tmp/tone.wav"
-sox -n -r 11025 -c 2 -b 16 "$tmp/stereo.wav" synth 0.02 sine 200
-oggenc -Q -q 0 -o "$seeds/ogg/stereo.ogg" "$tmp/stereo.wav"
+for ogg in "mono 8000 1 0.05 440" "stereo 11025 2 0.02 200"; do
+  set -- $ogg
+  sox -n -r "$2" -c "$3" -b 16 "$tmp/$1.wav" synth "$4" sine "$5" && oggenc -Q -q 0 -o "$seeds/ogg/$1.ogg" "$tmp/$1.wav"
+done
 
 convert -size 1x1 xc:gray50 -depth 8 "$seeds/image/grey.png"
 convert -size 16x16 gradient:red-blue -alpha set -channel A -evaluate set 50% "$seeds/image/rgba.png"

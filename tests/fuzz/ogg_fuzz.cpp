@@ -11,8 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
   std::optional<AudioData> audio = LoadAudioFile("sfx/fuzz.ogg");
   if (!audio) return 0;
   if (audio->channels < 1 || audio->channels > 2 || audio->hertz <= 0) std::abort();
-  volatile unsigned char sink = 0;
-  if (audio->Bytes() > 0) sink = audio->data[audio->Bytes() - 1];
-  (void)sink;
+  if (audio->Bytes() > 0) [[maybe_unused]]
+    volatile unsigned char last = audio->data[audio->Bytes() - 1];
   return 0;
 }

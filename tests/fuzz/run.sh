@@ -6,28 +6,18 @@ set -uo pipefail
 build=$1 seconds=$2
 shift 2
 here=$(cd "$(dirname "$0")" && pwd)
-names=("$@")
-if [ ${#names[@]} -eq 0 ]; then
-  for seeds in "$here"/seeds/*/; do names+=("$(basename "$seeds")"); done
-fi
+[ $# -gt 0 ] || set -- $(ls "$here/seeds")
 mkdir -p "$build/fuzz-artifacts"
 failed=0
-for name in "${names[@]}"; do
-  target="$build/fuzz_$name"
-  if [ ! -x "$target" ]; then
-    echo "$name: $target is missing (make fuzz-build)"
-    failed=1
-    continue
-  fi
+for name; do
   work=$(mktemp -d)
-  # New inputs go to a scratch corpus; the seed folder is only read.
-  if "$target" -max_total_time="$seconds" -timeout=10 -close_fd_mask=1 -print_final_stats=1 \
+  # New inputs go to a scratch corpus; the seed folder is only read. A missing
+  # target (make fuzz-build) fails like a fault.
+  if "$build/fuzz_$name" -max_total_time="$seconds" -timeout=10 -close_fd_mask=1 -print_final_stats=1 \
     -artifact_prefix="$build/fuzz-artifacts/$name-" "$work" "$here/seeds/$name" >"$work.log" 2>&1; then
-    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work.log")
-    echo "$name: $runs runs in $seconds s, no fault"
+    echo "$name: $(sed -n 's/^stat::number_of_executed_units: *//p' "$work.log") runs in $seconds s, no fault"
   else
-    echo "$name: FAULT"
-    tail -n 40 "$work.log"
+    echo "$name: FAULT" && tail -n 40 "$work.log"
     failed=1
   fi
   rm -rf "$work" "$work.log"

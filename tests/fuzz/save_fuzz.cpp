@@ -5,8 +5,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
   static FuzzHost host;
-  // The game object is large: one serves every input, with what the load
-  // reads made fresh each time.
+  // One large game object serves every input; what the load reads is made fresh.
   static c_MyApp *app = [] {
     vexInit();
     vexInitTilemarch();

@@ -3,7 +3,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
   String text = String::FromUtf8(std::string_view(reinterpret_cast<const char *>(data), size));
-  c_Url url(text, "http", 80);
-  url.p_FullPath();
+  c_Url(text, "http", 80).p_FullPath();
   return 0;
 }

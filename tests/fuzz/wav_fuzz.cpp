@@ -8,8 +8,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
   std::optional<AudioData> audio = DecodeWav(data, size);
   if (!audio) return 0;
   if (audio->Bytes() > size) std::abort();
-  volatile unsigned char sink = 0;
-  if (audio->Bytes() > 0) sink = audio->data[audio->Bytes() - 1];
-  (void)sink;
+  if (audio->Bytes() > 0) [[maybe_unused]]
+    volatile unsigned char last = audio->data[audio->Bytes() - 1];
   return 0;
 }

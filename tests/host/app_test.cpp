@@ -1,10 +1,12 @@
 // The lifecycle: the one application object and what the host lets through
-// to it.
+// to it; and the crash report of a real process where a careless handler would
+// hang or die silently.
 #include <gtest/gtest.h>
 
 #include "host/app.h"
 #include "host/game.h"
 #include "runtime/object.h"
+#include "support/program.h"
 
 namespace {
 
@@ -38,6 +40,16 @@ TEST(Lifecycle, TheAppRunsOnlyBetweenStartAndSuspend) {
   EXPECT_EXIT(CountingApp second, testing::ExitedWithCode(255), "App has already been created");
   app.throws = true;
   EXPECT_EXIT(host.UpdateGame(), testing::ExitedWithCode(255), "");
+}
+
+TEST(CrashReport, EveryCrashIsReportedAndEndsTheProcess) {
+  for (const char *mode : {"overflow", "worker-overflow", "worker", "locked"}) {
+    Program probe(BuildDir() + "/tests/crash_probe", Program::Options{"", {mode}, {}});
+    EXPECT_EQ(probe.WaitForExit(std::chrono::seconds(10)), 255) << mode;
+    EXPECT_TRUE(probe.Output().ends_with("Quill Runtime Error : Memory access violation\n\n"))
+        << mode << ", the report not last in:\n"
+        << probe.Output().substr(0, 400);
+  }
 }
 
 } // namespace

@@ -1,7 +1,7 @@
-// A program that crashes in the ways a game can, for the tests of the crash
-// report: a stack overflowing on the main thread or on a worker, a worker
-// faulting while the main loop runs and a debugger is attached, a fault while
-// another thread holds the output stream.
+// Crashes as a game can, for the crash report's tests: a stack overflowing on
+// the main thread or on a worker, a worker faulting while the main loop runs
+// under an attached debugger, a fault while another thread holds the output
+// stream.
 #include <unistd.h>
 
 #include <atomic>

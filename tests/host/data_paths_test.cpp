@@ -32,12 +32,10 @@ TEST(StateFile, SavesUtf8AndReadsMarksOrOneCharacterPerByte) {
   EXPECT_EQ(host.SaveState(state), 0);
   EXPECT_EQ(ReadFile(".quillstate"), "x\xC3\xA9\xE2\x82\xAC");
   EXPECT_EQ(host.LoadState(), state);
-  const std::pair<std::string, std::u16string> cases[] = {
-      {std::string("\xFE\xFF\x00\x41\x00\xE9", 6), u"A\u00E9"},
-      {std::string("\xFF\xFE\x41\x00\xE9\x00", 6), u"A\u00E9"},
-      {"\xEF\xBB\xBFok", u"ok"},
-      {"a\x80z", u"a\u0080z"},
-  };
+  const std::pair<std::string, std::u16string> cases[] = {{std::string("\xFE\xFF\x00\x41\x00\xE9", 6), u"A\u00E9"},
+                                                          {std::string("\xFF\xFE\x41\x00\xE9\x00", 6), u"A\u00E9"},
+                                                          {"\xEF\xBB\xBFok", u"ok"},
+                                                          {"a\x80z", u"a\u0080z"}};
   for (const auto &[bytes, text] : cases) {
     WriteFile(".quillstate", bytes);
     EXPECT_EQ(host.LoadState().Units(), text);

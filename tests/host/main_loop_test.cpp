@@ -1,4 +1,5 @@
-// The main loop's schedule, driven by a fake clock and a fake window.
+// The main loop's schedule and its redraws, driven by a fake clock and a fake
+// window.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -11,16 +12,17 @@ namespace {
 class FakePlatform : public VexLoopPlatform, public VexGameDelegate {
 public:
   double now = 1.0, renderCost = 0;
-  bool active = true;
-  int waits = 0, sleeps = 0, updates = 0, renders = 0, suspends = 0, resumes = 0;
+  bool active = true, changed = true, alwaysChanged = true; // what is drawn is the picture unless always changed
+  int waits = 0, sleeps = 0, updates = 0, renders = 0, swaps = 0, suspends = 0, resumes = 0;
   double Time() override { return now; }
   void Sleep(double seconds) override { ++sleeps, now += seconds; }
   void PollEvents() override {}
   void WaitEvents() override { ++waits; }
   bool WindowOpen() override { return true; }
   bool WindowActive() override { return active; }
-  void SwapBuffers() override {}
-  void RenderGame() override { ++renders, now += renderCost; }
+  void SwapBuffers() override { ++swaps; }
+  void RenderGame() override { ++renders, now += renderCost, changed = alwaysChanged; }
+  bool PictureChanged() override { return changed; }
   void UpdateGame() override { ++updates; }
   void SuspendGame() override { ++suspends; }
   void ResumeGame() override { ++resumes; }
@@ -78,6 +80,29 @@ TEST_F(MainLoop, InactiveWindowSuspendsBlocksForEventsAndRendersWithoutUpdates) 
   fake.now += 10;
   EXPECT_EQ(Pass(), 1) << "no catch-up for the time spent suspended";
   EXPECT_EQ(fake.resumes, 1);
+}
+
+TEST_F(MainLoop, DrawsOnlyWhenThePictureChangedOrTheWindowAsks) {
+  fake.alwaysChanged = false;
+  Pass(); // the first pass draws
+  struct Case {
+    const char *what;
+    bool changed, redraw, blur;
+    int drawn;
+  } cases[] = {
+      {"unchanged", false, false, false, 0},  {"picture changed", true, false, false, 1},
+      {"window asks", false, true, false, 1}, {"suspended", false, false, true, 0},
+      {"resumed", false, false, false, 1},
+  };
+  for (const Case &c : cases) {
+    fake.changed = c.changed;
+    fake.active = !c.blur;
+    if (c.redraw) game.Redraw();
+    int renders = fake.renders, swaps = fake.swaps;
+    Pass(), Pass();
+    EXPECT_EQ(fake.renders - renders, c.drawn) << c.what;
+    EXPECT_EQ(fake.swaps - swaps, c.drawn) << c.what;
+  }
 }
 
 } // namespace

@@ -25,7 +25,6 @@ public:
   void p_OnSuspend() override { c_MyApp::p_OnSuspend(), Report("suspend"); }
   void p_OnResume() override { c_MyApp::p_OnResume(), Report("resume"); }
 
-private:
   void Report(const String &what) {
     const bool shown = m_pauseSlide == static_cast<int>(vex_Tilemarch_jscrh * 0.5f);
     vexPrint(what + " state " + String(m_state) + " paused " + String(m_paused) + (shown ? " shown" : " hidden"));

@@ -1,14 +1,13 @@
 // Files, shell commands and build locations for tests.
 #include "support/files.h"
 
-#include <stdlib.h>
 #include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -30,9 +29,7 @@ int ShellStatus(const std::string &command) {
 
 std::string ReadFile(const std::string &path) {
   std::ifstream in(path, std::ios::binary);
-  std::ostringstream all;
-  all << in.rdbuf();
-  return all.str();
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 void WriteFile(const std::string &path, const std::string &bytes) { std::ofstream(path, std::ios::binary) << bytes; }

@@ -5,10 +5,10 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <regex>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "support/files.h"
@@ -23,12 +23,9 @@ public:
     std::vector<std::pair<std::string, std::string>> env;
   };
 
-  explicit Program(const std::string &path) : Program(path, Options()) {}
-  Program(const std::string &path, Options options);
+  explicit Program(const std::string &path, Options options = {});
   // A program still running is killed.
   ~Program();
-  Program(const Program &) = delete;
-  Program &operator=(const Program &) = delete;
 
   pid_t Pid() const { return pid_; }
   const std::string &Dir() const { return dir_; }
@@ -36,8 +33,7 @@ public:
   std::string Output() const;
   bool WaitForOutput(const std::string &text, std::chrono::milliseconds limit = std::chrono::seconds(20)) const;
   bool WaitForOutput(const std::regex &pattern, std::chrono::milliseconds limit = std::chrono::seconds(20)) const;
-  // The exit status (128 + signal when killed by one), or -1 when the program
-  // is still running after the limit.
+  // The exit status (128 + signal when killed by one), or -1 when still running.
   int WaitForExit(std::chrono::milliseconds limit = std::chrono::seconds(10));
   void Signal(int signal) const;
 
@@ -55,8 +51,6 @@ private:
   bool exited_ = false;
 };
 
-// Runs a program with one argument to its end, standard input closed, and
-// returns its exit status; standard output and error are captured.
-int RunProcess(const std::string &program, const std::string &arg, std::string *out, std::string *err);
-
+// Whether the condition came true, tried every 50 ms until the limit.
+bool WaitUntil(const std::function<bool()> &condition, std::chrono::milliseconds limit = std::chrono::seconds(30));
 int CountMatches(const std::string &text, const std::regex &pattern);

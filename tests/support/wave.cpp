@@ -2,8 +2,8 @@
 #include "support/wave.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
-#include <cstring>
 
 namespace {
 
@@ -13,52 +13,38 @@ uint32_t Le(const std::string &b, size_t at, int bytes) {
   return v;
 }
 
+// Little-endian, as every number in a WAV file.
+void Put(std::string &out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>(value >> 8 * i));
+}
+
 void PutChunk(std::string &out, const std::string &tag, const std::string &body) {
-  out += tag;
-  PutU32(out, static_cast<uint32_t>(body.size()));
-  out += body;
+  out += tag, Put(out, static_cast<uint32_t>(body.size()), 4), out += body;
   if (body.size() & 1) out.push_back(0);
 }
 
 float Sample(const std::string &bytes, size_t at, int format, int bits) {
-  if (format == 3 && bits == 32) {
-    uint32_t u = Le(bytes, at, 4);
-    float v;
-    std::memcpy(&v, &u, 4);
-    return v;
-  }
+  if (format == 3 && bits == 32) return std::bit_cast<float>(Le(bytes, at, 4));
   if (bits == 16) return static_cast<float>(static_cast<int16_t>(Le(bytes, at, 2))) / 32768.0f;
-  if (bits == 8) return (static_cast<float>(static_cast<unsigned char>(bytes[at])) - 128.0f) / 128.0f;
   return 0;
-}
-
-void PutU16(std::string &out, uint32_t value) {
-  for (int shift : {0, 8}) out.push_back(static_cast<char>(value >> shift & 0xff));
 }
 
 // The channels averaged.
 std::vector<float> Mono(const Wave &wave) {
-  std::vector<float> mono;
-  for (int f = 0; f < wave.Frames(); ++f) {
-    float sum = 0;
-    for (int c = 0; c < wave.channels; ++c) sum += wave.samples[static_cast<size_t>(f * wave.channels + c)];
-    mono.push_back(sum / static_cast<float>(wave.channels));
-  }
+  std::vector<float> mono(static_cast<size_t>(wave.Frames()));
+  for (size_t i = 0; i < mono.size() * wave.channels; ++i)
+    mono[i / wave.channels] += wave.samples[i] / static_cast<float>(wave.channels);
   return mono;
 }
 
 } // namespace
 
-void PutU32(std::string &out, uint32_t value) { PutU16(out, value & 0xffff), PutU16(out, value >> 16); }
-
 std::string MakeWav(const WavSpec &spec) {
   std::string format;
-  int block = spec.channels * (spec.bits / 8);
-  for (int value : {spec.audioFormat, spec.channels}) PutU16(format, static_cast<uint32_t>(value));
-  PutU32(format, static_cast<uint32_t>(spec.hertz));
-  PutU32(format, static_cast<uint32_t>(spec.hertz * block));
-  PutU16(format, static_cast<uint32_t>(block));
-  PutU16(format, static_cast<uint32_t>(spec.bits));
+  const int block = spec.channels * (spec.bits / 8);
+  for (int value : {spec.audioFormat, spec.channels}) Put(format, static_cast<uint32_t>(value), 2);
+  for (int value : {spec.hertz, spec.hertz * block}) Put(format, static_cast<uint32_t>(value), 4);
+  for (int value : {block, spec.bits}) Put(format, static_cast<uint32_t>(value), 2);
   format.append(static_cast<size_t>(spec.formatExtra), '\0');
 
   std::string body = "WAVE";
@@ -66,7 +52,7 @@ std::string MakeWav(const WavSpec &spec) {
   for (const WavChunk &chunk : spec.before) PutChunk(body, chunk.tag, chunk.body);
   PutChunk(body, "data", spec.data);
   std::string file = "RIFF";
-  PutU32(file, static_cast<uint32_t>(body.size()));
+  Put(file, static_cast<uint32_t>(body.size()), 4);
   return file + body;
 }
 
@@ -74,7 +60,7 @@ std::string SineS16(int frames, int channels, double hertz, double rate, double 
   std::string out;
   for (int i = 0; i < frames; ++i) {
     auto s = static_cast<int16_t>(std::lround(amplitude * std::sin(2 * M_PI * hertz * i / rate) * 32767));
-    for (int c = 0; c < channels; ++c) PutU16(out, static_cast<uint16_t>(s));
+    for (int c = 0; c < channels; ++c) Put(out, static_cast<uint16_t>(s), 2);
   }
   return out;
 }
@@ -85,11 +71,8 @@ double Wave::Rms(int from, int to, int channel) const {
   if (from >= to) return 0;
   double sum = 0;
   for (int f = from; f < to; ++f)
-    for (int c = 0; c < channels; ++c) {
-      if (channel >= 0 && c != channel) continue;
-      double v = samples[static_cast<size_t>(f * channels + c)];
-      sum += v * v;
-    }
+    for (int c = 0; c < channels; ++c)
+      if (channel < 0 || c == channel) sum += std::pow(samples[static_cast<size_t>(f * channels + c)], 2);
   return std::sqrt(sum / ((to - from) * (channel >= 0 ? 1 : channels)));
 }
 
@@ -109,23 +92,21 @@ Wave ReadWave(const std::string &bytes, size_t fromByte) {
     size_t size = Le(bytes, at + 4, 4), body = at + 8;
     if (tag == "fmt " && body + 16 <= bytes.size()) {
       format = static_cast<int>(Le(bytes, body, 2));
+      // Extensible: the sub-format holds the format code.
+      if (format == 0xFFFE && body + 26 <= bytes.size()) format = static_cast<int>(Le(bytes, body + 24, 2));
       channels = static_cast<int>(Le(bytes, body + 2, 2));
       rate = static_cast<int>(Le(bytes, body + 4, 4));
       bits = static_cast<int>(Le(bytes, body + 14, 2));
-      if (format == 0xFFFE && size >= 26 && body + 26 <= bytes.size())
-        format = static_cast<int>(Le(bytes, body + 24, 2));
-    } else if (tag == "data" && channels > 0 && (bits == 8 || bits == 16 || bits == 32)) {
+    } else if (tag == "data" && channels > 0 && (bits == 16 || bits == 32)) {
       size_t end = size == 0 || size == 0xFFFFFFFFu || size > bytes.size() - body ? bytes.size() : body + size;
       size_t frame = static_cast<size_t>(channels * bits / 8);
       size_t first = fromByte > body ? body + (fromByte - body + frame - 1) / frame * frame : body;
-      wave.channels = channels;
-      wave.rate = rate;
+      wave.channels = channels, wave.rate = rate;
       for (size_t f = first; f + frame <= end; f += frame)
         for (int c = 0; c < channels; ++c)
           wave.samples.push_back(Sample(bytes, f + static_cast<size_t>(c * bits / 8), format, bits));
       return wave;
     }
-    if (size > bytes.size()) break;
     at = body + size + (size & 1);
   }
   return wave;
@@ -141,20 +122,14 @@ float BestMatch(const Wave &sound, const Wave &capture) {
     double frac = t - static_cast<double>(i);
     ref.push_back(static_cast<float>(s[i] * (1 - frac) + s[i + 1] * frac));
   }
-  double refEnergy = 0, window = 0;
+  double refEnergy = 0;
   for (float v : ref) refEnergy += static_cast<double>(v) * v;
-  if (refEnergy <= 0 || c.size() < ref.size()) return 0;
-  for (size_t n = 0; n < ref.size(); ++n) window += static_cast<double>(c[n]) * c[n];
   float best = 0;
-  for (size_t lag = 0; lag + ref.size() <= c.size(); ++lag) {
-    if (lag > 0) {
-      window += static_cast<double>(c[lag + ref.size() - 1]) * c[lag + ref.size() - 1];
-      window -= static_cast<double>(c[lag - 1]) * c[lag - 1];
-    }
-    if (window <= 1e-9) continue;
-    double dot = 0;
-    for (size_t n = 0; n < ref.size(); ++n) dot += static_cast<double>(ref[n]) * c[lag + n];
-    best = std::max(best, static_cast<float>(dot / std::sqrt(refEnergy * window)));
+  for (size_t lag = 0; refEnergy > 0 && lag + ref.size() <= c.size(); ++lag) {
+    double dot = 0, window = 0;
+    for (size_t n = 0; n < ref.size(); ++n)
+      dot += static_cast<double>(ref[n]) * c[lag + n], window += static_cast<double>(c[lag + n]) * c[lag + n];
+    if (window > 1e-9) best = std::max(best, static_cast<float>(dot / std::sqrt(refEnergy * window)));
   }
   return best;
 }

@@ -11,10 +11,7 @@ struct WavChunk {
 };
 
 struct WavSpec {
-  int audioFormat = 1;
-  int channels = 1;
-  int hertz = 22050;
-  int bits = 16;
+  int audioFormat = 1, channels = 1, hertz = 22050, bits = 16;
   int formatExtra = 0;          // bytes after the 16 of the format chunk
   std::vector<WavChunk> before; // chunks between the format and data chunks
   std::string data;
@@ -22,7 +19,6 @@ struct WavSpec {
 
 // A RIFF/WAVE file; odd-sized chunks get their pad byte.
 std::string MakeWav(const WavSpec &spec);
-void PutU32(std::string &out, uint32_t value);
 // Signed 16-bit samples of a sine, interleaved over the channels.
 std::string SineS16(int frames, int channels, double hertz, double rate, double amplitude);
 
@@ -33,14 +29,14 @@ struct Wave {
   int Frames() const { return channels ? static_cast<int>(samples.size()) / channels : 0; }
   // Root-mean-square of the frames [from, to) over one channel (-1: all).
   double Rms(int from, int to, int channel = -1) const;
-  // The first frame from `from` on where any channel exceeds the threshold, or -1.
+  // The first frame from `from` on where a channel exceeds the threshold, or -1.
   int Onset(float threshold, int from = 0) const;
 };
 
-// Reads 8-bit, 16-bit or float PCM (plain or extensible). A data chunk whose
-// size was never filled in runs to the end of the file. Frames before byte
-// `fromByte` are left out, so a capture's size taken at some moment marks
-// what came after it. Channels 0 when the bytes are no such file.
+// Reads 16-bit or float PCM (plain or extensible); a data chunk whose
+// size was never filled in runs to the end. Frames before byte `fromByte` are
+// left out (a capture's size at some moment marks what came after it).
+// Channels 0 when the bytes are no such file.
 Wave ReadWave(const std::string &bytes, size_t fromByte = 0);
 
 // The largest normalised correlation of the first 0.1 s of `sound`, mixed to

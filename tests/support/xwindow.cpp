@@ -3,9 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <regex>
 #include <sstream>
-#include <thread>
 
 #include "support/files.h"
 #include "support/program.h"
@@ -20,17 +18,11 @@ std::string DisplayMissing(const std::string &commands) {
 }
 
 std::string GeometryOf(const std::string &window) {
-  std::smatch m;
-  std::string text = Shell("xdotool getwindowgeometry " + window + " 2>/dev/null");
-  static const std::regex size("Geometry: (\\d+x\\d+)");
-  return std::regex_search(text, m, size) ? m[1].str() : "";
+  return Shell("xdotool getwindowgeometry " + window + " 2>/dev/null | sed -n 's/^ *Geometry: //p'");
 }
 
 bool WaitForGeometry(const Program &program, const std::string &size, std::chrono::milliseconds limit) {
-  for (auto end = std::chrono::steady_clock::now() + limit; std::chrono::steady_clock::now() < end;
-       std::this_thread::sleep_for(std::chrono::milliseconds(100)))
-    if (GeometryOf(program.WindowId()) == size) return true;
-  return false;
+  return WaitUntil([&] { return GeometryOf(program.WindowId()) == size; }, limit);
 }
 
 void Activate(const std::string &window) { Shell("xdotool windowactivate --sync " + window + " 2>/dev/null"); }
@@ -63,10 +55,7 @@ int Shot::Rgb(int x, int y) const {
 
 int Shot::Brightness(int x, int y) const {
   int sum = 0;
-  for (int dy = -2; dy <= 2; ++dy)
-    for (int dx = -2; dx <= 2; ++dx) {
-      int rgb = Rgb(x + dx, y + dy);
-      sum += (rgb >> 16 & 255) + (rgb >> 8 & 255) + (rgb & 255);
-    }
+  for (int i = 0; i < 25; ++i)
+    for (int shift : {0, 8, 16}) sum += Rgb(x + i % 5 - 2, y + i / 5 - 2) >> shift & 255;
   return sum / 75;
 }
