@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "input/glfw_joysticks.h"
 
@@ -15,7 +16,7 @@ struct Port {
 };
 
 // Sticks drifting a little, triggers released.
-Port Read(std::initializer_list<int> held, std::initializer_list<float> axes = {0.02f, -0.01f, 0, 0.03f, -1, -1}) {
+Port Read(const std::vector<int> &held, std::initializer_list<float> axes = {0.02f, -0.01f, 0, 0.03f, -1, -1}) {
   GLFWgamepadstate state{};
   std::copy(axes.begin(), axes.end(), state.axes);
   for (int b : held) state.buttons[b] = GLFW_PRESS;
@@ -27,7 +28,8 @@ Port Read(std::initializer_list<int> held, std::initializer_list<float> axes = {
 } // namespace
 
 TEST(Gamepad, MappedButtonsAreTheGamesPadButtons) {
-  const std::pair<std::initializer_list<int>, std::set<int>> cases[] = {
+  // Vectors, not initializer lists: a list's array would end with its full expression.
+  const std::pair<std::vector<int>, std::set<int>> cases[] = {
       {{}, {}},
       {{GLFW_GAMEPAD_BUTTON_A}, {0}},
       {{GLFW_GAMEPAD_BUTTON_B}, {1}},
