@@ -24,10 +24,14 @@ FILE *OpenForReading(const String &path) {
 bool ReadImageInfo(const String &path, int *width, int *height, int *depth) {
   FILE *file = OpenForReading(path);
   if (!file) return false;
-  int w = 0, h = 0, channels = 0;
-  bool ok = stbi_info_from_file(file, &w, &h, &channels) && w > 0 && h > 0 && channels >= 1 && channels <= 4;
+  const std::vector<unsigned char> bytes = ReadRestOfFile(file);
   std::fclose(file);
-  if (!ok) return false;
+  // The same door as for decoding: a file the decoder would refuse has no size.
+  if (bytes.size() > INT_MAX || !PngFitsForDecoding(bytes.data(), bytes.size())) return false;
+  int w = 0, h = 0, channels = 0;
+  if (!stbi_info_from_memory(bytes.data(), static_cast<int>(bytes.size()), &w, &h, &channels) || w <= 0 || h <= 0 ||
+      channels < 1 || channels > 4)
+    return false;
   *width = w;
   *height = h;
   *depth = channels;
