@@ -33,6 +33,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import types
 
 RUNS = int(os.environ.get("TILEMARCH_BENCH_RUNS", "5"))  # fewer for a quick look
 CPU_WINDOW_S = 10.0
@@ -252,21 +253,16 @@ def repeat(what, fn):
     return results
 
 
-def report(updates):
-    load = os.getloadavg()
-    cpu = ""
+def cpu_model():
     with open("/proc/cpuinfo") as f:
         for line in f:
             if line.startswith("model name"):
-                cpu = line.split(":", 1)[1].strip()
-                break
+                return line.split(":", 1)[1].strip()
+    return ""
 
-    starts = repeat("start-up", startup_ms)
-    start = med([r[0] for r in starts])
-    start_cpu = med([r[1] for r in starts])
-    ours_win = repeat("window", lambda: window_times("Tilemarch", 0, [os.path.join(BUILD, "tilemarch")]))
-    floor_win = repeat("floor window", lambda: window_times("Floor", 0, [os.path.join(BUILD, "floor_probe")]))
-    pattern_win = repeat("sgt-pattern", lambda: window_times("Pattern", 2000, [PATTERN])) if os.path.exists(PATTERN) else []
+
+def taking_turns():
+    """The runs of the game on the map, the floor, a puzzle and sgt-pattern."""
     runs, floors, puzzles, patterns = [], [], [], []
     # The game, the floor and sgt-pattern take turns, so that a change of the
     # machine's load falls on all of them alike.
@@ -281,76 +277,115 @@ def report(updates):
                 into.append(fn())
             except (RuntimeError, subprocess.TimeoutExpired, OSError) as e:
                 print(f"measure-game: {what}: {e}", file=sys.stderr)
+    return runs, floors, puzzles, patterns
+
+
+def measure():
+    """Runs every measurement but the benchmarks: the medians of the figures
+    (None where no run succeeded) and the runs of frames_probe."""
+    starts = repeat("start-up", startup_ms)
+    ours_win = repeat("window", lambda: window_times("Tilemarch", 0, [os.path.join(BUILD, "tilemarch")]))
+    floor_win = repeat("floor window", lambda: window_times("Floor", 0, [os.path.join(BUILD, "floor_probe")]))
+    pattern_win = repeat("sgt-pattern", lambda: window_times("Pattern", 2000, [PATTERN])) if os.path.exists(PATTERN) else []
+    runs, floors, puzzles, patterns = taking_turns()
     frame_runs = repeat("frames", frames)
+    m = types.SimpleNamespace(
+        start=med([r[0] for r in starts]),
+        start_cpu=med([r[1] for r in starts]),
+        win_drawn=med([r[1] for r in ours_win]),
+        floor_drawn=med([r[1] for r in floor_win]),
+        pat_drawn=med([r[1] for r in pattern_win]),
+        # sgt-pattern's peak at rest where there is one, else that of its window runs.
+        pat_mb=med([r[1] / 1024 for r in patterns]) if patterns else med([r[2] / 1024 for r in pattern_win]),
+        map_cpu=med([r[0] for r in runs]),
+        idle_cpu=med([r[1] for r in runs]),
+        mem_mb=med([r[2] / 1024 for r in runs]),
+        full_cpu=med([r[3] for r in runs]),
+        full_mb=med([r[4] / 1024 for r in runs]),
+        puzzle_cpu=med([r[0] for r in puzzles]),
+        pat_cpu=med([r[0] for r in patterns]),
+        floor_cpu=med([r[0] for r in floors]),
+        floor_mb=med([r[1] / 1024 for r in floors]))
+    return m, frame_runs
 
-    win_drawn = med([r[1] for r in ours_win])
-    floor_drawn = med([r[1] for r in floor_win])
-    pat_drawn = med([r[1] for r in pattern_win])
-    pat_mb = med([r[2] / 1024 for r in pattern_win])
-    map_cpu = med([r[0] for r in runs])
-    idle_cpu = med([r[1] for r in runs])
-    mem_mb = med([r[2] / 1024 for r in runs])
-    full_cpu = med([r[3] for r in runs])
-    full_mb = med([r[4] / 1024 for r in runs])
-    puzzle_cpu = med([r[0] for r in puzzles])
-    pat_cpu = med([r[0] for r in patterns])
-    if patterns:
-        pat_mb = med([r[1] / 1024 for r in patterns])
-    floor_cpu = med([r[0] for r in floors])
-    floor_mb = med([r[1] / 1024 for r in floors])
 
+def row(figure, ours, reference, target, ok):
+    return (figure, ours, reference, target, verdict(ok))
+
+
+def within(ours, ref, factor=1.0, extra=0.0):
+    return None if ours is None or ref is None else ours <= ref * factor + extra
+
+
+def limit(ref, factor=1.0, extra=0.0, digits=1):
+    return fmt(None if ref is None else ref * factor + extra, digits)
+
+
+def startup_rows(m):
+    return [
+        row("start-up to the first map update, loading done (ms)", fmt(m.start),
+            f"floor {fmt(None if m.floor_drawn is None else m.floor_drawn + 400)} (400 + floor's window)",
+            f"<= {STARTUP_BEFORE_MS} (before drawing only changes)",
+            None if m.start is None else m.start <= STARTUP_BEFORE_MS),
+        row("CPU time of that start-up, all threads (ms)", fmt(m.start_cpu), "-", "-", None),
+        row("start-up to the window drawn (ms)", fmt(m.win_drawn),
+            f"floor {fmt(m.floor_drawn)}; sgt-pattern {fmt(m.pat_drawn)}", "-", None),
+    ]
+
+
+def update_rows(updates):
     rows = []
-
-    def row(figure, ours, reference, target, ok):
-        rows.append((figure, ours, reference, target, verdict(ok)))
-
-    row("start-up to the first map update, loading done (ms)", fmt(start),
-        f"floor {fmt(None if floor_drawn is None else floor_drawn + 400)} (400 + floor's window)",
-        f"<= {STARTUP_BEFORE_MS} (before drawing only changes)", None if start is None else start <= STARTUP_BEFORE_MS)
-    row("CPU time of that start-up, all threads (ms)", fmt(start_cpu), "-", "-", None)
-    row("start-up to the window drawn (ms)", fmt(win_drawn),
-        f"floor {fmt(floor_drawn)}; sgt-pattern {fmt(pat_drawn)}", "-", None)
     targets = {"Map": 60, "Board": 30}
     for screen, label in (("Map", "map"), ("Board", "board"), ("PauseMenu", "pause menu"),
                           ("OptionsBox", "options box")):
         v = updates.get(screen)
         t = targets.get(screen)
-        row(f"CPU per update, {label} (us)", fmt(v, 1), "-", f"<= {t}" if t else "-",
-            None if v is None or t is None else v <= t)
+        rows.append(row(f"CPU per update, {label} (us)", fmt(v, 1), "-", f"<= {t}" if t else "-",
+                        None if v is None or t is None else v <= t))
+    return rows
+
+
+def frame_rows(frame_runs):
+    rows = []
     caps = {"map": 16, "map-sweep": 16, "board": 8}
     for screen in ("map", "map-sweep", "board", "pause", "options"):
         runs_of = [r[screen] for r in frame_runs]
         if not runs_of:
-            row(f"draw calls per frame, {screen}", "n/a", "-", "-", None)
+            rows.append(row(f"draw calls per frame, {screen}", "n/a", "-", "-", None))
             continue
         calls, most = med([r[0] for r in runs_of]), max(r[1] for r in runs_of)
-        limit = med([r[2] for r in runs_of])
+        changes = med([r[2] for r in runs_of])
         over = sum(r[3] for r in runs_of)
         cap = caps.get(screen)
-        target = f"<= changes {fmt(limit)}" + (f", <= {cap}" if cap else "")
+        target = f"<= changes {fmt(changes)}" + (f", <= {cap}" if cap else "")
         ok = over == 0 and (cap is None or most <= cap)
-        row(f"draw calls per frame, {screen} (median, max)", f"{fmt(calls)}, {most}", f"{over} frames over",
-            target, ok)
-    def within(ours, ref, factor=1.0, extra=0.0):
-        return None if ours is None or ref is None else ours <= ref * factor + extra
+        rows.append(row(f"draw calls per frame, {screen} (median, max)", f"{fmt(calls)}, {most}",
+                        f"{over} frames over", target, ok))
+    return rows
 
-    def limit(ref, factor=1.0, extra=0.0, digits=1):
-        return fmt(None if ref is None else ref * factor + extra, digits)
 
-    row("peak resident memory at 640 x 480 (MB)", fmt(mem_mb, 1),
-        f"floor {fmt(floor_mb, 1)}; sgt-pattern {fmt(pat_mb, 1)}", f"<= {limit(floor_mb, extra=40)}",
-        within(mem_mb, floor_mb, extra=40))
-    row("peak resident memory with full screen 1280 x 1024, switch included (MB)", fmt(full_mb, 1),
-        f"floor {fmt(floor_mb, 1)}", f"<= {limit(floor_mb, extra=130)}", within(full_mb, floor_mb, extra=130))
-    pattern = f"; sgt-pattern {fmt(pat_cpu, 1)}"
-    row("CPU on the map, nothing moving (% of a core)", fmt(map_cpu, 1), f"floor {fmt(floor_cpu, 1)}{pattern}",
-        f"<= {limit(floor_cpu, 0.5)}", within(map_cpu, floor_cpu, 0.5))
-    row("CPU in a running puzzle (% of a core)", fmt(puzzle_cpu, 1), f"floor {fmt(floor_cpu, 1)}",
-        f"<= {limit(floor_cpu)}", within(puzzle_cpu, floor_cpu))
-    row("CPU on the map at full screen 1280 x 1024 (% of a core)", fmt(full_cpu, 1), f"floor {fmt(floor_cpu, 1)}",
-        f"<= {limit(floor_cpu)}", within(full_cpu, floor_cpu))
-    row("CPU while suspended (% of a core)", fmt(idle_cpu, 2), "-", "<= 1", None if idle_cpu is None else idle_cpu <= 1)
+def resource_rows(m):
+    floor_cpu = f"floor {fmt(m.floor_cpu, 1)}"
+    return [
+        row("peak resident memory at 640 x 480 (MB)", fmt(m.mem_mb, 1),
+            f"floor {fmt(m.floor_mb, 1)}; sgt-pattern {fmt(m.pat_mb, 1)}", f"<= {limit(m.floor_mb, extra=40)}",
+            within(m.mem_mb, m.floor_mb, extra=40)),
+        row("peak resident memory with full screen 1280 x 1024, switch included (MB)", fmt(m.full_mb, 1),
+            f"floor {fmt(m.floor_mb, 1)}", f"<= {limit(m.floor_mb, extra=130)}",
+            within(m.full_mb, m.floor_mb, extra=130)),
+        row("CPU on the map, nothing moving (% of a core)", fmt(m.map_cpu, 1),
+            f"{floor_cpu}; sgt-pattern {fmt(m.pat_cpu, 1)}", f"<= {limit(m.floor_cpu, 0.5)}",
+            within(m.map_cpu, m.floor_cpu, 0.5)),
+        row("CPU in a running puzzle (% of a core)", fmt(m.puzzle_cpu, 1), floor_cpu, f"<= {limit(m.floor_cpu)}",
+            within(m.puzzle_cpu, m.floor_cpu)),
+        row("CPU on the map at full screen 1280 x 1024 (% of a core)", fmt(m.full_cpu, 1), floor_cpu,
+            f"<= {limit(m.floor_cpu)}", within(m.full_cpu, m.floor_cpu)),
+        row("CPU while suspended (% of a core)", fmt(m.idle_cpu, 2), "-", "<= 1",
+            None if m.idle_cpu is None else m.idle_cpu <= 1),
+    ]
 
+
+def print_report(rows, cpu, load):
     print()
     end = os.getloadavg()
     print(f"machine: {platform.machine()}, {os.cpu_count()} cores, {cpu}; "
@@ -362,6 +397,14 @@ def report(updates):
     widths = [max(len(str(r[i])) for r in rows + [header]) for i in range(5)]
     for r in [header, tuple("-" * w for w in widths)] + rows:
         print("| " + " | ".join(str(c).ljust(w) for c, w in zip(r, widths)) + " |")
+
+
+def report(updates):
+    load = os.getloadavg()
+    cpu = cpu_model()
+    m, frame_runs = measure()
+    rows = startup_rows(m) + update_rows(updates) + frame_rows(frame_runs) + resource_rows(m)
+    print_report(rows, cpu, load)
     missing = [r for r in rows if r[1] == "n/a"]
     return 1 if missing else 0
 

@@ -1,76 +1,73 @@
 // Effect pictures in white (the game tints them): particle fragments,
 // large circles and small lights.
+#include <iterator>
+
 #include "tools/datagen/art_common.h"
 #include "tools/datagen/pictures.h"
 #include "tools/datagen/shapes.h"
 
 namespace datagen {
 
+namespace {
+
+// The particle colours: twelve hues, white, grey, gold and a dark slate.
+Rgba ParticleTone(int tone) {
+  return tone < 12    ? Hsv(tone * 30.f, 0.65f, 1.f)
+         : tone == 12 ? Gray(1)
+         : tone == 13 ? Gray(0.7f)
+         : tone == 14 ? Rgb255(255, 210, 80)
+                      : Rgb255(60, 60, 80);
+}
+
+using ParticlePainter = std::function<void(Frame &, const Rgba &)>;
+
+ParticlePainter Filled(float (*outline)(float, float)) {
+  return [outline](Frame &f, const Rgba &c) { f.FillAll(outline, c); };
+}
+
+void Heart(Frame &f, const Rgba &c) { DrawSymbol(f, Symbol::Heart, 4, 4, 4, c); }
+
+// A dot that fades from its middle out.
+void SoftDot(Frame &f, const Rgba &c) {
+  f.FillAll([](float x, float y) { return Circle(x, y, 4, 4, 4); },
+            [&](float x, float y) {
+              float t = std::clamp(Length(x - 4, y - 4) / 4, 0.f, 1.f);
+              return WithAlpha(c, (1 - t) * (1 - t));
+            });
+}
+
+// The shapes, one a row of the sheet.
+const ParticlePainter kParticles[] = {
+    Filled([](float x, float y) { return RoundBox(x, y, 4, 4, 3.5f, 3.5f, 0.5f); }),
+    Filled([](float x, float y) { return RoundBox(x, y, 4, 4, 2, 2, 0.3f); }),
+    Filled([](float x, float y) { return Circle(x, y, 4, 4, 3.5f); }),
+    Filled([](float x, float y) { return Circle(x, y, 4, 4, 1.8f); }),
+    Filled([](float x, float y) { return Ring(x, y, 4, 4, 2.8f, 0.6f); }),
+    Filled([](float x, float y) { return Polygon(x, y, RegularPoints(4, 4, 3.6f, 4)); }),
+    Filled([](float x, float y) { return Polygon(x, y, StarPoints(4, 4, 3.8f, 1.1f, 4)); }),
+    Filled([](float x, float y) { return Polygon(x, y, StarPoints(4, 4.2f, 3.8f, 1.7f, 5)); }),
+    Filled([](float x, float y) { return Polygon(x, y, RegularPoints(4, 4.5f, 3.5f, 3)); }),
+    Filled([](float x, float y) { return Union(Segment(x, y, 4, 1, 4, 7, 0.8f), Segment(x, y, 1, 4, 7, 4, 0.8f)); }),
+    Filled([](float x, float y) {
+      return Union(Segment(x, y, 1.5f, 1.5f, 6.5f, 6.5f, 0.7f), Segment(x, y, 6.5f, 1.5f, 1.5f, 6.5f, 0.7f));
+    }),
+    Heart,
+    Filled([](float x, float y) {
+      return Polygon(x, y, {{1, 1.5f}, {7, 3}, {2.5f, 7}});
+    }),
+    Filled([](float x, float y) {
+      return Polygon(x, y, {{1, 1}, {7, 1}, {1, 7}});
+    }),
+    Filled([](float x, float y) { return Segment(x, y, 1.5f, 4, 6.5f, 4, 0.9f); }),
+    SoftDot,
+};
+
+} // namespace
+
 void PaintParticle(Frame &f, int index) {
   // Sixteen shapes down the sheet, sixteen colours across.
-  int shape = index / 16, tone = index % 16;
-  Rgba c = tone < 12    ? Hsv(tone * 30.f, 0.65f, 1.f)
-           : tone == 12 ? Gray(1)
-           : tone == 13 ? Gray(0.7f)
-           : tone == 14 ? Rgb255(255, 210, 80)
-                        : Rgb255(60, 60, 80);
-  auto fill = [&](const std::function<float(float, float)> &sdf) { f.FillAll(sdf, c); };
-  switch (shape) {
-  case 0:
-    fill([](float x, float y) { return RoundBox(x, y, 4, 4, 3.5f, 3.5f, 0.5f); });
-    break;
-  case 1:
-    fill([](float x, float y) { return RoundBox(x, y, 4, 4, 2, 2, 0.3f); });
-    break;
-  case 2:
-    fill([](float x, float y) { return Circle(x, y, 4, 4, 3.5f); });
-    break;
-  case 3:
-    fill([](float x, float y) { return Circle(x, y, 4, 4, 1.8f); });
-    break;
-  case 4:
-    fill([](float x, float y) { return Ring(x, y, 4, 4, 2.8f, 0.6f); });
-    break;
-  case 5:
-    fill([](float x, float y) { return Polygon(x, y, RegularPoints(4, 4, 3.6f, 4)); });
-    break;
-  case 6:
-    fill([](float x, float y) { return Polygon(x, y, StarPoints(4, 4, 3.8f, 1.1f, 4)); });
-    break;
-  case 7:
-    fill([](float x, float y) { return Polygon(x, y, StarPoints(4, 4.2f, 3.8f, 1.7f, 5)); });
-    break;
-  case 8:
-    fill([](float x, float y) { return Polygon(x, y, RegularPoints(4, 4.5f, 3.5f, 3)); });
-    break;
-  case 9:
-    fill([](float x, float y) { return Union(Segment(x, y, 4, 1, 4, 7, 0.8f), Segment(x, y, 1, 4, 7, 4, 0.8f)); });
-    break;
-  case 10:
-    fill([](float x, float y) {
-      return Union(Segment(x, y, 1.5f, 1.5f, 6.5f, 6.5f, 0.7f), Segment(x, y, 6.5f, 1.5f, 1.5f, 6.5f, 0.7f));
-    });
-    break;
-  case 11:
-    DrawSymbol(f, Symbol::Heart, 4, 4, 4, c);
-    break;
-  case 12:
-    fill([](float x, float y) { return Polygon(x, y, {{1, 1.5f}, {7, 3}, {2.5f, 7}}); });
-    break;
-  case 13:
-    fill([](float x, float y) { return Polygon(x, y, {{1, 1}, {7, 1}, {1, 7}}); });
-    break;
-  case 14:
-    fill([](float x, float y) { return Segment(x, y, 1.5f, 4, 6.5f, 4, 0.9f); });
-    break;
-  default:
-    f.FillAll([](float x, float y) { return Circle(x, y, 4, 4, 4); },
-              [&](float x, float y) {
-                float t = std::clamp(Length(x - 4, y - 4) / 4, 0.f, 1.f);
-                return WithAlpha(c, (1 - t) * (1 - t));
-              });
-    break;
-  }
+  const int last = static_cast<int>(std::size(kParticles)) - 1;
+  kParticles[std::clamp(index / 16, 0, last)](f, ParticleTone(index % 16));
 }
 
 namespace {
