@@ -51,6 +51,7 @@ public:
   void p_OnUpdate() override;
   void p_OnRender() override;
   bool p_PictureChanged() override;
+  bool p_ChangedArea(VexRect &area) override;
   void p_OnSuspend() override;
   void p_OnResume() override;
   void p_FullscreenFlip();

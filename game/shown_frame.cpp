@@ -12,8 +12,21 @@ bool SameBits(std::span<const float> a, const std::vector<float> &b) {
 
 bool ShownFrame::Same(std::span<const float> list, std::span<const float> settings,
                       std::span<const GameImage> images) const {
-  if (!kept_ || !SameBits(list, list_) || !SameBits(settings, settings_) || images.size() != images_.size())
-    return false;
+  return SameBesideList(settings, images) && SameBits(list, list_);
+}
+
+bool ShownFrame::EachChangedRecord(std::span<const float> list, std::span<const float> settings,
+                                   std::span<const GameImage> images, size_t recordSize,
+                                   const std::function<void(const float *kept, const float *now)> &changed) const {
+  if (!SameBesideList(settings, images) || list.size() != list_.size() || recordSize == 0) return false;
+  for (size_t at = 0; at + recordSize <= list.size(); at += recordSize)
+    if (std::memcmp(list.data() + at, list_.data() + at, recordSize * sizeof(float)) != 0)
+      changed(list_.data() + at, list.data() + at);
+  return true;
+}
+
+bool ShownFrame::SameBesideList(std::span<const float> settings, std::span<const GameImage> images) const {
+  if (!kept_ || !SameBits(settings, settings_) || images.size() != images_.size()) return false;
   for (size_t i = 0; i < images.size(); ++i)
     if (images[i].get() != images_[i]) return false;
   return true;

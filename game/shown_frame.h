@@ -6,6 +6,7 @@
 // the host need not draw it again.
 #pragma once
 
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -15,10 +16,18 @@ class ShownFrame {
 public:
   // Whether a frame drawn from these inputs would equal the kept one.
   bool Same(std::span<const float> list, std::span<const float> settings, std::span<const GameImage> images) const;
+  // Calls changed(kept, now) for each record of recordSize floats that
+  // differs from the kept one at its place; false, and no call, when the frame
+  // differs otherwise (nothing kept, other settings or images, another length).
+  bool EachChangedRecord(std::span<const float> list, std::span<const float> settings,
+                         std::span<const GameImage> images, size_t recordSize,
+                         const std::function<void(const float *kept, const float *now)> &changed) const;
   // Remembers the inputs of the frame just drawn.
   void Keep(std::span<const float> list, std::span<const float> settings, std::span<const GameImage> images);
 
 private:
+  bool SameBesideList(std::span<const float> settings, std::span<const GameImage> images) const;
+
   bool kept_ = false;
   std::vector<float> list_, settings_;
   std::vector<const c_Image *> images_;

@@ -234,9 +234,25 @@ void gxtkGraphics::SetBlend(int blend) {
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
 }
 
+void gxtkGraphics::SetFrameClip(int x, int y, int w, int h) {
+  clipped = true;
+  clipX = x;
+  clipY = y;
+  clipWidth = std::max(w, 0);
+  clipHeight = std::max(h, 0);
+}
+
 void gxtkGraphics::SetScissor(int x, int y, int w, int h) {
   Flush();
-  if (x == 0 && y == 0 && w == Width() && h == Height()) {
+  if (clipped) {
+    // Wide sums: a caller's rectangle may reach to the end of the int range.
+    long long x1 = std::min(static_cast<long long>(x) + w, static_cast<long long>(clipX) + clipWidth);
+    long long y1 = std::min(static_cast<long long>(y) + h, static_cast<long long>(clipY) + clipHeight);
+    x = std::max(x, clipX);
+    y = std::max(y, clipY);
+    w = static_cast<int>(std::max(x1 - x, 0LL));
+    h = static_cast<int>(std::max(y1 - y, 0LL));
+  } else if (x == 0 && y == 0 && w == Width() && h == Height()) {
     glDisable(GL_SCISSOR_TEST);
     return;
   }

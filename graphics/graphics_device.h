@@ -56,6 +56,10 @@ public:
   virtual void SetColor(float r, float g, float b);
   virtual void SetBlend(int blend);
   virtual void SetScissor(int x, int y, int width, int height);
+  // Confines every scissor rectangle (the whole window included) to this one
+  // until cleared, so a frame can be drawn again in part of the window.
+  void SetFrameClip(int x, int y, int width, int height);
+  void ClearFrameClip() { clipped = false; }
   virtual void SetMatrix(float ix, float iy, float jx, float jy, float tx, float ty);
   virtual void DrawPoint(float x, float y);
   virtual void DrawRect(float x, float y, float width, float height);
@@ -86,6 +90,8 @@ public:
   bool tformed = false;
   gxtkVertex vertices[kMaxVertices];
   uint16_t quadIndices[kMaxQuads * 6];
+  bool clipped = false;
+  int clipX = 0, clipY = 0, clipWidth = 0, clipHeight = 0;
   int primType = 0;
   int primCount = 0;
   std::shared_ptr<gxtkSurface> primSurf;

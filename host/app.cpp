@@ -105,6 +105,14 @@ void c_GameDelegate::RenderGame() {
 }
 
 bool c_GameDelegate::PictureChanged() { return vex_app__app->p_PictureChanged(); }
+bool c_GameDelegate::ChangedArea(VexRect &area) { return vex_app__app->p_ChangedArea(area); }
+
+void c_GameDelegate::ClipFrame(const VexRect *area) {
+  if (area)
+    m_graphics->SetFrameClip(area->x, area->y, area->width, area->height);
+  else
+    m_graphics->ClearFrameClip();
+}
 
 void c_GameDelegate::KeyEvent(int event, int data) {
   m_input->p_KeyEvent(event, data);

@@ -35,6 +35,9 @@ public:
   // Whether p_OnRender would now draw something else than the frame on
   // screen; an application that cannot tell is drawn every pass.
   virtual bool p_PictureChanged() { return true; }
+  // The window area outside which p_OnRender would draw what is on screen;
+  // false when the application cannot bound it.
+  virtual bool p_ChangedArea(VexRect & /*area*/) { return false; }
   void p_OnResize() {}
   void p_OnLoading() {}
   void p_OnClose();
@@ -52,6 +55,8 @@ public:
   void UpdateGame() override;
   void RenderGame() override;
   bool PictureChanged() override;
+  bool ChangedArea(VexRect &area) override;
+  void ClipFrame(const VexRect *area) override;
   void KeyEvent(int event, int data) override;
   void MouseEvent(int event, int data, float x, float y) override;
   void TouchEvent(int event, int data, float x, float y) override;

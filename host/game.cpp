@@ -64,6 +64,16 @@ bool VexGame::PictureChanged() {
   return changed;
 }
 
+bool VexGame::ChangedArea(VexRect &area) {
+  bool bounded = false;
+  if (started) Guarded([&] { bounded = delegate_->ChangedArea(area); });
+  return bounded;
+}
+
+void VexGame::ClipFrame(const VexRect *area) {
+  if (started) Guarded([&] { delegate_->ClipFrame(area); });
+}
+
 void VexGame::KeyEvent(int event, int data) {
   if (!started) return;
   Guarded([&] { delegate_->KeyEvent(event, data); });

@@ -60,6 +60,8 @@ public:
   void UpdateGame();
   void RenderGame();
   bool PictureChanged();
+  bool ChangedArea(VexRect &area);
+  void ClipFrame(const VexRect *area);
   void KeyEvent(int event, int data);
   void MouseEvent(int event, int data, float x, float y);
   void TouchEvent(int event, int data, float x, float y);

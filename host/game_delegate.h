@@ -19,6 +19,11 @@ enum VexEvent {
   MotionAccel = 10,
 };
 
+// A rectangle of the window in window units, origin top left.
+struct VexRect {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+
 class VexGameDelegate {
 public:
   virtual ~VexGameDelegate() = default;
@@ -30,6 +35,11 @@ public:
   // Whether a frame drawn now would differ from the one on screen; a delegate
   // that cannot tell says yes.
   virtual bool PictureChanged() { return true; }
+  // The part of the window outside which a frame drawn now equals the one on
+  // screen; false when it may differ anywhere.
+  virtual bool ChangedArea(VexRect & /*area*/) { return false; }
+  // Confines the next frames' drawing to an area (null: the whole window).
+  virtual void ClipFrame(const VexRect * /*area*/) {}
   virtual void KeyEvent(int /*event*/, int /*data*/) {}
   virtual void MouseEvent(int /*event*/, int /*data*/, float /*x*/, float /*y*/) {}
   virtual void TouchEvent(int /*event*/, int /*data*/, float /*x*/, float /*y*/) {}

@@ -5,7 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 #include "host/data_paths.h"
@@ -30,6 +32,8 @@ public:
   void SwapBuffers() override {
     if (game_.Window()) glfwSwapBuffers(game_.Window());
   }
+  bool CanPresentArea() override { return game_.CanPresentArea(); }
+  void PresentArea(const VexRect &area) override { game_.PresentArea(area); }
 
 private:
   VexGlfwGame &game_;
@@ -77,7 +81,7 @@ void OnClose(GLFWwindow *window) {
 // Covered and uncovered, resized or restored, the window needs its picture
 // again even when the game's picture has not changed.
 void OnRefresh(GLFWwindow *window) { HostOf(window)->Redraw(); }
-void OnFramebufferSize(GLFWwindow *window, int, int) { HostOf(window)->Redraw(); }
+void OnFramebufferSize(GLFWwindow *window, int width, int height) { HostOf(window)->FramebufferResized(width, height); }
 void OnSize(GLFWwindow *window, int width, int height) { HostOf(window)->WindowResized(width, height); }
 void OnFocus(GLFWwindow *window, int focused) { HostOf(window)->WindowFocused(focused == GLFW_TRUE); }
 void OnIconify(GLFWwindow *window, int iconified) { HostOf(window)->WindowIconified(iconified == GLFW_TRUE); }
@@ -133,6 +137,23 @@ void VexGlfwGame::SetMouseVisible(bool visible) {
 int VexGlfwGame::GetDeviceWidth() { return window_ ? width_ : 0; }
 
 int VexGlfwGame::GetDeviceHeight() { return window_ ? height_ : 0; }
+
+void VexGlfwGame::FramebufferResized(int width, int height) {
+  fbWidth_ = width;
+  fbHeight_ = height;
+  redraw_ = true;
+}
+
+void VexGlfwGame::PresentArea(const VexRect &area) const {
+  if (!CanPresentArea() || width_ <= 0 || height_ <= 0) return;
+  // Window units to framebuffer pixels, outward, and the origin to the bottom.
+  const double sx = static_cast<double>(fbWidth_) / width_, sy = static_cast<double>(fbHeight_) / height_;
+  int x0 = std::max(static_cast<int>(std::floor(area.x * sx)), 0);
+  int x1 = std::min(static_cast<int>(std::ceil((area.x + area.width) * sx)), fbWidth_);
+  int top = std::max(static_cast<int>(std::floor(area.y * sy)), 0);
+  int bottom = std::min(static_cast<int>(std::ceil((area.y + area.height) * sy)), fbHeight_);
+  areaPresent_.Copy(x0, fbHeight_ - bottom, x1 - x0, bottom - top);
+}
 
 void VexGlfwGame::WindowResized(int width, int height) {
   width_ = width;
@@ -244,6 +265,8 @@ void VexGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int b
   if (!fullscreen && desktop) glfwSetWindowPos(window_, (desktop->width - width) / 2, (desktop->height - height) / 2);
   glfwShowWindow(window_);
   glfwGetWindowSize(window_, &width_, &height_);
+  glfwGetFramebufferSize(window_, &fbWidth_, &fbHeight_);
+  areaPresent_.Attach();
   focused_ = glfwGetWindowAttrib(window_, GLFW_FOCUSED) == GLFW_TRUE;
   iconified_ = glfwGetWindowAttrib(window_, GLFW_ICONIFIED) == GLFW_TRUE;
   if (swapInterval >= 0) glfwSwapInterval(swapInterval);
@@ -269,14 +292,28 @@ void VexGlfwGame::Run() {
   while (platform_->WindowOpen()) RunPass();
 }
 
+// A frame that differs from the one on screen only inside an area is shown by
+// copying that area, where the platform can: the back buffer then still holds
+// the whole frame, and the next such frame is drawn inside its area only.
+// Anything the window asks for is drawn whole and swapped.
+void VexGlfwGame::DrawFrame() {
+  VexRect area;
+  const bool part = !redraw_ && platform_->CanPresentArea() && ChangedArea(area);
+  redraw_ = false;
+  ClipFrame(part && backKept_ ? &area : nullptr);
+  RenderGame();
+  ClipFrame(nullptr);
+  if (part)
+    platform_->PresentArea(area);
+  else
+    platform_->SwapBuffers();
+  backKept_ = part;
+}
+
 void VexGlfwGame::RunPass() {
   // Drawing the frame on screen again would only cost the processor: under a
   // software renderer most of what the game costs at rest.
-  if (redraw_ || PictureChanged()) {
-    redraw_ = false;
-    RenderGame();
-    platform_->SwapBuffers();
-  }
+  if (redraw_ || PictureChanged()) DrawFrame();
 
   if (nextUpdate != 0) {
     double delay = nextUpdate - platform_->Time();

@@ -12,6 +12,7 @@
 #include <mutex>
 
 #include "host/game.h"
+#include "host/glx_present.h"
 #include "host/loop_platform.h"
 
 struct GLFWwindow;
@@ -65,6 +66,10 @@ public:
   // What the window's callbacks last told: asking the X server instead would
   // cost a round trip on every update.
   void WindowResized(int width, int height);
+  void FramebufferResized(int width, int height);
+  // The window's area copied from the back buffer, where GLX can.
+  bool CanPresentArea() const { return window_ && areaPresent_.Available(); }
+  void PresentArea(const VexRect &area) const;
   void WindowFocused(bool focused) { focused_ = focused; }
   void WindowIconified(bool iconified) { iconified_ = iconified; }
   bool WindowActive() const { return window_ && focused_ && !iconified_; }
@@ -79,10 +84,15 @@ protected:
 
 private:
   void InstallCallbacks();
+  void DrawFrame();
 
   GLFWwindow *window_ = nullptr;
   bool fullscreen_ = false;
   bool redraw_ = true;
+  // The back buffer still holds the frame on screen (it was shown by a copy).
+  bool backKept_ = false;
+  GlxAreaPresent areaPresent_;
+  int fbWidth_ = 0, fbHeight_ = 0;
   int width_ = 0, height_ = 0;
   bool focused_ = false, iconified_ = false;
   std::unique_ptr<VexLoopPlatform> glfwPlatform_;

@@ -5,6 +5,8 @@
 // can drive it with a fake clock and a fake window.
 #pragma once
 
+#include "host/game_delegate.h"
+
 class VexLoopPlatform {
 public:
   virtual ~VexLoopPlatform() = default;
@@ -15,4 +17,8 @@ public:
   virtual bool WindowOpen() = 0;
   virtual bool WindowActive() = 0; // focused and not iconified
   virtual void SwapBuffers() = 0;
+  // Whether PresentArea works: it shows one area of the back buffer and,
+  // unlike a swap, leaves the back buffer as it was.
+  virtual bool CanPresentArea() { return false; }
+  virtual void PresentArea(const VexRect & /*area*/) {}
 };

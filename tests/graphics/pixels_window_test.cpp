@@ -157,6 +157,17 @@ TEST_F(Pixels, EverythingDrawnShowsAndComesBackInANewWindow) {
                 0x0a141e});
   vex_graphics_DrawRect(0, 0, 640, 480);
   EXPECT_EQ(device.Stats().drawCalls, 2) << "nothing is drawn outside a frame";
+
+  // A frame drawn again inside a clip leaves the rest; a scissor stays inside it.
+  device.SetFrameClip(100, 300, 50, 40);
+  Frame([&] {
+    vex_graphics_Cls(255, 255, 0);
+    vex_graphics_SetScissor(120, 0, 640, 480);
+    vex_graphics_DrawRect(0, 0, 640, 480);
+  });
+  device.ClearFrameClip();
+  ExpectPixels({99,  300, 0x0a141e, 100, 300, 0xffff00, 119, 339, 0xffff00, 120, 300, 0xffffff,
+                149, 339, 0xffffff, 150, 300, 0x0a141e, 120, 340, 0x0a141e, 120, 299, 0x0a141e});
 }
 
 } // namespace

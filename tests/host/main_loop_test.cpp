@@ -2,6 +2,7 @@
 // window.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "host/glfw_game.h"
@@ -13,16 +14,25 @@ class FakePlatform : public VexLoopPlatform, public VexGameDelegate {
 public:
   double now = 1.0, renderCost = 0;
   bool active = true, changed = true, alwaysChanged = true; // what is drawn is the picture unless always changed
+  bool canPresentArea = false, bounded = false, clipped = false;
   int waits = 0, sleeps = 0, updates = 0, renders = 0, swaps = 0, suspends = 0, resumes = 0;
+  std::string frames; // per frame: how it was drawn, then how it was shown
   double Time() override { return now; }
   void Sleep(double seconds) override { ++sleeps, now += seconds; }
   void PollEvents() override {}
   void WaitEvents() override { ++waits; }
   bool WindowOpen() override { return true; }
   bool WindowActive() override { return active; }
-  void SwapBuffers() override { ++swaps; }
-  void RenderGame() override { ++renders, now += renderCost, changed = alwaysChanged; }
+  void SwapBuffers() override { ++swaps, frames += "swap "; }
+  bool CanPresentArea() override { return canPresentArea; }
+  void PresentArea(const VexRect &) override { frames += "copy "; }
+  void RenderGame() override {
+    ++renders, now += renderCost, changed = alwaysChanged;
+    frames += clipped ? "clipped+" : "whole+";
+  }
   bool PictureChanged() override { return changed; }
+  bool ChangedArea(VexRect &area) override { return area = {10, 20, 30, 40}, bounded; }
+  void ClipFrame(const VexRect *area) override { clipped = area != nullptr; }
   void UpdateGame() override { ++updates; }
   void SuspendGame() override { ++suspends; }
   void ResumeGame() override { ++resumes; }
@@ -103,6 +113,22 @@ TEST_F(MainLoop, DrawsOnlyWhenThePictureChangedOrTheWindowAsks) {
     EXPECT_EQ(fake.renders - renders, c.drawn) << c.what;
     EXPECT_EQ(fake.swaps - swaps, c.drawn) << c.what;
   }
+}
+
+// A frame that changed inside an area is shown by copying that area, which
+// keeps the back buffer; only then may the next one be drawn in its area alone.
+TEST_F(MainLoop, AFrameChangedInAnAreaIsDrawnInItOnlyOnceTheBackBufferHoldsTheRest) {
+  fake.canPresentArea = fake.bounded = true;
+  for (int i = 0; i < 3; ++i) Pass();
+  game.Redraw();
+  for (int i = 0; i < 3; ++i) Pass();
+  fake.bounded = false;
+  Pass();
+  fake.bounded = true, fake.canPresentArea = false;
+  Pass();
+  EXPECT_EQ(fake.frames, "whole+swap whole+copy clipped+copy " // the first frame is drawn whole
+                         "whole+swap whole+copy clipped+copy " // and so is one the window asks for
+                         "whole+swap whole+swap ");            // unbounded, or no copy to show it
 }
 
 } // namespace

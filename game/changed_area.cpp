@@ -1,0 +1,82 @@
+// p_ChangedArea: where in the window the next frame differs from the one on
+// screen, so that the host can draw and show that area alone.
+//
+// The area covers, in window units, every record that changed: where it was
+// drawn and where it will be. Bounds are generous rather than exact: an image
+// counts as the circle its frame could sweep about its handle, whatever its
+// rotation, so a sprite's antialiased edge or a rotated glyph is always inside.
+#include <algorithm>
+#include <cmath>
+
+#include "game/flow.h"
+#include "game/render.h"
+#include "graphics/image.h"
+
+namespace {
+
+// Room for pixels a primitive touches beside its exact outline.
+constexpr float kEdge = 2;
+
+struct Box {
+  float x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
+  void Add(float x, float y, float rx, float ry) {
+    x0 = std::min(x0, x - rx);
+    y0 = std::min(y0, y - ry);
+    x1 = std::max(x1, x + rx);
+    y1 = std::max(y1, y + ry);
+  }
+  bool Empty() const { return x0 > x1; }
+};
+
+// The mapping of ReplayList from the virtual screen to the window.
+struct Mapping {
+  float sx, sy, offX, offY;
+  float X(float x) const { return x * sx + offX; }
+  float Y(float y) const { return y * sy + offY; }
+};
+
+} // namespace
+
+bool c_MyApp::p_ChangedArea(VexRect &area) {
+  const float ov = vex_Tilemarch_overscan;
+  const Mapping to{m_viewScaleX, m_viewScaleY, ov,
+                   m_devW > 0 ? ov * static_cast<float>(m_devH) / static_cast<float>(m_devW) : 0};
+  Box box;
+  auto add = [&](const float *r) {
+    const float kind = r[kRecKind], x = to.X(r[kRecX]), y = to.Y(r[kRecY]);
+    const float w = r[kRecW] * to.sx, h = r[kRecH] * to.sy;
+    if (kind == kKindRect) {
+      box.Add(x + w / 2, y + h / 2, std::fabs(w / 2) + kEdge, std::fabs(h / 2) + kEdge);
+    } else if (kind == kKindOval) {
+      box.Add(x, y, std::fabs(w) + kEdge, std::fabs(h) + kEdge);
+    } else if (kind == kKindLine) {
+      box.Add(x, y, kEdge, kEdge);
+      box.Add(to.X(r[kRecW]), to.Y(r[kRecH]), kEdge, kEdge);
+    } else if (kind > -1 && kind < 100 && m_images[static_cast<int>(kind)]) {
+      const c_Image &image = *m_images[static_cast<int>(kind)];
+      const int level = m_imageLevel[static_cast<int>(kind)];
+      const float scale = level > 0 ? 1.0f / static_cast<float>(level) : m_imageScale;
+      const float reachX = (static_cast<float>(image.m_width) + std::fabs(image.m_tx)) * std::fabs(w * scale);
+      const float reachY = (static_cast<float>(image.m_height) + std::fabs(image.m_ty)) * std::fabs(h * scale);
+      const float reach = std::hypot(reachX, reachY) + kEdge;
+      box.Add(x, y, reach, reach);
+    }
+  };
+  if (!m_shownFrame.EachChangedRecord(std::span(m_drawList.Data(), m_drawCount), FrameSettings(),
+                                      std::span(m_images.Data(), m_images.Length()), kRecordSize,
+                                      [&](const float *kept, const float *now) { add(kept), add(now); }))
+    return false;
+  if (box.Empty()) {
+    area = VexRect();
+    return true;
+  }
+  // A NaN or an endless reach bounds nothing.
+  if (!std::isfinite(box.x0 + box.y0 + box.x1 + box.y1)) return false;
+  const float w = static_cast<float>(vex_app_DeviceWidth()), h = static_cast<float>(vex_app_DeviceHeight());
+  const int x0 = static_cast<int>(std::floor(std::clamp(box.x0, 0.0f, w)));
+  const int y0 = static_cast<int>(std::floor(std::clamp(box.y0, 0.0f, h)));
+  const int x1 = static_cast<int>(std::ceil(std::clamp(box.x1, 0.0f, w)));
+  const int y1 = static_cast<int>(std::ceil(std::clamp(box.y1, 0.0f, h)));
+  area = {x0, y0, x1 - x0, y1 - y0};
+  return true;
+}
