@@ -53,3 +53,14 @@ TEST(Catalogue, DifficultyGrowsWithDistanceFromTheHowToCell) {
   for (size_t i = 1; i < rings.size(); ++i)
     EXPECT_LT(rings[i - 1].meanDifficulty, rings[i].meanDifficulty + 5.0) << "distance " << rings[i].distance;
 }
+
+TEST(Catalogue, APictureFileThatEndsInsideAPictureIsToldAsSuch) {
+  TempDir dir;
+  WriteFile(dir / "short.txt", "= cut\n########\n........\n");
+  std::vector<NamedPicture> art;
+  std::string error;
+  EXPECT_FALSE(ReadPictureFiles({dir / "short.txt", dir / "missing.txt"}, art, error));
+  EXPECT_EQ(error, dir / "short.txt: picture \"cut\" has fewer than 8 rows");
+  EXPECT_FALSE(ReadPictureFiles({dir / "missing.txt"}, art, error));
+  EXPECT_EQ(error, dir / "missing.txt: cannot open");
+}

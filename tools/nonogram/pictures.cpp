@@ -60,8 +60,14 @@ bool ReadPictureFiles(const std::vector<std::string> &files, std::vector<NamedPi
   }
   for (const std::string &file : files) {
     std::ifstream in(file);
-    if (!in || !ParsePictures(in, out, error)) {
-      error = file + ": " + (in ? error : "cannot open");
+    // Parsing reads to the end, which leaves the stream failed: a parse error
+    // must not be told as a file that would not open.
+    if (!in) {
+      error = file + ": cannot open";
+      return false;
+    }
+    if (!ParsePictures(in, out, error)) {
+      error = file + ": " + error;
       return false;
     }
   }
