@@ -12,37 +12,33 @@ namespace {
 // A draw as the device got it, and the window box it covers.
 struct Draw {
   std::array<float, 8> args;
-  float x0, y0, x1, y1;
+  float x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
+  Draw &Cover(float x, float y) {
+    x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+    return *this;
+  }
   bool operator==(const Draw &o) const { return args == o.args; }
 };
 
 class DrawLog : public FakeDevices {
 public:
   std::vector<Draw> draws;
-  float r = 0, g = 0, b = 0, a = 0;
-  void SetColor(float R, float G, float B) override { r = R, g = G, b = B; }
-  void SetAlpha(float A) override { a = A; }
-  void DrawRect(float x, float y, float w, float h) override {
-    Add(1, x, y, w, h, 0, 0, std::min(x, x + w), std::min(y, y + h), std::max(x, x + w), std::max(y, y + h));
+  float colour = 0, alpha = 0;
+  void SetColor(float r, float g, float b) override { colour = r + 256 * g + 65536 * b; }
+  void SetAlpha(float a) override { alpha = a; }
+  Draw &Add(float kind, float a, float b, float c, float d, float e = 0, float f = 0) {
+    return draws.emplace_back(Draw{{kind, a, b, c, d, e, f, colour + alpha}});
   }
-  void DrawOval(float x, float y, float w, float h) override { Add(2, x, y, w, h, 0, 0, x, y, x + w, y + h); }
-  void DrawLine(float x, float y, float x2, float y2) override {
-    Add(3, x, y, x2, y2, 0, 0, std::min(x, x2), std::min(y, y2), std::max(x, x2), std::max(y, y2));
-  }
+  void DrawRect(float x, float y, float w, float h) override { Add(1, x, y, w, h).Cover(x, y).Cover(x + w, y + h); }
+  void DrawOval(float x, float y, float w, float h) override { Add(2, x, y, w, h).Cover(x, y).Cover(x + w, y + h); }
+  void DrawLine(float x, float y, float x2, float y2) override { Add(3, x, y, x2, y2).Cover(x, y).Cover(x2, y2); }
   // The frame's corners about the handle, scaled, then rotated.
   void DrawImage(const GameImage &image, float x, float y, float rot, float sx, float sy, int frame) override {
     float c = std::cos(rot * 0.017453292f), s = std::sin(rot * 0.017453292f);
-    Draw d{{4, x, y, rot, sx, sy, static_cast<float>(frame), r + g + b + a}, INFINITY, INFINITY, -INFINITY, -INFINITY};
+    Draw &d = Add(4, x, y, rot, sx, sy, static_cast<float>(frame));
     for (float u : {-image->m_tx, image->m_width - image->m_tx})
-      for (float v : {-image->m_ty, image->m_height - image->m_ty}) {
-        float px = x + c * u * sx + s * v * sy, py = y - s * u * sx + c * v * sy;
-        d.x0 = std::min(d.x0, px), d.y0 = std::min(d.y0, py), d.x1 = std::max(d.x1, px), d.y1 = std::max(d.y1, py);
-      }
-    draws.push_back(d);
-  }
-  void Add(float kind, float x, float y, float w, float h, float rot, float frame, float x0, float y0, float x1,
-           float y1) {
-    draws.push_back({{kind, x, y, w, h, rot, frame, r + g + b + a}, x0, y0, x1, y1});
+      for (float v : {-image->m_ty, image->m_height - image->m_ty})
+        d.Cover(x + c * u * sx + s * v * sy, y - s * u * sx + c * v * sy);
   }
 };
 
