@@ -73,10 +73,11 @@ public:
   float m__accelZ = 0;
 
 private:
-  InputHost *host_;
   void PressKey(int key);
   void ReleaseKey(int key);
   void SetTouch(int finger, float x, float y);
+
+  InputHost *host_;
 };
 
 extern c_InputDevice *vex_input_device;
