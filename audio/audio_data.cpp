@@ -6,15 +6,20 @@
 
 #include "audio/ogg_decoder.h"
 #include "audio/wav_decoder.h"
-#include "host/game.h"
 #include "runtime/file_bytes.h"
 
+namespace {
+FileSource *audioFiles = nullptr;
+} // namespace
+
+void SetAudioFileSource(FileSource *files) { audioFiles = files; }
+
 std::optional<AudioData> LoadAudioFile(const String &path) {
-  if (!VexGame::_game) return std::nullopt;
+  if (!audioFiles) return std::nullopt;
   String lower = path.ToLower();
   bool wav = lower.EndsWith(".wav");
   if (!wav && !lower.EndsWith(".ogg")) return std::nullopt;
-  FILE *file = VexGame::_game->OpenFile(path, "rb");
+  FILE *file = audioFiles->OpenFile(path, "rb");
   if (!file) return std::nullopt;
   std::optional<AudioData> audio;
   if (wav) {

@@ -1,14 +1,16 @@
 // Decoded sound files: the samples of a WAV or Ogg Vorbis file, whole, in memory.
 //
-// LoadAudioData is the host's loader that samples are made from. It opens the
-// file through the host (so "quill://" paths work), picks the decoder by the
-// file's ending and hands back interleaved samples ready for an OpenAL buffer.
+// LoadAudioData is the loader that samples are made from. It opens the file
+// through the file source it is handed (so "quill://" paths work), picks the
+// decoder by the file's ending and hands back interleaved samples ready for an
+// OpenAL buffer.
 #pragma once
 
 #include <cstddef>
 #include <memory>
 #include <optional>
 
+#include "runtime/file_source.h"
 #include "runtime/string.h"
 
 struct AudioData {
@@ -22,6 +24,9 @@ struct AudioData {
     return static_cast<size_t>(length) * static_cast<size_t>(channels) * static_cast<size_t>(format);
   }
 };
+
+// The files sounds are read from; without any, no sound loads.
+void SetAudioFileSource(FileSource *files);
 
 // Null when the file cannot be opened, its name ends in neither ".wav" nor
 // ".ogg" (in any case), or its content does not decode.

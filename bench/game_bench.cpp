@@ -65,7 +65,7 @@ Scene &OpenScene() {
   vexInit();
   vexInitTilemarch();
   if (scene.window) {
-    scene.device = std::make_unique<gxtkGraphics>();
+    scene.device = std::make_unique<gxtkGraphics>([] { return scene.host->Window(); });
     vex_graphics_SetGraphicsDevice(scene.device.get());
   }
   vex_app_ValidateDeviceWindow(false);

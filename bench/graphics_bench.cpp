@@ -33,7 +33,8 @@ Scene *OpenScene() {
   s->host = std::make_unique<VexGlfwGame>();
   s->host->SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
   if (!s->host->Window()) return nullptr;
-  s->device = std::make_unique<gxtkGraphics>();
+  GLFWwindow *window = s->host->Window();
+  s->device = std::make_unique<gxtkGraphics>([window] { return window; });
   vex_graphics_SetGraphicsDevice(s->device.get());
   s->image = vex_graphics_CreateImage(8, 8, 4, c_Image::MidHandle);
   Array<int> pixels(32 * 8);

@@ -38,6 +38,10 @@ public:
   void PauseMusic() override {}
   void ResumeMusic() override {}
   void UpdateAsyncEvents() override {}
+  // A clock that stands still, as on a host without one.
+  int Millisecs() override { return 0; }
+  void SetKeyboardEnabled(bool) override {}
+  bool SetFullScreen(bool) override { return false; }
 
 private:
   // A non-null handle that stands for a loaded image or sound; never used.

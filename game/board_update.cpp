@@ -66,7 +66,7 @@ void DrawTiles(c_MyApp &app, BoardOrigin at, float reveal) {
       app.p_DrawImg(kBlockSlot, cx, cy, static_cast<int>(Mark(app, x, y)));
       if (app.m_level == 0 && Solution(app, x, y) == 1) {
         // The tutorial's black tiles pulse faintly to show where they go.
-        float t6 = static_cast<float>(vex_app_Millisecs()) / 6.0f;
+        float t6 = static_cast<float>(app.Millisecs()) / 6.0f;
         app.p_Alpha(std::fabs(std::sin(t6 * 0.017453292f)) * 0.35f);
         app.p_DrawImg(kBlockSlot, cx, cy, 1);
         app.p_Alpha(1);
@@ -111,7 +111,7 @@ float Clamp7(float v) { return v < 0 ? 0 : v > kBoardSide - 1 ? kBoardSide - 1 :
 
 void Cursor(c_MyApp &app, BoardOrigin at) {
   Array<float> &t = app.m_tmpF;
-  int millis = vex_app_Millisecs();
+  int millis = app.Millisecs();
   app.p_SetSize(4.2f);
   app.p_DrawImg(kBlockSlot, at.x0 + kTilePitch * t[kTmpCursorX], at.y0 + kTilePitch * t[kTmpCursorY],
                 (millis / 60) % 4 + 5);

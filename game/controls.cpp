@@ -159,7 +159,7 @@ void c_MyApp::p_AnalogueControl() {
 }
 
 void c_MyApp::p_iCade(int on) {
-  if (vex_app__game) vex_app__game->SetKeyboardEnabled(on != 0);
+  m_devices->SetKeyboardEnabled(on != 0);
   if (on) {
     vex_Tilemarch_iCadeControls = 1;
     do m_lastChar = m_devices->GetChar();

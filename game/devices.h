@@ -1,5 +1,5 @@
 // GameDevices: the narrow edge between the game object and the framework's
-// input, graphics and audio modules.
+// input, graphics and audio modules and the host.
 //
 // The game reads keys, draws and plays sound only through this interface, so
 // its logic runs in tests without a window, a sound device or a GL context: a
@@ -68,4 +68,11 @@ public:
 
   // Delivers the results of the asynchronous layer's workers.
   virtual void UpdateAsyncEvents() = 0;
+
+  // The host: its clock in milliseconds, its on-screen keyboard, and its
+  // window, switched to full screen at the desktop's mode or back to a 640 x
+  // 480 window. False when there is no window to switch.
+  virtual int Millisecs() = 0;
+  virtual void SetKeyboardEnabled(bool enabled) = 0;
+  virtual bool SetFullScreen(bool on) = 0;
 };

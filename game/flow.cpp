@@ -4,7 +4,6 @@
 #include "game/flow.h"
 
 #include "game/greeting.h"
-#include "host/glfw_game.h"
 
 int vex_Tilemarch_DebugMode = 0;
 int vex_Tilemarch_UseHDImages = 1;
@@ -227,19 +226,11 @@ void c_MyApp::PauseIfPlaying() {
 // Virtual buttons held when the window lost focus would otherwise stay down;
 // the virtual keyboard and the iCade mapping start off again.
 void c_MyApp::ReleaseControls() {
-  if (vex_app__game) vex_app__game->SetKeyboardEnabled(false);
+  m_devices->SetKeyboardEnabled(false);
   vex_Tilemarch_iCadeControls = 0;
   for (int i = 0; i <= 18; ++i) m_vButtons[i] = 0;
 }
 
 void c_MyApp::p_FullscreenFlip() {
-  VexGlfwGame *host = VexGlfwGame::_glfwGame;
-  if (!host) return;
-  std::unique_ptr<VexGlfwVideoMode> desktop = host->GetGlfwDesktopMode();
-  VexGlfwVideoMode mode = desktop ? *desktop : VexGlfwVideoMode{640, 480, 8, 8, 8};
-  m_fullscreen = 1 - m_fullscreen;
-  if (m_fullscreen == 1)
-    host->SetGlfwWindow(mode.width, mode.height, mode.red, mode.green, mode.blue, 0, 0, 0, true);
-  else
-    host->SetGlfwWindow(640, 480, mode.red, mode.green, mode.blue, 0, 0, 0, false);
+  if (m_devices->SetFullScreen(m_fullscreen == 0)) m_fullscreen = 1 - m_fullscreen;
 }

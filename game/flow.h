@@ -45,6 +45,8 @@ public:
   c_MyApp();
   explicit c_MyApp(std::shared_ptr<GameDevices> devices);
   ~c_MyApp() override;
+  // The host's clock, through the devices.
+  int Millisecs() { return m_devices->Millisecs(); }
 
   // --- lifecycle (flow.cpp)
   void p_OnCreate() override;

@@ -5,6 +5,7 @@
 #include "game/flow.h"
 #include "graphics/graphics.h"
 #include "host/data_paths.h"
+#include "host/glfw_game.h"
 #include "input/input.h"
 #include "net/async_event.h"
 
@@ -79,5 +80,23 @@ void FrameworkDevices::PauseMusic() { vex_audio_PauseMusic(); }
 void FrameworkDevices::ResumeMusic() { vex_audio_ResumeMusic(); }
 
 void FrameworkDevices::UpdateAsyncEvents() { vex_asyncevent_UpdateAsyncEvents(); }
+
+int FrameworkDevices::Millisecs() { return vex_app_Millisecs(); }
+
+void FrameworkDevices::SetKeyboardEnabled(bool enabled) {
+  if (vex_app__game) vex_app__game->SetKeyboardEnabled(enabled);
+}
+
+bool FrameworkDevices::SetFullScreen(bool on) {
+  VexGlfwGame *host = VexGlfwGame::_glfwGame;
+  if (!host) return false;
+  std::unique_ptr<VexGlfwVideoMode> desktop = host->GetGlfwDesktopMode();
+  VexGlfwVideoMode mode = desktop ? *desktop : VexGlfwVideoMode{640, 480, 8, 8, 8};
+  if (on)
+    host->SetGlfwWindow(mode.width, mode.height, mode.red, mode.green, mode.blue, 0, 0, 0, true);
+  else
+    host->SetGlfwWindow(640, 480, mode.red, mode.green, mode.blue, 0, 0, 0, false);
+  return true;
+}
 
 c_MyApp::c_MyApp() : c_MyApp(std::make_shared<FrameworkDevices>()) {}

@@ -1,5 +1,5 @@
 // FrameworkDevices: the game's device edge on the framework's input, graphics,
-// audio and asynchronous-event modules.
+// audio and asynchronous-event modules and on the host.
 #pragma once
 
 #include "game/devices.h"
@@ -41,4 +41,8 @@ public:
   void ResumeMusic() override;
 
   void UpdateAsyncEvents() override;
+
+  int Millisecs() override;
+  void SetKeyboardEnabled(bool enabled) override;
+  bool SetFullScreen(bool on) override;
 };

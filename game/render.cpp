@@ -165,10 +165,10 @@ void c_MyApp::FitToDevice(int w, int h) {
 }
 
 void c_MyApp::p_OnRender() {
-  int now = vex_app_Millisecs();
+  int now = m_devices->Millisecs();
   if (now > m_renderMillis) m_renderFps = 1000 / (now - m_renderMillis);
   m_renderFpsAvg = (m_renderFps + 9 * m_renderFpsAvg) / 10;
-  m_renderMillis = vex_app_Millisecs();
+  m_renderMillis = m_devices->Millisecs();
 
   int w = vex_app_DeviceWidth(), h = vex_app_DeviceHeight();
   GameDevices &dev = *m_devices;

@@ -116,7 +116,7 @@ void c_MyApp::p_Text(float x, float y, const String &text, float alignX, float a
     }
     int frame, adjust;
     if (IsIcon(text, i)) {
-      if (millis < 0) millis = vex_app_Millisecs();
+      if (millis < 0) millis = m_devices->Millisecs();
       IconGlyph icon = IconFor(text[++i], m_controlMode, millis);
       frame = icon.frame;
       adjust = icon.extra;

@@ -8,15 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
-
-#include "host/glfw_game.h"
-
-namespace {
-
-GLFWwindow *HostWindow() { return VexGlfwGame::_glfwGame ? VexGlfwGame::_glfwGame->Window() : nullptr; }
-
-} // namespace
 
 namespace {
 // Truncates a non-negative length, capping huge values and reading NaN as 0.
@@ -56,7 +49,7 @@ void KeepFreedHeapForTheDriver() {
 }
 } // namespace
 
-gxtkGraphics::gxtkGraphics() {
+gxtkGraphics::gxtkGraphics(gxtkWindowSource window) : window_(std::move(window)) {
   KeepFreedHeapForTheDriver();
   for (int q = 0; q < kMaxQuads; ++q) {
     uint16_t base = static_cast<uint16_t>(q * 4);
@@ -72,7 +65,7 @@ gxtkGraphics::gxtkGraphics() {
 }
 
 void gxtkGraphics::ReadWindowSize() {
-  GLFWwindow *window = HostWindow();
+  GLFWwindow *window = Window();
   width = height = fbWidth = fbHeight = 0;
   if (!window) return;
   glfwGetWindowSize(window, &width, &height);
@@ -83,7 +76,7 @@ int gxtkGraphics::BeginRender() {
   ReadWindowSize();
   primCount = 0;
   stats = gxtkFrameStats();
-  GLFWwindow *window = HostWindow();
+  GLFWwindow *window = Window();
   if (!window) return 0;
   // The framebuffer can be larger than the window on dense screens; drawing
   // stays in window units.

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "graphics/surface.h"
@@ -30,12 +31,18 @@ struct gxtkFrameStats {
   int vertices = 0;
 };
 
+struct GLFWwindow;
+
+// The window the device draws into, asked afresh every frame: the host opens
+// another one to switch to or from full screen. Null while there is none.
+using gxtkWindowSource = std::function<GLFWwindow *()>;
+
 class gxtkGraphics : public Object {
 public:
   static constexpr int kMaxVertices = 1024;
   static constexpr int kMaxQuads = kMaxVertices / 4;
 
-  gxtkGraphics();
+  explicit gxtkGraphics(gxtkWindowSource window);
 
   virtual int Width() { return width; }
   virtual int Height() { return height; }
@@ -124,7 +131,9 @@ private:
   void Flush();
   void UpdateColor();
   void ReadWindowSize();
+  GLFWwindow *Window() const { return window_ ? window_() : nullptr; }
 
+  gxtkWindowSource window_;
   gxtkFrameStats stats;
 };
 

@@ -8,18 +8,21 @@
 #include <vector>
 
 #include "graphics/png_check.h"
-#include "host/game.h"
 #include "runtime/file_bytes.h"
 
 namespace {
 
+FileSource *imageFiles = nullptr;
+
 FILE *OpenForReading(const String &path) {
-  if (VexGame::_game) return VexGame::_game->OpenFile(path, "rb");
+  if (imageFiles) return imageFiles->OpenFile(path, "rb");
   if (path.Empty()) return nullptr;
   return std::fopen(path.ToUtf8().c_str(), "rb");
 }
 
 } // namespace
+
+void SetImageFileSource(FileSource *files) { imageFiles = files; }
 
 bool ReadImageInfo(const String &path, int *width, int *height, int *depth) {
   FILE *file = OpenForReading(path);

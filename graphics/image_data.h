@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "runtime/file_source.h"
 #include "runtime/string.h"
 
 // Pixel memory comes from the C allocator (the decoder allocates with malloc),
@@ -13,7 +14,10 @@ struct PixelFree {
 };
 using PixelData = std::unique_ptr<unsigned char, PixelFree>;
 
-// Opens the file through the host (or directly when there is none) and, when it
+// The files pictures are read from; without any, paths are opened as they are.
+void SetImageFileSource(FileSource *files);
+
+// Opens the file through the file source (or directly when there is none) and, when it
 // is a PNG file that passes PngFitsForDecoding, decodes it with the file's own
 // channel count: 1 grey, 2 grey + alpha, 3 RGB, 4 RGBA; rows top to bottom
 // without padding. A missing, other or undecodable file gives null and leaves

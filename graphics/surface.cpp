@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "host/glfw_game.h"
+int glfwGraphicsSeq = 0;
 
 namespace {
 bool forcePowerOfTwo = false;

@@ -11,6 +11,11 @@
 #include "graphics/image_data.h"
 #include "runtime/object.h"
 
+// Counts the windows (and OpenGL contexts) opened so far; the host counts one
+// up for each window it opens. Textures made under an older number belong to a
+// context that is gone.
+extern int glfwGraphicsSeq;
+
 class gxtkSurface : public Object {
 public:
   gxtkSurface() = default;

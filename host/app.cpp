@@ -6,6 +6,7 @@
 #include "audio/audio_device.h"
 #include "graphics/graphics.h"
 #include "graphics/graphics_device.h"
+#include "host/glfw_game.h"
 #include "input/input_device.h"
 #include "runtime/error.h"
 
@@ -63,12 +64,13 @@ c_GameDelegate::~c_GameDelegate() {
 }
 
 void c_GameDelegate::StartGame() {
-  m_graphics = std::make_unique<gxtkGraphics>();
+  m_graphics = std::make_unique<gxtkGraphics>(
+      [] { return VexGlfwGame::_glfwGame ? VexGlfwGame::_glfwGame->Window() : nullptr; });
   vex_graphics_SetGraphicsDevice(m_graphics.get());
   vex_graphics_SetFont(nullptr, 32);
   m_audio = std::make_unique<gxtkAudio>();
   vex_audio_SetAudioDevice(m_audio.get());
-  m_input = std::make_unique<c_InputDevice>();
+  m_input = std::make_unique<c_InputDevice>(vex_app__game);
   vex_input_SetInputDevice(m_input.get());
   vex_app_ValidateDeviceWindow(false);
   vex_app_EnumDisplayModes();

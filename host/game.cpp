@@ -3,16 +3,32 @@
 
 #include <ctime>
 
+#include "audio/audio_data.h"
+#include "graphics/image_data.h"
 #include "host/state_file.h"
+#include "net/data_buffer.h"
 #include "runtime/error.h"
 #include "runtime/object.h"
 
 VexGame *VexGame::_game = nullptr;
 
-VexGame::VexGame() { _game = this; }
+namespace {
+void HandFilesToLoaders(FileSource *files) {
+  SetImageFileSource(files);
+  SetAudioFileSource(files);
+  SetDataBufferFileSource(files);
+}
+} // namespace
+
+VexGame::VexGame() {
+  _game = this;
+  HandFilesToLoaders(this);
+}
 
 VexGame::~VexGame() {
-  if (_game == this) _game = nullptr;
+  if (_game != this) return;
+  _game = nullptr;
+  HandFilesToLoaders(nullptr);
 }
 
 template <class F> void VexGame::Guarded(F &&call) {

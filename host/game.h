@@ -5,29 +5,34 @@
 // states that allow it, turns an escaping ThrowableObject into the runtime's
 // "Uncaught Quill Exception" report (Die), and runs the collection step after.
 // Platform hosts (VexGlfwGame) override the device questions and the loop.
+// The host is the loaders' file source and the input device's pad source.
 #pragma once
 
 #include <cstdio>
 #include <memory>
 
 #include "host/game_delegate.h"
+#include "input/input_host.h"
 #include "runtime/array.h"
+#include "runtime/file_source.h"
 #include "runtime/string.h"
 
 struct VexDisplayMode {
   int width = 0, height = 0, depth = 0, hertz = 0, flags = 0;
 };
 
-class VexGame {
+class VexGame : public FileSource, public InputHost {
 public:
+  // The picture, sound and data loaders open files through the host from
+  // here on, until it goes.
   VexGame();
-  virtual ~VexGame();
+  ~VexGame() override;
 
   static VexGame *_game;
 
   virtual void SetDelegate(VexGameDelegate *delegate) { delegate_ = delegate; }
   virtual VexGameDelegate *Delegate() { return delegate_; }
-  virtual void SetKeyboardEnabled(bool enabled) { keyboardEnabled = enabled; }
+  void SetKeyboardEnabled(bool enabled) override { keyboardEnabled = enabled; }
   virtual bool KeyboardEnabled() { return keyboardEnabled; }
   virtual void SetUpdateRate(int hertz) { updateRate = hertz; }
   virtual int UpdateRate() { return updateRate; }
@@ -38,8 +43,8 @@ public:
   virtual int SaveState(const String &state);
   virtual String LoadState();
   virtual String LoadString(const String &path);
-  virtual bool PollJoystick(int port, const Array<float> &joyx, const Array<float> &joyy, const Array<float> &joyz,
-                            const Array<bool> &buttons);
+  bool PollJoystick(int port, const Array<float> &joyx, const Array<float> &joyy, const Array<float> &joyz,
+                    const Array<bool> &buttons) override;
   virtual void OpenUrl(const String & /*url*/) {}
   virtual void SetMouseVisible(bool /*visible*/) {}
   virtual int GetDeviceWidth() { return 0; }
@@ -49,8 +54,8 @@ public:
   virtual std::unique_ptr<VexDisplayMode> GetDesktopMode() { return nullptr; }
   virtual void SetSwapInterval(int /*interval*/) {}
   virtual String PathToFilePath(const String &path) { return path; }
-  virtual FILE *OpenFile(const String &path, const String &mode);
-  virtual std::unique_ptr<unsigned char[]> LoadData(const String &path, int *length);
+  FILE *OpenFile(const String &path, const String &mode) override;
+  std::unique_ptr<unsigned char[]> LoadData(const String &path, int *length) override;
   [[noreturn]] virtual void Die();
   virtual void gc_collect() {}
 

@@ -10,12 +10,12 @@
 #include <cmath>
 #include <thread>
 
+#include "graphics/surface.h"
 #include "host/data_paths.h"
 #include "host/state_file.h"
 #include "input/glfw_joysticks.h"
 #include "input/glfw_keys.h"
 
-int glfwGraphicsSeq = 0;
 VexGlfwGame *VexGlfwGame::_glfwGame = nullptr;
 
 namespace {

@@ -21,10 +21,6 @@ struct VexGlfwVideoMode {
   int width = 0, height = 0, red = 0, green = 0, blue = 0;
 };
 
-// Counts the windows (and OpenGL contexts) opened so far; textures made under
-// an older number belong to a context that is gone.
-extern int glfwGraphicsSeq;
-
 class VexGlfwGame : public VexGame {
 public:
   VexGlfwGame();

@@ -1,8 +1,6 @@
 // The input module; see input.h.
 #include "input/input.h"
 
-#include "host/game.h"
-
 namespace {
 
 // Key of a joystick button, or 0 past the joystick range.
@@ -62,10 +60,10 @@ float vex_input_AccelZ() { return vex_input_device ? vex_input_device->m__accelZ
 int vex_input_GetChar() { return vex_input_device ? vex_input_device->p_GetChar() : 0; }
 
 bool vex_input_EnableKeyboard() {
-  if (VexGame::_game) VexGame::_game->SetKeyboardEnabled(true);
+  if (vex_input_device) vex_input_device->SetKeyboardEnabled(true);
   return true;
 }
 bool vex_input_DisableKeyboard() {
-  if (VexGame::_game) VexGame::_game->SetKeyboardEnabled(false);
+  if (vex_input_device) vex_input_device->SetKeyboardEnabled(false);
   return true;
 }

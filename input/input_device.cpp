@@ -1,7 +1,6 @@
 // c_InputDevice; see input_device.h.
 #include "input/input_device.h"
 
-#include "host/game.h"
 #include "host/game_delegate.h"
 
 c_InputDevice *vex_input_device = nullptr;
@@ -20,9 +19,9 @@ int MirrorOf(int key) {
 
 c_JoyState::c_JoyState() : m_joyx(2), m_joyy(2), m_joyz(2), m_buttons(c_InputDevice::kJoyButtons) {}
 
-c_InputDevice::c_InputDevice()
+c_InputDevice::c_InputDevice(InputHost *host)
     : m__joyStates(kJoysticks), m__keyDown(kKeys), m__keyHitQueue(kHitQueue), m__keyHit(kKeys), m__charQueue(kChars),
-      m__touchX(kTouches), m__touchY(kTouches) {
+      m__touchX(kTouches), m__touchY(kTouches), host_(host) {
   for (auto &state : m__joyStates) state = std::make_shared<c_JoyState>();
 }
 
@@ -116,9 +115,7 @@ void c_InputDevice::p_MotionEvent(int event, int, float x, float y, float z) {
 void c_InputDevice::p_BeginUpdate() {
   for (int joy = 0; joy < kJoysticks; ++joy) {
     c_JoyState &state = *m__joyStates[joy];
-    if (!VexGame::_game ||
-        !VexGame::_game->PollJoystick(joy, state.m_joyx, state.m_joyy, state.m_joyz, state.m_buttons))
-      return;
+    if (!host_ || !host_->PollJoystick(joy, state.m_joyx, state.m_joyy, state.m_joyz, state.m_buttons)) return;
     for (int b = 0; b < kJoyButtons; ++b) {
       int key = kJoyKeys + kJoyButtons * joy + b;
       if (!state.m_buttons[b])
@@ -134,6 +131,10 @@ void c_InputDevice::p_EndUpdate() {
   m__keyHitPut = 0;
   m__charGet = 0;
   m__charPut = 0;
+}
+
+void c_InputDevice::SetKeyboardEnabled(bool enabled) {
+  if (host_) host_->SetKeyboardEnabled(enabled);
 }
 
 bool c_InputDevice::p_KeyDown(int key) const { return ValidKey(key) && m__keyDown[key]; }

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "input/input_host.h"
 #include "runtime/array.h"
 #include "runtime/object.h"
 
@@ -35,7 +36,8 @@ public:
   static constexpr int kJoyKeys = 256;
   static constexpr int kTouchKeys = 384;
 
-  c_InputDevice();
+  // host answers the pads and switches the keyboard; null: neither.
+  explicit c_InputDevice(InputHost *host);
 
   void p_KeyEvent(int event, int data);
   void p_PutKeyHit(int key);
@@ -44,6 +46,7 @@ public:
   void p_MotionEvent(int event, int data, float x, float y, float z);
   void p_BeginUpdate();
   void p_EndUpdate();
+  void SetKeyboardEnabled(bool enabled);
 
   // Reads for the game's vex_input_* functions; out-of-range keys and fingers
   // read as 0.
@@ -73,6 +76,8 @@ private:
   void PressKey(int key);
   void ReleaseKey(int key);
   void SetTouch(int finger, float x, float y);
+
+  InputHost *host_;
 };
 
 extern c_InputDevice *vex_input_device;

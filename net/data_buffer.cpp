@@ -5,7 +5,6 @@
 #include <cstring>
 #include <new>
 
-#include "host/game.h"
 #include "net/thread.h"
 #include "runtime/error.h"
 
@@ -21,7 +20,11 @@ Encoding ParseEncoding(const String &name) {
 
 int SignExtend(unsigned char byte) { return static_cast<signed char>(byte); }
 
+FileSource *bufferFiles = nullptr;
+
 } // namespace
+
+void SetDataBufferFileSource(FileSource *files) { bufferFiles = files; }
 
 int vexClampCopyCount(int start, int length, int count) {
   if (start < 0 || count < 1) return 0;
@@ -42,9 +45,9 @@ bool VexDataBuffer::_New(int length, std::unique_ptr<unsigned char[]> data) {
 }
 
 bool VexDataBuffer::_Load(const String &path) {
-  if (data_ || !VexGame::_game) return false;
+  if (data_ || !bufferFiles) return false;
   int length = 0;
-  std::unique_ptr<unsigned char[]> data = VexGame::_game->LoadData(path, &length);
+  std::unique_ptr<unsigned char[]> data = bufferFiles->LoadData(path, &length);
   if (!data) return false;
   data_ = std::move(data);
   length_ = length;

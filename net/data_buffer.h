@@ -16,10 +16,14 @@
 #include <memory>
 
 #include "runtime/array.h"
+#include "runtime/file_source.h"
 #include "runtime/object.h"
 #include "runtime/string.h"
 
 class VexThread;
+
+// The files buffers load; without any, no buffer loads.
+void SetDataBufferFileSource(FileSource *files);
 
 class VexDataBuffer : public Object, public std::enable_shared_from_this<VexDataBuffer> {
 public:
@@ -31,7 +35,7 @@ public:
   // null. False when a block is held, or when the length is negative or the
   // memory cannot be had.
   bool _New(int length, std::unique_ptr<unsigned char[]> data = nullptr);
-  // The whole file through the host's LoadData; false when a block is held or
+  // The whole file through the file source's LoadData; false when a block is held or
   // the file cannot be read.
   bool _Load(const String &path);
   // _Load for a worker thread: works on a private copy of the path and hands

@@ -108,7 +108,7 @@ TEST(Generation, SameBytesEveryRunAsTheBuildsCopy) {
 
 TEST(Loading, EveryPictureAndFontLoadsWithTheLoadersCells) {
   VexGame host; // files are opened through the host, as in the game
-  gxtkGraphics device;
+  gxtkGraphics device(nullptr);
   vex_graphics_SetGraphicsDevice(&device);
   for (const Entry &e : Table())
     for (int m : {1, 2, 4}) {

@@ -16,6 +16,31 @@
 #include "input/input.h"
 #include "input/input_device.h"
 
+// A host with a size, a clock, pad sticks, the state in memory (or file), and,
+// when switchable, a window that goes full screen.
+class TestHost : public VexGame {
+public:
+  int width = 640, height = 480, millis = 1000;
+  String state;
+  std::vector<std::string> saves;
+  bool useFile = false, switchable = false, fullScreen = false;
+  float stickX[4] = {}, stickY[4] = {};
+
+  int Millisecs() override { return millis; }
+  int GetDeviceWidth() override { return width; }
+  int GetDeviceHeight() override { return height; }
+  int SaveState(const String &text) override {
+    saves.push_back(text.ToUtf8());
+    return useFile ? VexGame::SaveState(text) : (state = text, 0);
+  }
+  String LoadState() override { return useFile ? VexGame::LoadState() : state; }
+  bool PollJoystick(int port, const Array<float> &x, const Array<float> &y, const Array<float> &,
+                    const Array<bool> &) override {
+    x[0] = stickX[port], y[0] = stickY[port];
+    return true;
+  }
+};
+
 // Input from settable state (or, with fromInput, the input device); each
 // effect slot loads as a handle of its own, so tests can ask which played.
 class FakeDevices : public GameDevices {
@@ -67,33 +92,14 @@ public:
   void PauseMusic() override {}
   void ResumeMusic() override {}
   void UpdateAsyncEvents() override {}
+  int Millisecs() override { return Host().millis; }
+  void SetKeyboardEnabled(bool on) override { Host().SetKeyboardEnabled(on); }
+  bool SetFullScreen(bool on) override { return Host().switchable && (Host().fullScreen = on, true); }
+  // The host of the test in progress.
+  static TestHost &Host() { return *static_cast<TestHost *>(VexGame::_game); }
 
   int Played(int slot) const { return static_cast<int>(std::count(played.begin(), played.end(), slot)); }
   int Plays() const { return static_cast<int>(played.size()); }
-};
-
-// A host with a size, a clock, pad sticks, and the state in memory (or file).
-class TestHost : public VexGame {
-public:
-  int width = 640, height = 480, millis = 1000;
-  String state;
-  std::vector<std::string> saves;
-  bool useFile = false;
-  float stickX[4] = {}, stickY[4] = {};
-
-  int Millisecs() override { return millis; }
-  int GetDeviceWidth() override { return width; }
-  int GetDeviceHeight() override { return height; }
-  int SaveState(const String &text) override {
-    saves.push_back(text.ToUtf8());
-    return useFile ? VexGame::SaveState(text) : (state = text, 0);
-  }
-  String LoadState() override { return useFile ? VexGame::LoadState() : state; }
-  bool PollJoystick(int port, const Array<float> &x, const Array<float> &y, const Array<float> &,
-                    const Array<bool> &) override {
-    x[0] = stickX[port], y[0] = stickY[port];
-    return true;
-  }
 };
 
 enum TestKeys { kKeyLeft = 37, kKeyUp, kKeyRight, kKeyDown, kKeyEnter = 13, kKeyEscape = 27 };
@@ -101,9 +107,9 @@ enum TestPointers { kMouse = 1, kTouch0 = 384 };
 
 class GameTest : public testing::Test {
 protected:
-  // The host must exist before the framework's globals take it up.
+  // The host, made with the fixture, exists before the framework's globals
+  // take it up.
   void SetUp() override {
-    host = std::make_unique<TestHost>();
     vexInit();
     vexInitTilemarch();
     dev = std::make_shared<FakeDevices>();
@@ -224,10 +230,10 @@ protected:
     for (int cell = 0; cell < 32 * 32; ++cell) app->m_grid[cell * 10] = app->m_grid[cell * 10 + 1];
   }
 
-  std::unique_ptr<TestHost> host;
+  std::unique_ptr<TestHost> host = std::make_unique<TestHost>();
   std::shared_ptr<FakeDevices> dev;
   std::unique_ptr<c_MyApp> app;
-  c_InputDevice input;
+  c_InputDevice input{host.get()};
 };
 
 // Input through the framework's input device.

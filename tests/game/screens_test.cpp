@@ -50,6 +50,21 @@ TEST_F(Screens, SoundRowCyclesTheModesWithTheTuneOnlyDuringAPuzzleAndSavesEachCh
   }
 }
 
+TEST_F(Screens, ICadeAndScreenRowsSwitchTheHostsKeyboardAndWindowAndSayWhatTheyDid) {
+  host->switchable = true;
+  OpenOptions();
+  Press({kKeyDown}), Press({kKeyDown}), Press({kKeyEnter});
+  EXPECT_TRUE(host->KeyboardEnabled());
+  Press({kKeyDown});
+  for (bool fullScreen : {true, false}) {
+    Press({kKeyEnter});
+    EXPECT_EQ(host->fullScreen, fullScreen);
+    EXPECT_NE(DrawnText().find(fullScreen ? "Windowed" : "Fullscreen"), std::string::npos) << DrawnText();
+  }
+  Press({kKeyUp}), Press({kKeyEnter});
+  EXPECT_FALSE(host->KeyboardEnabled());
+}
+
 TEST_F(Screens, PauseMenuSlidesInBackResumesAndQuitEndsThePuzzle) {
   PauseAPuzzle();
   EXPECT_EQ(app->m_pauseSlide, 248);

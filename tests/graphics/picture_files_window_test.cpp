@@ -27,7 +27,7 @@ TEST(PictureFiles, DrawFromTheFileAfterANewContextAndOnFirstDraw) {
   } restore;
   VexGlfwGame host;
   host.SetGlfwWindow(64, 64, 8, 8, 8, 0, 0, 0, false);
-  gxtkGraphics device;
+  gxtkGraphics device([&] { return host.Window(); });
   auto eager = device.LoadSurface(String::FromUtf8(file));
   auto onDemand = device.LoadSurfaceOnDemand(String::FromUtf8(file));
   ASSERT_TRUE(eager && onDemand);

@@ -49,7 +49,7 @@ protected:
     }
   }
   static std::unique_ptr<VexGlfwGame> host;
-  gxtkGraphics device;
+  gxtkGraphics device{[] { return host ? host->Window() : nullptr; }};
 };
 std::unique_ptr<VexGlfwGame> Pixels::host;
 

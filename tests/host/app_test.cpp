@@ -5,6 +5,7 @@
 
 #include "host/app.h"
 #include "host/game.h"
+#include "input/input.h"
 #include "runtime/object.h"
 #include "support/program.h"
 
@@ -22,8 +23,18 @@ public:
   void p_OnRender() override { ++renders; }
 };
 
+// A host with one pad, its first button held.
+class PadHost : public VexGame {
+public:
+  bool PollJoystick(int port, const Array<float> &, const Array<float> &, const Array<float> &,
+                    const Array<bool> &buttons) override {
+    buttons[0] = true;
+    return port == 0;
+  }
+};
+
 TEST(Lifecycle, TheAppRunsOnlyBetweenStartAndSuspend) {
-  VexGame host;
+  PadHost host;
   vexInit();
   CountingApp app;
   host.RenderGame();
@@ -37,6 +48,7 @@ TEST(Lifecycle, TheAppRunsOnlyBetweenStartAndSuspend) {
   host.ResumeGame();
   host.UpdateGame();
   EXPECT_EQ(app.updates, 1) << "no update while suspended";
+  EXPECT_EQ(vex_input_JoyDown(0, 0), 1) << "the host's pads reach the input device";
   EXPECT_EXIT(CountingApp second, testing::ExitedWithCode(255), "App has already been created");
   app.throws = true;
   EXPECT_EXIT(host.UpdateGame(), testing::ExitedWithCode(255), "");

@@ -46,7 +46,7 @@ protected:
   struct Glfw {
     bool ok = glfwInit();
   } glfw;
-  c_InputDevice device;
+  c_InputDevice device{&host};
   VexGlfwGame host;
   std::string window;
 };

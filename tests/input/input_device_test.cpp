@@ -34,7 +34,7 @@ protected:
   std::map<int, JoystickReading> pads;
   JoystickPorts ports;
   int polls = 0;
-  c_InputDevice device;
+  c_InputDevice device{this};
 };
 
 TEST_F(InputDevice, APressIsOneHitForOneUpdateAndAHeldKeyStaysDown) {
