@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "game/flow.h"
+#include "game/names.h"
 #include "game/render.h"
 #include "runtime/error.h"
 
@@ -32,12 +33,7 @@ constexpr float kPanFactor = 1.5f;
 constexpr float kCameraEase = 0.125f;
 constexpr float kCullMargin = 128;
 
-constexpr int kButtonsSlot = 95;
-constexpr int kFirstSheetSlot = 11, kLastSheetSlot = 24;
-constexpr int kLogoSlot = 98;
 constexpr int kLockedFrame = 2, kOpenFrame = 1;
-
-constexpr int kSoundMove = 99, kSoundStart = 98;
 
 // Puzzle number of a map cell, 0 for the How-To cell.
 int PuzzleAt(int index) {
@@ -56,7 +52,7 @@ void c_MyApp::p_Menu() {
 
   auto anyPlayer = [this](int action) { return p_PlayKeyAll(action, 1) > 0; };
 
-  if (m_keyLatch == 0 && m_touchLatch == 0 && anyPlayer(99)) vexError(String());
+  if (m_keyLatch == 0 && m_touchLatch == 0 && anyPlayer(kActionBack)) vexError(String());
 
   if (m_pointerDown == 0) {
     m_dragX = m_dragY = 0;
@@ -126,7 +122,7 @@ void c_MyApp::p_Menu() {
         } else {
           m_menuX = c;
           m_menuY = r;
-          p_PlaySFX(kSoundMove, 1, 1, 0);
+          p_PlaySFX(kSoundTick, 1, 1, 0);
           m_panX = m_panY = 0;
         }
       }
@@ -176,28 +172,28 @@ void c_MyApp::p_Menu() {
   if (m_keyLatch == 0) {
     auto move = [this](int &coordinate, int step) {
       coordinate += step;
-      p_PlaySFX(kSoundMove, 1, 1, 0);
+      p_PlaySFX(kSoundTick, 1, 1, 0);
       m_keyLatch = 1;
       m_panX = m_panY = 0;
     };
-    if (anyPlayer(3) && m_menuX > 0) move(m_menuX, -1);
-    if (anyPlayer(5) && m_menuX < kMapSize - 1) move(m_menuX, 1);
-    if (anyPlayer(0) && m_menuY > 0) move(m_menuY, -1);
-    if (anyPlayer(8) && m_menuY < kMapSize - 1) move(m_menuY, 1);
-    if (anyPlayer(10) || anyPlayer(11)) {
+    if (anyPlayer(kActionLeft) && m_menuX > 0) move(m_menuX, -1);
+    if (anyPlayer(kActionRight) && m_menuX < kMapSize - 1) move(m_menuX, 1);
+    if (anyPlayer(kActionUp) && m_menuY > 0) move(m_menuY, -1);
+    if (anyPlayer(kActionDown) && m_menuY < kMapSize - 1) move(m_menuY, 1);
+    if (anyPlayer(kActionButton1) || anyPlayer(kActionButton2)) {
       m_keyLatch = 1;
       keyStart = true;
     }
   }
 
   if ((tapStart || keyStart) && selectable) {
-    p_PlaySFX(kSoundStart, 1);
+    p_PlaySFX(kSoundKnock, 1);
     m_level = m_selLevel;
-    m_state = 11;
+    m_state = kStateStartPuzzle;
     m_panX = m_panY = 0;
     if (m_touchLatch != 0) m_controlMode = 2;
     if (m_pointerDown == 0) m_controlMode = 1;
-    for (int action = 10; action <= 15; ++action)
+    for (int action = kActionButton1; action <= kActionShoulderR; ++action)
       if (anyPlayer(action)) m_controlMode = 0;
     m_keyLatch = m_touchLatch = 1;
   }
@@ -213,7 +209,7 @@ void c_MyApp::p_Menu() {
   p_Text(128, H - 8, ": " + String(m_mapCells[kScoreSum]), 0, 2, 0);
 
   p_SetSize(0.75f);
-  p_DrawImg(kLogoSlot, 100, 52, 0);
+  p_DrawImg(kTitleLogoSlot, 100, 52, 0);
   p_ResetDraw();
 }
 

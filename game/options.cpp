@@ -3,18 +3,13 @@
 // own input latches, because the game's latches are held set while it is open
 // so that the screen beneath reacts to nothing.
 #include "game/flow.h"
+#include "game/names.h"
 
 namespace {
 
 constexpr int kSlideIn = 30;
-constexpr int kSoundMode = 5;
-constexpr int kLeftStickAxis = 15, kRightStickAxis = 16;
-constexpr int kButtonsSlot = 95;
 constexpr int kGearFrames[] = {8, 9, 10};
 constexpr float kGearTurns[] = {0.66f, -0.33f, -1.0f};
-constexpr int kSoundChange = 99;
-// The actions whose holding keeps the box's key latch set.
-constexpr int kLatchActions[] = {0, 3, 5, 8, 10, 11, 12, 13, 14, 15, 16, 17, 99};
 
 enum Row { kRowBack, kRowSound, kRowICade, kRowScreen, kRowLeftStick, kRowRightStick, kRowCount };
 
@@ -23,8 +18,6 @@ const char *SoundText(int mode, bool music) {
   static const char *const kEffectsOnly[] = {"Sound : Off", "Sound : On"};
   return music ? kWithMusic[mode] : kEffectsOnly[mode];
 }
-
-bool ModeHasMusic(int mode) { return mode == 1 || mode == 3; }
 
 } // namespace
 
@@ -48,7 +41,7 @@ void c_MyApp::p_OptionBox() {
   auto latchesClear = [this] { return m_optKeyLatch == 0 && m_optTouchLatch == 0; };
   auto close = [this] {
     m_optionsOpen = 0;
-    p_PlaySFX(kSoundChange, 1, 1, 0);
+    p_PlaySFX(kSoundTick, 1, 1, 0);
     p_Save();
   };
 
@@ -67,7 +60,7 @@ void c_MyApp::p_OptionBox() {
   p_SetSize(2);
   p_Text(headerX + 76, 60, "<[BACK]", 0, 1, 0);
 
-  if ((headerHit || anyPlayer(99)) && latchesClear()) {
+  if ((headerHit || anyPlayer(kActionBack)) && latchesClear()) {
     close();
     m_keyLatch = m_touchLatch = 1;
     // The box is done for this update: nothing below may act on the same press.
@@ -75,10 +68,11 @@ void c_MyApp::p_OptionBox() {
   }
 
   bool buttonPressed = false;
-  for (int action = 10; action <= 15 && !buttonPressed; ++action) buttonPressed = anyPlayer(action);
+  for (int action = kActionButton1; action <= kActionShoulderR && !buttonPressed; ++action)
+    buttonPressed = anyPlayer(action);
 
   const bool music = vex_Tilemarch_HasMusicStream == 1;
-  const int soundModes = music ? 4 : 2;
+  const int soundModes = music ? kSoundModes : kSoundModesWithoutMusic;
   for (int k = kRowSound; k < kRowCount; ++k) {
     m_optionsRows = k;
     const float x = 100, y = top + 130 + 40 * static_cast<float>(k - 1);
@@ -97,14 +91,14 @@ void c_MyApp::p_OptionBox() {
     if (activated && latchesClear()) {
       switch (k) {
       case kRowSound: {
-        int mode = m_settings[kSoundMode];
+        int mode = m_settings[kSettingSoundMode];
         if (mode < 0 || mode >= soundModes) mode = 0;
         mode = (mode + 1) % soundModes;
-        m_settings[kSoundMode] = mode;
+        m_settings[kSettingSoundMode] = mode;
         if (music) {
-          if (!ModeHasMusic(mode))
+          if (!ModePlaysMusic(mode))
             p_StopTune();
-          else if (m_state >= 10)
+          else if (m_state >= kStatePuzzle)
             p_PlayTune("-1", 1);
         }
         break;
@@ -118,7 +112,7 @@ void c_MyApp::p_OptionBox() {
         break;
       case kRowLeftStick:
       case kRowRightStick: {
-        int &axis = m_settings[k == kRowLeftStick ? kLeftStickAxis : kRightStickAxis];
+        int &axis = m_settings[k == kRowLeftStick ? kSettingLeftStickY : kSettingRightStickY];
         axis = axis == 1 ? 0 : 1;
         break;
       }
@@ -126,7 +120,7 @@ void c_MyApp::p_OptionBox() {
         break;
       }
       m_optKeyLatch = m_optTouchLatch = 1;
-      p_PlaySFX(kSoundChange, 1, 1, 0);
+      p_PlaySFX(kSoundTick, 1, 1, 0);
       // A change is kept at once, not only when the box closes.
       p_Save();
     }
@@ -134,7 +128,7 @@ void c_MyApp::p_OptionBox() {
     String text;
     switch (k) {
     case kRowSound: {
-      int &mode = m_settings[kSoundMode];
+      int &mode = m_settings[kSettingSoundMode];
       if (mode < 0 || mode >= soundModes) mode = 0;
       text = SoundText(mode, music);
       break;
@@ -146,10 +140,10 @@ void c_MyApp::p_OptionBox() {
       text = m_fullscreen == 1 ? "Windowed" : "Fullscreen";
       break;
     case kRowLeftStick:
-      text = m_settings[kLeftStickAxis] == 1 ? "Left Thumbstick Y Normal" : "Left Thumbstick Y Flipped";
+      text = m_settings[kSettingLeftStickY] == 1 ? "Left Thumbstick Y Normal" : "Left Thumbstick Y Flipped";
       break;
     default:
-      text = m_settings[kRightStickAxis] == 1 ? "Right Thumbstick Y Normal" : "Right Thumbstick Y Flipped";
+      text = m_settings[kSettingRightStickY] == 1 ? "Right Thumbstick Y Normal" : "Right Thumbstick Y Flipped";
       break;
     }
     p_SetCol(255, 255, 255, 1);
@@ -162,14 +156,15 @@ void c_MyApp::p_OptionBox() {
     auto moveTo = [this](int row) {
       m_optionsRow = row;
       m_optKeyLatch = 1;
-      p_PlaySFX(kSoundChange, 1, 1, 0);
+      p_PlaySFX(kSoundTick, 1, 1, 0);
     };
-    if (m_optionsRow == kRowBack && (anyPlayer(15) || anyPlayer(10) || anyPlayer(11))) {
+    if (m_optionsRow == kRowBack &&
+        (anyPlayer(kActionShoulderR) || anyPlayer(kActionButton1) || anyPlayer(kActionButton2))) {
       m_optKeyLatch = 1;
       close();
-    } else if ((anyPlayer(0) || anyPlayer(3)) && m_optionsRow > 0) {
+    } else if ((anyPlayer(kActionUp) || anyPlayer(kActionLeft)) && m_optionsRow > 0) {
       moveTo(m_optionsRow - 1);
-    } else if ((anyPlayer(8) || anyPlayer(5)) && m_optionsRow < m_optionsRows) {
+    } else if ((anyPlayer(kActionDown) || anyPlayer(kActionRight)) && m_optionsRow < m_optionsRows) {
       moveTo(m_optionsRow + 1);
     }
   }

@@ -5,12 +5,12 @@
 #include <cmath>
 
 #include "game/flow.h"
+#include "game/names.h"
 #include "game/render.h"
 
 namespace {
 
 constexpr int kSlideStep = 24;
-constexpr int kIconsSlot = 97;
 constexpr int kResumeFrame = 3, kQuitFrame = 1, kMarkerFrame = 6;
 constexpr int kSelQuit = -1, kSelResume = 0, kSelOptions = 1;
 constexpr float kPivotShift = 96;
@@ -26,15 +26,15 @@ void c_MyApp::p_PauseMenu() {
   auto anyPlayer = [this](int action) { return p_PlayKeyAll(action, 1) > 0; };
   auto resume = [this] {
     m_pauseDir = -1;
-    p_PlaySFX(98, 1, 0.5f, 0);
+    p_PlaySFX(kSoundKnock, 1, 0.5f, 0);
   };
   auto quit = [this] {
     m_paused = 0;
     m_pauseDir = -1;
     m_pauseSlide = -64;
     m_endState = 1;
-    m_endReason = -1;
-    p_PlaySFX(98, 0.5f, 0.5f, 0);
+    m_endReason = kEndQuit;
+    p_PlaySFX(kSoundKnock, 0.5f, 0.5f, 0);
   };
 
   p_DoBG(kKeepBG, kKeepBG, kKeepBG, kKeepBG);
@@ -62,11 +62,11 @@ void c_MyApp::p_PauseMenu() {
   const float penX = pivotX + (R - r) * std::sin(a) + r * std::sin(b);
   const float penY = pivotY - (R - r) * std::cos(a) - r * std::cos(b);
 
-  if (anyPlayer(0)) m_swingArm -= 1;
-  if (anyPlayer(8)) m_swingArm += 1;
+  if (anyPlayer(kActionUp)) m_swingArm -= 1;
+  if (anyPlayer(kActionDown)) m_swingArm += 1;
   m_swingArm = std::clamp(m_swingArm, 0.0f, R);
-  if (anyPlayer(3)) m_swingSpeed -= 0.25f;
-  if (anyPlayer(5)) m_swingSpeed += 0.25f;
+  if (anyPlayer(kActionLeft)) m_swingSpeed -= 0.25f;
+  if (anyPlayer(kActionRight)) m_swingSpeed += 0.25f;
   m_swingSpeed = std::clamp(m_swingSpeed, 0.0f, kMaxSpeed);
 
   p_SetCol(100, 255, 100, 0.8f);
@@ -107,7 +107,7 @@ void c_MyApp::p_PauseMenu() {
     optionsX = static_cast<float>(static_cast<int>(W / 2 + 96));
     quitY = optionsY = static_cast<float>(m_pauseSlide - 96);
   }
-  const bool confirm = anyPlayer(10);
+  const bool confirm = anyPlayer(kActionButton1);
 
   p_SetSize(2);
   if (p_Button(kIconsSlot, resumeX, resumeY, kResumeFrame) != 0 && m_touchLatch == 0) {
@@ -131,11 +131,11 @@ void c_MyApp::p_PauseMenu() {
   if (p_Gear(optionsX, optionsY, 1) != 0 && m_touchLatch == 0) {
     m_optionsOpen = 1;
     m_touchLatch = 1;
-    p_PlaySFX(99, 1, 1, 0);
+    p_PlaySFX(kSoundTick, 1, 1, 0);
   } else if (m_pauseSel == kSelOptions && confirm && m_keyLatch == 0) {
     m_optionsOpen = 1;
     m_keyLatch = 1;
-    p_PlaySFX(98, 1, 0.5f, 0);
+    p_PlaySFX(kSoundKnock, 1, 0.5f, 0);
   }
 
   float markX = resumeX, markY = resumeY;
@@ -150,19 +150,19 @@ void c_MyApp::p_PauseMenu() {
     auto select = [this](int button, float rate) {
       m_pauseSel = button;
       m_keyLatch = 1;
-      p_PlaySFX(99, rate, 0.5f, 0);
+      p_PlaySFX(kSoundTick, rate, 0.5f, 0);
     };
-    if (m_pauseSel == kSelResume && anyPlayer(0))
+    if (m_pauseSel == kSelResume && anyPlayer(kActionUp))
       select(kSelQuit, 0.8f);
-    else if (m_pauseSel == kSelResume && anyPlayer(8))
+    else if (m_pauseSel == kSelResume && anyPlayer(kActionDown))
       select(kSelOptions, 1.2f);
-    else if (m_pauseSel == kSelQuit && anyPlayer(8))
+    else if (m_pauseSel == kSelQuit && anyPlayer(kActionDown))
       select(kSelResume, 0.8f);
-    else if (m_pauseSel == kSelOptions && anyPlayer(0))
+    else if (m_pauseSel == kSelOptions && anyPlayer(kActionUp))
       select(kSelResume, 0.8f);
   }
 
-  if (m_keyLatch == 0 && anyPlayer(99)) {
+  if (m_keyLatch == 0 && anyPlayer(kActionBack)) {
     m_keyLatch = 1;
     resume();
   }

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "game/flow.h"
+#include "game/names.h"
 #include "runtime/error.h"
 
 namespace {
 
-constexpr int kSettings = 25;
 constexpr int kBadgeWords = 8;
 constexpr int kRecordsWritten = 229;
 constexpr int kRecordsRead = 224;
@@ -79,8 +79,8 @@ void Append(std::string &out, int value) {
 }
 
 void ResetSettings(Array<int> &settings) {
-  for (int i = 0; i < kSettings; ++i) settings[i] = 0;
-  settings[5] = 1;
+  for (int i = 0; i < kSettingCount; ++i) settings[i] = 0;
+  settings[kSettingSoundMode] = kSoundEffectsAndMusic;
 }
 
 } // namespace
@@ -90,7 +90,7 @@ void c_MyApp::p_Save() {
   out.reserve(8192);
 
   uint32_t settingsSum = 0;
-  for (int i = 0; i < kSettings; ++i) {
+  for (int i = 0; i < kSettingCount; ++i) {
     Append(out, m_settings[i]);
     settingsSum += Times(i, m_settings[i]);
   }
@@ -131,25 +131,25 @@ void c_MyApp::p_Load() {
   auto number = [&](int index) { return ReadNumber(parts[static_cast<size_t>(index)]); };
 
   int badgeStart = 0;
-  if (count >= kSettings + 1) {
+  if (count >= kSettingCount + 1) {
     uint32_t sum = 0;
-    for (int i = 0; i < kSettings; ++i) {
+    for (int i = 0; i < kSettingCount; ++i) {
       m_settings[i] = number(i);
       sum += Times(i, m_settings[i]);
     }
-    if (Wrap(sum) == number(kSettings)) {
+    if (Wrap(sum) == number(kSettingCount)) {
       vexPrint("Settings Loaded");
     } else {
       vexPrint("Settings Checksum Invalid");
       ResetSettings(m_settings);
     }
-    badgeStart = kSettings + 1;
+    badgeStart = kSettingCount + 1;
   }
 
-  if (m_settings[10] < 64) m_settings[10] = 64;
-  if (m_settings[11] < 64) m_settings[11] = 64;
-  if (m_settings[12] < 8) m_settings[12] = 10;
-  m_settings[14] = 1;
+  if (m_settings[kSettingFloor64A] < 64) m_settings[kSettingFloor64A] = 64;
+  if (m_settings[kSettingFloor64B] < 64) m_settings[kSettingFloor64B] = 64;
+  if (m_settings[kSettingFloor8] < 8) m_settings[kSettingFloor8] = 10;
+  m_settings[kSettingAlwaysOne] = 1;
   vex_Tilemarch_overscan = 0;
 
   int recordStart = badgeStart;
