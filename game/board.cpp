@@ -51,17 +51,8 @@ void Pause(c_MyApp &app) {
   app.p_PlaySFX(kSoundKnock, 0.5f);
 }
 
-bool PauseIconPressed(c_MyApp &app) {
-  if (app.m_pointerDown <= 0) return false;
-  float halfW = static_cast<float>(app.m_imageInfo[kIconsSlot * 3]) * app.m_imageScale * app.m_scaleX / 2;
-  float halfH = static_cast<float>(app.m_imageInfo[kIconsSlot * 3 + 1]) * app.m_imageScale * app.m_scaleY / 2;
-  for (int i = 0; i < 10; ++i) {
-    if (app.m_touchDown[i] != 1) continue;
-    float dx = static_cast<float>(app.m_touchX[i]) - kPauseIconX;
-    float dy = static_cast<float>(app.m_touchY[i]) - kPauseIconY;
-    if (dx > -halfW && dx < halfW && dy > -halfH && dy < halfH) return true;
-  }
-  return false;
+bool PauseIconPressed(const c_MyApp &app) {
+  return app.m_pointerDown > 0 && app.TouchInBox(kPauseIconX, kPauseIconY, app.FrameBox(kIconsSlot));
 }
 } // namespace
 

@@ -32,15 +32,6 @@ const char *const kHints[6] = {
 float &Mark(c_MyApp &app, int x, int y) { return app.m_grid[CellIndex(x, y, kCellMark)]; }
 float Solution(c_MyApp &app, int x, int y) { return app.m_grid[CellIndex(x, y, kCellSolution)]; }
 
-bool PointerOver(const c_MyApp &app, float cx, float cy) {
-  for (int i = 0; i < 10; ++i) {
-    if (app.m_touchDown[i] != 1) continue;
-    float dx = static_cast<float>(app.m_touchX[i]) - cx, dy = static_cast<float>(app.m_touchY[i]) - cy;
-    if (dx > -kPointerReach && dx < kPointerReach && dy > -kPointerReach && dy < kPointerReach) return true;
-  }
-  return false;
-}
-
 // Sets a tile to a stroke's value, with the fill or clear sound when it changes.
 void Paint(c_MyApp &app, int x, int y, float value) {
   float &mark = Mark(app, x, y);
@@ -57,7 +48,7 @@ void DrawTiles(c_MyApp &app, BoardOrigin at, float reveal) {
   for (int x = 0; x < kBoardSide; ++x) {
     for (int y = 0; y < kBoardSide; ++y) {
       float cx = at.x0 + kTilePitch * static_cast<float>(x), cy = at.y0 + kTilePitch * static_cast<float>(y);
-      if (canPaint && PointerOver(app, cx, cy)) {
+      if (canPaint && app.TouchInBox(cx, cy, {-kPointerReach, -kPointerReach, kPointerReach, kPointerReach})) {
         if (t[kTmpPointerStroke] == -1) t[kTmpPointerStroke] = Mark(app, x, y) == 1 ? 0.0f : 1.0f;
         t[kTmpCursorX] = static_cast<float>(x);
         t[kTmpCursorY] = static_cast<float>(y);

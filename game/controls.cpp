@@ -186,38 +186,40 @@ void c_MyApp::p_iCadeChar(int chr) {
   }
 }
 
+bool c_MyApp::TouchInBox(float x, float y, TouchBox box, int points) const {
+  for (int i = 0; i < points; ++i) {
+    if (m_touchDown[i] != 1) continue;
+    float dx = static_cast<float>(m_touchX[i]) - x, dy = static_cast<float>(m_touchY[i]) - y;
+    if (dx > box.left && dx < box.right && dy > box.top && dy < box.bottom) return true;
+  }
+  return false;
+}
+
+TouchBox c_MyApp::FrameBox(int slot) const {
+  float w = static_cast<float>(m_imageInfo[slot * 3]) * m_imageScale * m_scaleX;
+  float h = static_cast<float>(m_imageInfo[slot * 3 + 1]) * m_imageScale * m_scaleY;
+  return {-w / 2, -h / 2, w / 2, h / 2};
+}
+
+// The box reaches further right and down than left and up.
 int c_MyApp::p_Touch(float x, float y, float w, float h) {
   p_Rect(x, y, w, h);
-  for (int i = 0; i < 10; ++i) {
-    if (m_touchDown[i] != 1) continue;
-    float tx = static_cast<float>(m_touchX[i]), ty = static_cast<float>(m_touchY[i]);
-    if (tx > x - 6 && tx < x + w + 12 && ty > y - 6 && ty < y + h + 12) return 1;
-  }
-  return 0;
+  return TouchInBox(x, y, {-6, -6, w + 12, h + 12}) ? 1 : 0;
 }
 
 int c_MyApp::p_MouseIn_Centered(float cx, float cy, float w, float h) {
-  for (int i = 0; i < 10; ++i) {
-    if (m_touchDown[i] != 1) continue;
-    float tx = static_cast<float>(m_touchX[i]), ty = static_cast<float>(m_touchY[i]);
-    if (tx > cx - w / 2 && tx < cx + w / 2 && ty > cy - h / 2 && ty < cy + h / 2) return 1;
-  }
-  return 0;
+  return TouchInBox(cx, cy, {-w / 2, -h / 2, w / 2, h / 2}) ? 1 : 0;
 }
 
 int c_MyApp::p_Button(int image, float x, float y, int frame) {
   p_DrawImg(image, x, y, frame);
   if (m_pointerDown <= 0 || image < 0 || image >= kImageSlots) return 0;
-  float w = static_cast<float>(m_imageInfo[image * 3]) * m_imageScale * m_scaleX;
-  float h = static_cast<float>(m_imageInfo[image * 3 + 1]) * m_imageScale * m_scaleY;
-  return p_MouseIn_Centered(x, y, w, h);
+  return TouchInBox(x, y, FrameBox(image)) ? 1 : 0;
 }
 
+// The first touch point alone counts.
 bool c_MyApp::p_Button0(int image, float x, float y, int frame) {
   p_DrawImg(image, x, y, frame);
-  if (m_pointerDown <= 0 || image < 0 || image >= kImageSlots || m_touchDown[0] != 1) return false;
-  float w = static_cast<float>(m_imageInfo[image * 3]) * m_imageScale * m_scaleX;
-  float h = static_cast<float>(m_imageInfo[image * 3 + 1]) * m_imageScale * m_scaleY;
-  float tx = static_cast<float>(m_touchX[0]), ty = static_cast<float>(m_touchY[0]);
-  return tx > x - w / 2 && tx < x + w / 2 && ty > y - h / 2 && ty < y + h / 2;
+  if (m_pointerDown <= 0 || image < 0 || image >= kImageSlots) return false;
+  return TouchInBox(x, y, FrameBox(image), 1);
 }

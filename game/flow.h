@@ -39,6 +39,13 @@ void vexInitTilemarch();
 constexpr float kOmit = -3717.0f;
 constexpr int kKeepBG = -123;
 
+constexpr int kTouchPoints = 10;
+
+// A box around a place, as offsets from it; a touch hits it strictly inside.
+struct TouchBox {
+  float left, top, right, bottom;
+};
+
 class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
 public:
   // The framework's devices; tests pass their own.
@@ -103,6 +110,11 @@ public:
   int p_MouseIn_Centered(float cx, float cy, float w, float h);
   int p_Button(int image, float x, float y, int frame);
   bool p_Button0(int image, float x, float y, int frame);
+  // Whether one of the first `points` touch points is down inside the box
+  // around (x, y).
+  bool TouchInBox(float x, float y, TouchBox box, int points = kTouchPoints) const;
+  // The box of a frame of an image slot drawn centred at the current scale.
+  TouchBox FrameBox(int slot) const;
 
   // --- the screens of the other game files
   void p_Menu();

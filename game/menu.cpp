@@ -111,10 +111,7 @@ void c_MyApp::p_Menu() {
 
       if (x <= -kCullMargin || x >= W + kCullMargin || y <= -kCullMargin || y >= H + kCullMargin) continue;
 
-      bool hit = false;
-      for (int i = 0; i < 10 && !hit; ++i)
-        hit = m_touchDown[i] == 1 && std::abs(static_cast<float>(m_touchX[i]) - x) < kTapReach &&
-              std::abs(static_cast<float>(m_touchY[i]) - y) < kTapReach;
+      const bool hit = TouchInBox(x, y, {-kTapReach, -kTapReach, kTapReach, kTapReach});
       if (hit && m_touchLatch == 0 && m_dragX < kDragLimit && m_dragY < kDragLimit) {
         m_touchLatch = 1;
         if (cursor) {

@@ -29,9 +29,7 @@ int c_MyApp::p_Gear(float x, float y, float scale) {
   }
   p_SetRot(0);
   if (m_pointerDown == 0) return 0;
-  float w = static_cast<float>(m_imageInfo[kButtonsSlot * 3]) * m_imageScale * m_scaleX;
-  float h = static_cast<float>(m_imageInfo[kButtonsSlot * 3 + 1]) * m_imageScale * m_scaleY;
-  return p_MouseIn_Centered(x, y, w, h);
+  return TouchInBox(x, y, FrameBox(kButtonsSlot)) ? 1 : 0;
 }
 
 void c_MyApp::p_OptionBox() {
