@@ -127,6 +127,8 @@ int c_MyApp::p_PlayKeyAll(int action, int mode) {
   return held;
 }
 
+bool c_MyApp::AnyPlayerHolds(int action) { return p_PlayKeyAll(action, 1) > 0; }
+
 void c_MyApp::p_AnalogueControl() {
   m_analogX = m_analogY = 0;
   float x = p_StickX(0, 0), y = p_StickY(0, 0);

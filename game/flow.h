@@ -101,6 +101,8 @@ public:
   // --- player controls (controls.cpp)
   int p_PlayKey(int action, int mode, int player);
   int p_PlayKeyAll(int action, int mode);
+  // Whether any of the four players holds the action (sticks count).
+  bool AnyPlayerHolds(int action);
   float p_StickX(int stick, int player);
   float p_StickY(int stick, int player);
   void p_AnalogueControl();
@@ -116,10 +118,23 @@ public:
   // The box of a frame of an image slot drawn centred at the current scale.
   TouchBox FrameBox(int slot) const;
 
-  // --- the screens of the other game files
+  // --- the map (menu.cpp: camera, input and start; menu_draw.cpp: drawing)
   void p_Menu();
-  void LayerMapCells(int from);
   void p_LoadMenu();
+  void MoveMapCamera();
+  // The place of a map cell on the screen; false when it lies off screen.
+  bool MapCellShown(int col, int row, float &x, float &y) const;
+  // Cells by their index in reading order, -1 for none.
+  int TappedMapCell() const;
+  bool FocusMapCursor(int cursor);
+  bool MoveMapCursorByKeys();
+  void StartMapPuzzle();
+  void DrawMapCells(int cursor);
+  void DrawMapCell(int col, int row, float x, float y, bool cursor);
+  void DrawMapPanel();
+  void LayerMapCells(int from);
+
+  // --- the screens of the other game files
   void p_Game();
   void p_InGame();
   void p_LoadGame();

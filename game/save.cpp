@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/flow.h"
+#include "game/menu_map.h"
 #include "game/names.h"
 #include "runtime/error.h"
 
@@ -15,8 +16,7 @@ namespace {
 
 constexpr int kBadgeWords = 8;
 constexpr int kRecordsWritten = 229;
-constexpr int kRecordsRead = 224;
-constexpr int kLatestBase = 448;
+constexpr int kRecordsRead = kPuzzles;
 // A record is read only when this many parts follow its first one; the five
 // extra records the save writes keep the last real ones above the bound.
 constexpr int kRecordReach = 20;
@@ -108,7 +108,7 @@ void c_MyApp::p_Save() {
 
   for (int record = 0; record < kRecordsWritten; ++record) {
     int a0 = m_scores[2 * record], a1 = m_scores[2 * record + 1];
-    int b0 = m_scores[kLatestBase + 2 * record], b1 = m_scores[kLatestBase + 2 * record + 1];
+    int b0 = m_scores[kLatestScores + 2 * record], b1 = m_scores[kLatestScores + 2 * record + 1];
     Append(out, a0);
     Append(out, b0);
     Append(out, a1);
@@ -122,7 +122,7 @@ void c_MyApp::p_Save() {
 }
 
 void c_MyApp::p_Load() {
-  for (int i = 0; i < 256; ++i) m_mapCells[i] = 1;
+  LockMap(m_mapCells);
 
   String state = vex_app_LoadState();
   if (vex_Tilemarch_DebugMode == 1) vexPrint(state);
@@ -176,8 +176,8 @@ void c_MyApp::p_Load() {
     bool valid = RecordChecksum(record, a0, b0, a1, b1) == number(p + 4);
     m_scores[2 * record] = valid ? a0 : 0;
     m_scores[2 * record + 1] = valid ? a1 : 0;
-    m_scores[kLatestBase + 2 * record] = valid ? b0 : 0;
-    m_scores[kLatestBase + 2 * record + 1] = valid ? b1 : 0;
+    m_scores[kLatestScores + 2 * record] = valid ? b0 : 0;
+    m_scores[kLatestScores + 2 * record + 1] = valid ? b1 : 0;
   }
 
   vexPrint("Highscores Loaded");
