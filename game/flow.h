@@ -41,6 +41,10 @@ constexpr int kKeepBG = -123;
 
 constexpr int kTouchPoints = 10;
 
+struct ScreenPoint {
+  float x, y;
+};
+
 // A box around a place, as offsets from it; a touch hits it strictly inside.
 struct TouchBox {
   float left, top, right, bottom;
@@ -134,13 +138,23 @@ public:
   void DrawMapPanel();
   void LayerMapCells(int from);
 
+  // --- the pause menu (pause.cpp) and its pendulum toy (pendulum.cpp)
+  void p_PauseMenu();
+  void SlidePauseMenu();
+  void PauseMenuButtons();
+  void MovePauseSelection();
+  void ResumeFromPause();
+  void QuitFromPause();
+  // Steps and draws the pendulum; returns its pivot, where the menu's title goes.
+  ScreenPoint SwingPendulum();
+  void DrawPendulumTrail(float penX, float penY);
+
   // --- the screens of the other game files
   void p_Game();
   void p_InGame();
   void p_LoadGame();
   void p_GameOver();
   void p_OptionBox();
-  void p_PauseMenu();
   void p_ShowBadges();
   void p_DoParticles(float size);
   void p_ResetParticles(int n);
