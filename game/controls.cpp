@@ -129,6 +129,12 @@ int c_MyApp::p_PlayKeyAll(int action, int mode) {
 
 bool c_MyApp::AnyPlayerHolds(int action) { return p_PlayKeyAll(action, 1) > 0; }
 
+bool c_MyApp::AnyPlayerHoldsButton() {
+  for (int action = kActionButton1; action <= kActionShoulderR; ++action)
+    if (AnyPlayerHolds(action)) return true;
+  return false;
+}
+
 void c_MyApp::p_AnalogueControl() {
   m_analogX = m_analogY = 0;
   float x = p_StickX(0, 0), y = p_StickY(0, 0);

@@ -107,6 +107,8 @@ public:
   int p_PlayKeyAll(int action, int mode);
   // Whether any of the four players holds the action (sticks count).
   bool AnyPlayerHolds(int action);
+  // Whether any player holds one of the buttons (actions 10 to 15).
+  bool AnyPlayerHoldsButton();
   float p_StickX(int stick, int player);
   float p_StickY(int stick, int player);
   void p_AnalogueControl();
@@ -138,6 +140,16 @@ public:
   void DrawMapPanel();
   void LayerMapCells(int from);
 
+  // --- the options box (options.cpp)
+  void p_OptionBox();
+  // The turning options gear at (x, y); nonzero when the pointer presses it
+  // (shared with the pause menu).
+  int p_Gear(float x, float y, float scale);
+  void OptionsHeader(float x);
+  void OptionsRows(float top);
+  void MoveOptionsSelection();
+  void CloseOptions();
+
   // --- the pause menu (pause.cpp) and its pendulum toy (pendulum.cpp)
   void p_PauseMenu();
   void SlidePauseMenu();
@@ -154,7 +166,6 @@ public:
   void p_InGame();
   void p_LoadGame();
   void p_GameOver();
-  void p_OptionBox();
   void p_ShowBadges();
   void p_DoParticles(float size);
   void p_ResetParticles(int n);
@@ -170,9 +181,6 @@ public:
   String p_BadgeName(int n);
   int p_GC_PostScore(int board, int score);
   int p_GC_Badges();
-  // The turning options gear at (x, y); nonzero when the pointer presses it
-  // (options.cpp, shared with the pause menu).
-  int p_Gear(float x, float y, float scale);
 
   // Screen flow.
   int m_state = 0;

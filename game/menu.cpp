@@ -131,8 +131,7 @@ void c_MyApp::StartMapPuzzle() {
   m_panX = m_panY = 0;
   if (m_touchLatch != 0) m_controlMode = 2;
   if (m_pointerDown == 0) m_controlMode = 1;
-  for (int action = kActionButton1; action <= kActionShoulderR; ++action)
-    if (AnyPlayerHolds(action)) m_controlMode = 0;
+  if (AnyPlayerHoldsButton()) m_controlMode = 0;
   m_keyLatch = m_touchLatch = 1;
 }
 
