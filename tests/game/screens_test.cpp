@@ -50,6 +50,20 @@ TEST_F(Screens, SoundRowCyclesTheModesWithTheTuneOnlyDuringAPuzzleAndSavesEachCh
   }
 }
 
+TEST_F(Screens, EachOptionRowChangesItsOwnSettingShowsAndSavesIt) {
+  OpenOptions();
+  struct Case {
+    int row;
+    const char *text, *sticks; // saved settings 15 and 16
+  } cases[] = {{4, "LeftThumbstickYNormal", "10"}, {5, "RightThumbstickYNormal", "11"}, {2, "iCade:On", "11"}};
+  for (const Case &c : cases) {
+    app->m_optionsRow = c.row;
+    Press({kKeyEnter});
+    EXPECT_NE(DrawnText().find(c.text), std::string::npos) << DrawnText();
+    EXPECT_EQ(Parts()[15] + Parts()[16], c.sticks) << c.text;
+  }
+}
+
 TEST_F(Screens, PauseMenuSlidesInBackResumesAndQuitEndsThePuzzle) {
   PauseAPuzzle();
   EXPECT_EQ(app->m_pauseSlide, 248);
