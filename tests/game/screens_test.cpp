@@ -85,6 +85,19 @@ TEST_F(Screens, PauseMenuSlidesInBackResumesAndQuitEndsThePuzzle) {
   EXPECT_NE(DrawnText().find("QuitGame"), std::string::npos);
 }
 
+TEST_F(Screens, AButtonTakesTapsStrictlyInsideItsFrameAtItsScale) {
+  PauseAPuzzle(); // resume: 32 x 32 icons at scale 2, centred on (72, 196)
+  for (auto [x, y, hit] : {std::tuple{103, 196, true}, {104, 196, false}, {72, 227, true}, {72, 228, false}}) {
+    dev->touchX[0] = static_cast<float>(x), dev->touchY[0] = static_cast<float>(y);
+    Hold({kTouch0});
+    Update();
+    EXPECT_EQ(app->m_pauseDir, hit ? -1 : 1) << x << "," << y;
+    Release();
+    app->m_pauseDir = 1;
+    Update();
+  }
+}
+
 TEST_F(Screens, BadgeBannersSlideInStandAndLeaveWithIconsOnlyForTheFirst64) {
   auto banners = [&] {
     std::vector<float> x;
