@@ -41,6 +41,7 @@ constexpr int kKeepBG = -123;
 
 constexpr int kTouchPoints = 10;
 
+// A place on the virtual screen.
 struct ScreenPoint {
   float x, y;
 };

@@ -1,5 +1,6 @@
 // The numbers the game's screens talk in, by name: image slots, sound slots,
-// settings entries, player actions and the kinds of display-list records.
+// settings entries, player actions, screens, the reasons a puzzle ends and the
+// kinds of display-list records.
 #pragma once
 
 // --- Image slots (0..99), as the loader fills them.

@@ -1,7 +1,7 @@
 // The pause menu over a running puzzle: the darkening fade, and the sliding
 // resume, quit and options buttons with their key selection. The pendulum toy
 // behind it is in pendulum.cpp.
-#include <cmath>
+#include <cstdlib>
 
 #include "game/flow.h"
 #include "game/names.h"
