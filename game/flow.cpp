@@ -2,9 +2,9 @@
 // pointer and touch sampling, input latches, the screen dispatch), suspend and
 // resume, and the full-screen toggle.
 #include "game/flow.h"
-#include "game/names.h"
 
 #include "game/greeting.h"
+#include "game/names.h"
 #include "host/glfw_game.h"
 
 int vex_Tilemarch_DebugMode = 0;
