@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "game/flow.h"
+#include "game/names.h"
 #include "host/app.h"
 
 int ResolutionLevel(int deviceW, int deviceH, bool useHD) {
@@ -33,13 +34,16 @@ String SfxPath(int slot) {
 namespace {
 // Glyph images and sprites turn and scale about their centre.
 constexpr int kMidHandle = 1;
-constexpr int kFontSlot = 90;
-constexpr int kLogoSlot = 93;
+// Loader steps 10..23 load the thumbnail sheets 1..14 in slot order.
+constexpr int kFirstSheetStep = 10;
+constexpr int kLastSheetStep = kFirstSheetStep + kLastSheetSlot - kFirstSheetSlot;
 
 // The dpad, the menu sheet, the circles and the lights are loaded with the
 // set but no screen of this game draws them: they are read from their files
 // only if something ever does (at full screen they would hold 33 MB).
-bool ReadWhenDrawn(int slot) { return slot == 85 || slot == 86 || slot == 94 || slot == 99; }
+bool ReadWhenDrawn(int slot) {
+  return slot == kCircleSlot || slot == kLightSlot || slot == kDpadSlot || slot == kMenuSheetSlot;
+}
 } // namespace
 
 void c_MyApp::p_ChooseResolution() {
@@ -48,7 +52,7 @@ void c_MyApp::p_ChooseResolution() {
 }
 
 void c_MyApp::p_LoadImg(int slot, const String &name, int w, int h, int frames, int flags) {
-  if (slot < 0 || slot > 99) return;
+  if (slot < 0 || slot >= kImageSlots) return;
   m_images[slot] = nullptr;
   int fw = w * m_hdLevel, fh = h * m_hdLevel;
   String path = PicturePath(name, m_hdLevel);
@@ -61,7 +65,7 @@ void c_MyApp::p_LoadImg(int slot, const String &name, int w, int h, int frames, 
 }
 
 void c_MyApp::p_LoadFont(int slot, const String &name, int advance, int lineHeight) {
-  if (slot < 0 || slot > 99) return;
+  if (slot < 0 || slot >= kImageSlots) return;
   m_images[slot] = nullptr;
   int cell = 16 * m_hdLevel;
   m_images[slot] = m_devices->LoadImage(PicturePath(name, m_hdLevel), cell, cell, 128, kMidHandle);
@@ -73,7 +77,7 @@ void c_MyApp::p_LoadFont(int slot, const String &name, int advance, int lineHeig
 }
 
 void c_MyApp::p_ReserveImg(int slot, int w, int h) {
-  if (slot < 0 || slot > 99) return;
+  if (slot < 0 || slot >= kImageSlots) return;
   m_images[slot] = nullptr;
   m_images[slot] = m_devices->CreateImage(w, h, 1, kMidHandle);
   m_imageInfo[slot * 3] = w;
@@ -87,7 +91,7 @@ void c_MyApp::p_Reload() {
   m_clsRed = m_clsGreen = m_clsBlue = 0;
   m_clsAlpha = 1;
   p_ChooseResolution();
-  p_LoadImg(kLogoSlot, "common/PlinthLogo", 256, 256, 1, kMidHandle);
+  p_LoadImg(kLoadingLogoSlot, "common/PlinthLogo", 256, 256, 1, kMidHandle);
   p_LoadFont(kFontSlot, "fonts/shadow_editundo", 7, 10);
   m_loadStep = 1;
 }
@@ -100,49 +104,51 @@ void c_MyApp::p_Loader() {
     // On a reload for a new size the old pictures go before the new ones come,
     // so that the two sets never share memory. The loading screen keeps its
     // logo and font until their own steps.
-    for (int slot = 0; slot < 100; ++slot)
-      if (slot != kLogoSlot && slot != kFontSlot) m_images[slot] = nullptr;
-    p_LoadImg(97, "common/icons", 32, 32, 16, kMidHandle);
-    p_ReserveImg(81, 2048, 2048);
-    p_LoadSFX(96);
+    for (int slot = 0; slot < kImageSlots; ++slot)
+      if (slot != kLoadingLogoSlot && slot != kFontSlot) m_images[slot] = nullptr;
+    p_LoadImg(kIconsSlot, "common/icons", 32, 32, 16, kMidHandle);
+    p_ReserveImg(kCanvasSlot, 2048, 2048);
+    p_LoadSFX(kSoundChimes);
     break;
   case 2:
-    p_LoadImg(95, "common/Buttons", 64, 64, 16, kMidHandle);
-    p_LoadSFX(1);
+    p_LoadImg(kButtonsSlot, "common/Buttons", 64, 64, 16, kMidHandle);
+    p_LoadSFX(kSoundPop);
     break;
   case 3:
-    p_LoadImg(94, "common/dpad", 32, 32, 16, kMidHandle);
-    p_LoadSFX(98);
+    p_LoadImg(kDpadSlot, "common/dpad", 32, 32, 16, kMidHandle);
+    p_LoadSFX(kSoundKnock);
     break;
   case 4:
-    p_LoadImg(kLogoSlot, "common/PlinthLogo", 256, 256, 1, kMidHandle);
+    p_LoadImg(kLoadingLogoSlot, "common/PlinthLogo", 256, 256, 1, kMidHandle);
     if (m_logoJingle == 0) {
-      p_PlaySFX(96, 1);
+      p_PlaySFX(kSoundChimes, 1);
       m_logoJingle = 1;
     }
     break;
   case 5:
     p_LoadFont(kFontSlot, "fonts/shadow_editundo", 7, 10);
-    p_LoadSFX(99);
+    p_LoadSFX(kSoundTick);
     break;
   case 6:
-    p_LoadImg(99, "menu", 256, 256, 4, kMidHandle);
-    p_LoadImg(98, "logo", 256, 128, 1, kMidHandle);
-    p_LoadSFX(95);
+    p_LoadImg(kMenuSheetSlot, "menu", 256, 256, 4, kMidHandle);
+    p_LoadImg(kTitleLogoSlot, "logo", 256, 128, 1, kMidHandle);
+    p_LoadSFX(kSoundSolved);
     break;
   case 7:
-    p_LoadImg(80, "BadgesA", 64, 64, 64, kMidHandle);
-    p_LoadImg(96, "parts", 8, 8, 256, kMidHandle);
+    p_LoadImg(kBadgesSlot, "BadgesA", 64, 64, 64, kMidHandle);
+    p_LoadImg(kParticlesSlot, "parts", 8, 8, 256, kMidHandle);
     break;
   case 8:
-    p_LoadImg(85, "common/circle", 256, 256, 4, kMidHandle);
-    p_LoadImg(86, "common/light", 32, 32, 4, kMidHandle);
+    p_LoadImg(kCircleSlot, "common/circle", 256, 256, 4, kMidHandle);
+    p_LoadImg(kLightSlot, "common/light", 32, 32, 4, kMidHandle);
     break;
   case 9:
-    p_LoadImg(1, "blocks", 12, 12, 25, kMidHandle);
+    p_LoadImg(kBlocksSlot, "blocks", 12, 12, 25, kMidHandle);
     break;
   default:
-    if (step >= 10 && step <= 23) p_LoadImg(step + 1, "sheet" + String(step - 9), 64, 64, 16, kMidHandle);
+    if (step >= kFirstSheetStep && step <= kLastSheetStep)
+      p_LoadImg(kFirstSheetSlot + step - kFirstSheetStep, "sheet" + String(step - kFirstSheetStep + 1), 64, 64,
+                kPuzzlesPerSheet, kMidHandle);
     break;
   }
   m_loadStep = step >= kLoaderSteps ? 0 : step + 1;
@@ -173,7 +179,7 @@ void c_MyApp::p_WaitStart(int /*mode*/) {
   drawRing({0, 0.45f, 16, 0, 125, 255});
   p_SetCol(255, 255, 255, 1);
   p_SetSize(2);
-  p_DrawImg(kLogoSlot, w / 2, h * 0.48f, 0);
+  p_DrawImg(kLoadingLogoSlot, w / 2, h * 0.48f, 0);
   p_ResetDraw();
   drawRing({120, 0.4f, 12, 255, 125, 0});
   drawRing({240, 0.35f, 8, 255, 125, 0});

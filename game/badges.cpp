@@ -3,13 +3,13 @@
 // awards badges yet; an award sets m_badges[n] and puts n with a timer of 1
 // into a free pop-up slot.
 #include "game/flow.h"
+#include "game/names.h"
 
 namespace {
 
 constexpr int kShownSlots = 13;
 constexpr int kBannerWidth = 160;
 constexpr int kBannerLife = 240;
-constexpr int kBadgeIconSlot = 80;
 constexpr int kBadgeIcons = 64;
 
 } // namespace
@@ -50,7 +50,7 @@ void c_MyApp::p_ShowBadges() {
     p_Text(fx + 16, y + 4, p_BadgeName(n), 0, 0, 0);
     if (n >= 0 && n < kBadgeIcons) {
       p_SetSize(0.5f);
-      p_DrawImg(kBadgeIconSlot, fx + static_cast<float>(w) - 16, y + 16, n);
+      p_DrawImg(kBadgesSlot, fx + static_cast<float>(w) - 16, y + 16, n);
       p_SetSize(1);
     }
   }

@@ -5,12 +5,11 @@
 
 #include "game/board_rules.h"
 #include "game/flow.h"
+#include "game/names.h"
 
 namespace {
-constexpr int kPauseIconSlot = 97;
+constexpr int kPauseIconFrame = 0;
 constexpr float kPauseIconX = 16, kPauseIconY = 16;
-constexpr int kSoundPause = 98;
-constexpr int kBackAction = 99;
 } // namespace
 
 // Only the 32 x 32 cell records are ever written; clearing just them leaves
@@ -28,13 +27,13 @@ void c_MyApp::p_FlushGame() {
   m_newScore = 0;
   m_endState = 0;
   m_endTimer = 0;
-  m_endReason = 0;
+  m_endReason = kEndNone;
   m_camX = m_camY = 0;
   m_camTargetX = m_camTargetY = 0;
 }
 
 void c_MyApp::p_LoadGame() {
-  m_state = 10;
+  m_state = kStatePuzzle;
   p_PlayTune("testmusic", 1);
   p_FlushGame();
   p_GetLev(0);
@@ -49,32 +48,23 @@ void Pause(c_MyApp &app) {
   app.m_paused = 1;
   app.m_pauseDir = 1;
   app.m_pauseSel = 0;
-  app.p_PlaySFX(kSoundPause, 0.5f);
+  app.p_PlaySFX(kSoundKnock, 0.5f);
 }
 
-bool PauseIconPressed(c_MyApp &app) {
-  if (app.m_pointerDown <= 0) return false;
-  float halfW = static_cast<float>(app.m_imageInfo[kPauseIconSlot * 3]) * app.m_imageScale * app.m_scaleX / 2;
-  float halfH = static_cast<float>(app.m_imageInfo[kPauseIconSlot * 3 + 1]) * app.m_imageScale * app.m_scaleY / 2;
-  for (int i = 0; i < 10; ++i) {
-    if (app.m_touchDown[i] != 1) continue;
-    float dx = static_cast<float>(app.m_touchX[i]) - kPauseIconX;
-    float dy = static_cast<float>(app.m_touchY[i]) - kPauseIconY;
-    if (dx > -halfW && dx < halfW && dy > -halfH && dy < halfH) return true;
-  }
-  return false;
+bool PauseIconPressed(const c_MyApp &app) {
+  return app.m_pointerDown > 0 && app.TouchInBox(kPauseIconX, kPauseIconY, app.FrameBox(kIconsSlot));
 }
 } // namespace
 
 void c_MyApp::p_InGame() {
   p_ResetDraw();
-  if (m_paused == 0 && m_keyLatch == 0 && p_PlayKeyAll(kBackAction, 1) > 0) {
+  if (m_paused == 0 && m_keyLatch == 0 && p_PlayKeyAll(kActionBack, 1) > 0) {
     m_keyLatch = 1;
     Pause(*this);
   }
   if (m_cleanView == 0) {
     p_Alpha(m_controlMode == 2 ? 1.0f : 0.2f);
-    p_DrawImg(kPauseIconSlot, kPauseIconX, kPauseIconY, 0);
+    p_DrawImg(kIconsSlot, kPauseIconX, kPauseIconY, kPauseIconFrame);
     // A touch still held from the tap that resumed must not pause again.
     if (m_paused == 0 && m_touchLatch == 0 && PauseIconPressed(*this)) {
       m_touchLatch = 1;

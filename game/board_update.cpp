@@ -5,12 +5,11 @@
 
 #include "game/board_rules.h"
 #include "game/flow.h"
+#include "game/names.h"
 #include "host/app.h"
 
 namespace {
 
-constexpr int kBlockSlot = 1;
-constexpr int kSoundSolved = 95;
 constexpr float kPointerReach = 14;
 constexpr float kStickPush = 0.3f;
 constexpr float kStickRest = 0.5f;
@@ -33,19 +32,11 @@ const char *const kHints[6] = {
 float &Mark(c_MyApp &app, int x, int y) { return app.m_grid[CellIndex(x, y, kCellMark)]; }
 float Solution(c_MyApp &app, int x, int y) { return app.m_grid[CellIndex(x, y, kCellSolution)]; }
 
-bool PointerOver(const c_MyApp &app, float cx, float cy) {
-  for (int i = 0; i < 10; ++i) {
-    if (app.m_touchDown[i] != 1) continue;
-    float dx = static_cast<float>(app.m_touchX[i]) - cx, dy = static_cast<float>(app.m_touchY[i]) - cy;
-    if (dx > -kPointerReach && dx < kPointerReach && dy > -kPointerReach && dy < kPointerReach) return true;
-  }
-  return false;
-}
-
 // Sets a tile to a stroke's value, with the fill or clear sound when it changes.
 void Paint(c_MyApp &app, int x, int y, float value) {
   float &mark = Mark(app, x, y);
-  if (mark != value) app.p_PlaySFX(static_cast<int>(99 - value), 1);
+  // A fill (1) knocks, a clear (0) ticks.
+  if (mark != value) app.p_PlaySFX(static_cast<int>(kSoundTick - value), 1);
   mark = value;
 }
 
@@ -57,18 +48,18 @@ void DrawTiles(c_MyApp &app, BoardOrigin at, float reveal) {
   for (int x = 0; x < kBoardSide; ++x) {
     for (int y = 0; y < kBoardSide; ++y) {
       float cx = at.x0 + kTilePitch * static_cast<float>(x), cy = at.y0 + kTilePitch * static_cast<float>(y);
-      if (canPaint && PointerOver(app, cx, cy)) {
+      if (canPaint && app.TouchInBox(cx, cy, {-kPointerReach, -kPointerReach, kPointerReach, kPointerReach})) {
         if (t[kTmpPointerStroke] == -1) t[kTmpPointerStroke] = Mark(app, x, y) == 1 ? 0.0f : 1.0f;
         t[kTmpCursorX] = static_cast<float>(x);
         t[kTmpCursorY] = static_cast<float>(y);
         Paint(app, x, y, t[kTmpPointerStroke]);
       }
-      app.p_DrawImg(kBlockSlot, cx, cy, static_cast<int>(Mark(app, x, y)));
+      app.p_DrawImg(kBlocksSlot, cx, cy, static_cast<int>(Mark(app, x, y)));
       if (app.m_level == 0 && Solution(app, x, y) == 1) {
         // The tutorial's black tiles pulse faintly to show where they go.
         float t6 = static_cast<float>(app.Millisecs()) / 6.0f;
         app.p_Alpha(std::fabs(std::sin(t6 * 0.017453292f)) * 0.35f);
-        app.p_DrawImg(kBlockSlot, cx, cy, 1);
+        app.p_DrawImg(kBlocksSlot, cx, cy, 1);
         app.p_Alpha(1);
       }
     }
@@ -113,7 +104,7 @@ void Cursor(c_MyApp &app, BoardOrigin at) {
   Array<float> &t = app.m_tmpF;
   int millis = app.Millisecs();
   app.p_SetSize(4.2f);
-  app.p_DrawImg(kBlockSlot, at.x0 + kTilePitch * t[kTmpCursorX], at.y0 + kTilePitch * t[kTmpCursorY],
+  app.p_DrawImg(kBlocksSlot, at.x0 + kTilePitch * t[kTmpCursorX], at.y0 + kTilePitch * t[kTmpCursorY],
                 (millis / 60) % 4 + 5);
   if (app.m_keyLatch == 0) {
     StepCursor(app.m_analogX, t[kTmpStickLatch], t[kTmpCursorX]);
@@ -125,7 +116,7 @@ void Cursor(c_MyApp &app, BoardOrigin at) {
   t[kTmpCursorX] = Clamp7(t[kTmpCursorX]);
   t[kTmpCursorY] = Clamp7(t[kTmpCursorY]);
 
-  if (!app.p_PlayKey(10, 1, 0) && !app.p_PlayKey(11, 1, 0)) {
+  if (!app.p_PlayKey(kActionButton1, 1, 0) && !app.p_PlayKey(kActionButton2, 1, 0)) {
     t[kTmpKeyStroke] = -1;
     return;
   }
@@ -142,7 +133,7 @@ int RunTimer(c_MyApp &app, float reveal) {
     left -= 1;
     if (static_cast<int>(left) < 1) {
       app.m_endState = 2;
-      app.m_endReason = 2;
+      app.m_endReason = kEndOutOfTime;
       return 0;
     }
   }
@@ -168,7 +159,7 @@ void Tutorial(c_MyApp &app) {
   } else {
     app.m_endState = 1;
     app.m_newScore = 0;
-    app.m_endReason = 6;
+    app.m_endReason = kEndTutorialDone;
   }
 }
 
@@ -182,7 +173,7 @@ void CataloguePuzzle(c_MyApp &app, int timeShown) {
   }
   if (t[kTmpReveal] > kRevealUpdates && app.m_endState == 0) {
     app.m_endState = 1;
-    app.m_endReason = 1;
+    app.m_endReason = kEndSolved;
   }
   app.p_ResetDraw();
   app.p_SetSize(2);
@@ -221,8 +212,8 @@ void c_MyApp::p_Game() {
   if (m_pointerDown == 0) m_touchLatch = 0;
   // Back is asked too, so that the press which resumed the game cannot pause
   // it again while it is still held.
-  if (!p_PlayKey(10, 1, 0) && !p_PlayKey(11, 1, 0) && std::fabs(p_StickX(0, 0)) <= kStickRest &&
-      std::fabs(p_StickY(0, 0)) <= kStickRest && p_PlayKeyAll(99, 1) == 0)
+  if (!p_PlayKey(kActionButton1, 1, 0) && !p_PlayKey(kActionButton2, 1, 0) && std::fabs(p_StickX(0, 0)) <= kStickRest &&
+      std::fabs(p_StickY(0, 0)) <= kStickRest && p_PlayKeyAll(kActionBack, 1) == 0)
     m_keyLatch = 0;
   if (m_pointerDown == 0) t[kTmpPointerStroke] = -1;
 

@@ -5,13 +5,13 @@
 #include <cmath>
 
 #include "game/flow.h"
+#include "game/names.h"
 #include "host/app.h"
 
 namespace {
 
 constexpr int kPadBase = 256;
 constexpr int kPadStride = 32;
-constexpr int kStickFlipSetting = 15;
 constexpr float kStickThreshold = 0.4f;
 constexpr float kDeadZone = 0.2f;
 
@@ -30,34 +30,42 @@ struct ActionRow {
 };
 
 constexpr ActionRow kRows[] = {
-    {0, {38, 87, -1}, {9, -1}, kStickUp, {0, -1}, {38, -1}, {9, -1}},
-    {3, {37, 65, -1}, {8, -1}, kStickLeft, {3, -1}, {37, -1}, {8, -1}},
-    {5, {39, 68, -1}, {10, -1}, kStickRight, {5, -1}, {39, -1}, {10, -1}},
-    {8, {40, 83, -1}, {11, -1}, kStickDown, {8, -1}, {40, -1}, {11, -1}},
-    {10, {90, 74, 32, 13, -1}, {0, -1}, kNoStick, {10, -1}, {32, 13, -1}, {0, -1}},
-    {11, {88, 75, 17, -1}, {1, -1}, kNoStick, {11, -1}, {17, -1}, {1, -1}},
-    {12, {67, 76, 16, -1}, {2, -1}, kNoStick, {12, -1}, {16, -1}, {2, -1}},
-    {13, {86, 73, -1}, {3, -1}, kNoStick, {13, -1}, {-1}, {3, -1}},
-    {14, {66, 85, -1}, {4, -1}, kNoStick, {14, -1}, {-1}, {4, -1}},
-    {15, {78, 79, -1}, {5, -1}, kNoStick, {15, -1}, {-1}, {5, -1}},
-    {99, {27, 192, 46, 8, -1}, {6, 7, 14, -1}, kNoStick, {16, 17, -1}, {27, 46, 8, -1}, {7, 6, 14, -1}},
+    {kActionUp, {38, 87, -1}, {9, -1}, kStickUp, {kActionUp, -1}, {38, -1}, {9, -1}},
+    {kActionLeft, {37, 65, -1}, {8, -1}, kStickLeft, {kActionLeft, -1}, {37, -1}, {8, -1}},
+    {kActionRight, {39, 68, -1}, {10, -1}, kStickRight, {kActionRight, -1}, {39, -1}, {10, -1}},
+    {kActionDown, {40, 83, -1}, {11, -1}, kStickDown, {kActionDown, -1}, {40, -1}, {11, -1}},
+    {kActionButton1, {90, 74, 32, 13, -1}, {0, -1}, kNoStick, {kActionButton1, -1}, {32, 13, -1}, {0, -1}},
+    {kActionButton2, {88, 75, 17, -1}, {1, -1}, kNoStick, {kActionButton2, -1}, {17, -1}, {1, -1}},
+    {kActionButton3, {67, 76, 16, -1}, {2, -1}, kNoStick, {kActionButton3, -1}, {16, -1}, {2, -1}},
+    {kActionButton4, {86, 73, -1}, {3, -1}, kNoStick, {kActionButton4, -1}, {-1}, {3, -1}},
+    {kActionShoulderL, {66, 85, -1}, {4, -1}, kNoStick, {kActionShoulderL, -1}, {-1}, {4, -1}},
+    {kActionShoulderR, {78, 79, -1}, {5, -1}, kNoStick, {kActionShoulderR, -1}, {-1}, {5, -1}},
+    {kActionBack,
+     {27, 192, 46, 8, -1},
+     {6, 7, 14, -1},
+     kNoStick,
+     {kActionCabinet1, kActionCabinet2, -1},
+     {27, 46, 8, -1},
+     {7, 6, 14, -1}},
 };
 
 const ActionRow *RowOf(int action) {
-  if (action == 98) action = 99;
+  if (action == kActionBackOnPad) action = kActionBack;
   for (const ActionRow &row : kRows)
     if (row.action == action) return &row;
   return nullptr;
 }
 
-// Letters the cabinet types: press sets a virtual button, release clears it.
+// Letters the cabinet types: press sets a virtual button (numbered as its
+// action), release clears it.
 struct CabinetLetter {
   char press, release;
   int button;
 };
 constexpr CabinetLetter kCabinet[] = {
-    {'W', 'E', 0},  {'X', 'Z', 8},  {'A', 'Q', 3},  {'D', 'C', 5},  {'Y', 'T', 13}, {'U', 'F', 14},
-    {'I', 'M', 15}, {'O', 'G', 16}, {'H', 'R', 10}, {'J', 'N', 11}, {'K', 'P', 12}, {'L', 'V', 17},
+    {'W', 'E', kActionUp},      {'X', 'Z', kActionDown},      {'A', 'Q', kActionLeft},      {'D', 'C', kActionRight},
+    {'Y', 'T', kActionButton4}, {'U', 'F', kActionShoulderL}, {'I', 'M', kActionShoulderR}, {'O', 'G', kActionCabinet1},
+    {'H', 'R', kActionButton1}, {'J', 'N', kActionButton2},   {'K', 'P', kActionButton3},   {'L', 'V', kActionCabinet2},
 };
 
 } // namespace
@@ -70,13 +78,13 @@ float c_MyApp::p_StickX(int stick, int player) {
 float c_MyApp::p_StickY(int stick, int player) {
   if (player < 0) return 0;
   float y = m_devices->JoyY(stick, player);
-  return m_settings[kStickFlipSetting + stick] == 1 ? y : -y;
+  return m_settings[kSettingLeftStickY + stick] == 1 ? y : -y;
 }
 
 int c_MyApp::p_PlayKey(int action, int mode, int player) {
   if (player < -1 || player > 3) return 0;
   // With one keyboard and no pad, only 99 asks for back.
-  if (action == 98 && (player == -1 || vex_Tilemarch_iCadeControls == 1)) return 0;
+  if (action == kActionBackOnPad && (player == -1 || vex_Tilemarch_iCadeControls == 1)) return 0;
   const ActionRow *row = RowOf(action);
   if (!row) return 0;
   bool cabinet = vex_Tilemarch_iCadeControls == 1;
@@ -107,7 +115,7 @@ int c_MyApp::p_PlayKey(int action, int mode, int player) {
   }
   for (const int *v = row->virtuals; *v >= 0; ++v) {
     if (!m_vButtons[*v]) continue;
-    if (cabinet && player == -1 && action >= 13 && action <= 15) return m_vButtons[*v];
+    if (cabinet && player == -1 && action >= kActionButton4 && action <= kActionShoulderR) return m_vButtons[*v];
     return 1;
   }
   return 0;
@@ -117,6 +125,14 @@ int c_MyApp::p_PlayKeyAll(int action, int mode) {
   int held = 0;
   for (int p = 0; p < 4; ++p) held += p_PlayKey(action, mode, p);
   return held;
+}
+
+bool c_MyApp::AnyPlayerHolds(int action) { return p_PlayKeyAll(action, 1) > 0; }
+
+bool c_MyApp::AnyPlayerHoldsButton() {
+  for (int action = kActionButton1; action <= kActionShoulderR; ++action)
+    if (AnyPlayerHolds(action)) return true;
+  return false;
 }
 
 void c_MyApp::p_AnalogueControl() {
@@ -142,8 +158,8 @@ void c_MyApp::p_AnalogueControl() {
       push = rampValue;
     }
   };
-  ramp(0, 8, m_rampY, m_analogY);
-  ramp(3, 5, m_rampX, m_analogX);
+  ramp(kActionUp, kActionDown, m_rampY, m_analogY);
+  ramp(kActionLeft, kActionRight, m_rampX, m_analogX);
   m_analogX = std::clamp(m_analogX, -1.0f, 1.0f);
   m_analogY = std::clamp(m_analogY, -1.0f, 1.0f);
   m_rampX = std::clamp(m_rampX, -1.0f, 1.0f);
@@ -178,38 +194,40 @@ void c_MyApp::p_iCadeChar(int chr) {
   }
 }
 
+bool c_MyApp::TouchInBox(float x, float y, TouchBox box, int points) const {
+  for (int i = 0; i < points; ++i) {
+    if (m_touchDown[i] != 1) continue;
+    float dx = static_cast<float>(m_touchX[i]) - x, dy = static_cast<float>(m_touchY[i]) - y;
+    if (dx > box.left && dx < box.right && dy > box.top && dy < box.bottom) return true;
+  }
+  return false;
+}
+
+TouchBox c_MyApp::FrameBox(int slot) const {
+  float w = static_cast<float>(m_imageInfo[slot * 3]) * m_imageScale * m_scaleX;
+  float h = static_cast<float>(m_imageInfo[slot * 3 + 1]) * m_imageScale * m_scaleY;
+  return {-w / 2, -h / 2, w / 2, h / 2};
+}
+
+// The box reaches further right and down than left and up.
 int c_MyApp::p_Touch(float x, float y, float w, float h) {
   p_Rect(x, y, w, h);
-  for (int i = 0; i < 10; ++i) {
-    if (m_touchDown[i] != 1) continue;
-    float tx = static_cast<float>(m_touchX[i]), ty = static_cast<float>(m_touchY[i]);
-    if (tx > x - 6 && tx < x + w + 12 && ty > y - 6 && ty < y + h + 12) return 1;
-  }
-  return 0;
+  return TouchInBox(x, y, {-6, -6, w + 12, h + 12}) ? 1 : 0;
 }
 
 int c_MyApp::p_MouseIn_Centered(float cx, float cy, float w, float h) {
-  for (int i = 0; i < 10; ++i) {
-    if (m_touchDown[i] != 1) continue;
-    float tx = static_cast<float>(m_touchX[i]), ty = static_cast<float>(m_touchY[i]);
-    if (tx > cx - w / 2 && tx < cx + w / 2 && ty > cy - h / 2 && ty < cy + h / 2) return 1;
-  }
-  return 0;
+  return TouchInBox(cx, cy, {-w / 2, -h / 2, w / 2, h / 2}) ? 1 : 0;
 }
 
 int c_MyApp::p_Button(int image, float x, float y, int frame) {
   p_DrawImg(image, x, y, frame);
-  if (m_pointerDown <= 0 || image < 0 || image > 99) return 0;
-  float w = static_cast<float>(m_imageInfo[image * 3]) * m_imageScale * m_scaleX;
-  float h = static_cast<float>(m_imageInfo[image * 3 + 1]) * m_imageScale * m_scaleY;
-  return p_MouseIn_Centered(x, y, w, h);
+  if (m_pointerDown <= 0 || image < 0 || image >= kImageSlots) return 0;
+  return TouchInBox(x, y, FrameBox(image)) ? 1 : 0;
 }
 
+// The first touch point alone counts.
 bool c_MyApp::p_Button0(int image, float x, float y, int frame) {
   p_DrawImg(image, x, y, frame);
-  if (m_pointerDown <= 0 || image < 0 || image > 99 || m_touchDown[0] != 1) return false;
-  float w = static_cast<float>(m_imageInfo[image * 3]) * m_imageScale * m_scaleX;
-  float h = static_cast<float>(m_imageInfo[image * 3 + 1]) * m_imageScale * m_scaleY;
-  float tx = static_cast<float>(m_touchX[0]), ty = static_cast<float>(m_touchY[0]);
-  return tx > x - w / 2 && tx < x + w / 2 && ty > y - h / 2 && ty < y + h / 2;
+  if (m_pointerDown <= 0 || image < 0 || image >= kImageSlots) return false;
+  return TouchInBox(x, y, FrameBox(image), 1);
 }

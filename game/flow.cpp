@@ -4,6 +4,7 @@
 #include "game/flow.h"
 
 #include "game/greeting.h"
+#include "game/names.h"
 
 int vex_Tilemarch_DebugMode = 0;
 int vex_Tilemarch_UseHDImages = 1;
@@ -37,8 +38,6 @@ constexpr int kKeyF1 = 112, kKeyF2 = 113, kKeyF4 = 115, kKeyF11 = 122;
 constexpr int kMouseLeft = 1;
 constexpr int kTouchBase = 384;
 constexpr int kUntouched = -3717;
-// The actions whose holding keeps the key latch set, in the order asked.
-constexpr int kLatchActions[] = {0, 3, 5, 8, 10, 11, 12, 13, 14, 15, 16, 17, 99};
 } // namespace
 
 c_MyApp::c_MyApp(std::shared_ptr<GameDevices> devices) : m_devices(std::move(devices)) {
@@ -52,7 +51,7 @@ void c_MyApp::p_OnCreate() {
   m_logoJingle = 0;
   m_selLevel = 1;
   m_camX = m_camY = 0;
-  m_state = 1;
+  m_state = kStateMap;
   if (vex_Tilemarch_J_On_Allow == 1)
     p_GetURL(vex_Tilemarch_GreetingUrl, "hello=1&gameID=" + String(vex_Tilemarch_GameNum));
   vex_app_SetUpdateRate(60);
@@ -67,8 +66,8 @@ void c_MyApp::p_OnCreate() {
   for (int i = 0; i < 15; ++i) m_badgeShow[i] = m_badgeTimer[i] = 0;
   for (int i = 0; i < 128; ++i) m_badges[i] = false;
   for (int i = 0; i <= 18; ++i) m_vButtons[i] = 0;
-  for (int i = 0; i < 25; ++i) m_settings[i] = 0;
-  m_settings[5] = 1;
+  for (int i = 0; i < kSettingCount; ++i) m_settings[i] = 0;
+  m_settings[kSettingSoundMode] = kSoundEffectsAndMusic;
   for (int i = 0; i <= 448; ++i) m_scores[i] = 0;
   p_Load();
   for (int i = 0; i <= 32; ++i) m_channels[i] = i;
@@ -170,26 +169,26 @@ void c_MyApp::UpdateKeyLatch() {
 
 void c_MyApp::RunScreen() {
   switch (m_state) {
-  case 1:
+  case kStateMap:
     p_Menu();
     break;
-  case 2:
+  case kStateBackToMap:
     p_LoadMenu();
-    p_PlaySFX(96, 1);
-    m_state = 1;
+    p_PlaySFX(kSoundChimes, 1);
+    m_state = kStateMap;
     break;
-  case 10:
+  case kStatePuzzle:
     if (m_paused != 1) p_Game();
     p_InGame();
     break;
-  case 11:
+  case kStateStartPuzzle:
     p_LoadGame();
     break;
   default:
     break;
   }
   // The banner belongs to the state the handler left behind.
-  if (m_state == 1 || m_state == 2 || (m_state == 10 && m_endState > 0)) p_GameOver();
+  if (m_state == kStateMap || m_state == kStateBackToMap || (m_state == kStatePuzzle && m_endState > 0)) p_GameOver();
 }
 
 void c_MyApp::DrawDebugOverlay() {
@@ -214,7 +213,7 @@ void c_MyApp::p_OnResume() {
 // A player coming back to a puzzle finds it behind the pause menu, already
 // open; elsewhere no pause menu is left showing.
 void c_MyApp::PauseIfPlaying() {
-  if (m_state >= 10) {
+  if (m_state >= kStatePuzzle) {
     m_paused = 1;
     m_pauseDir = 1;
     m_pauseSlide = static_cast<int>(vex_Tilemarch_jscrh * 0.5f);

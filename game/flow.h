@@ -39,6 +39,18 @@ void vexInitTilemarch();
 constexpr float kOmit = -3717.0f;
 constexpr int kKeepBG = -123;
 
+constexpr int kTouchPoints = 10;
+
+// A place on the virtual screen.
+struct ScreenPoint {
+  float x, y;
+};
+
+// A box around a place, as offsets from it; a touch hits it strictly inside.
+struct TouchBox {
+  float left, top, right, bottom;
+};
+
 class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
 public:
   // The framework's devices; tests pass their own.
@@ -97,6 +109,10 @@ public:
   // --- player controls (controls.cpp)
   int p_PlayKey(int action, int mode, int player);
   int p_PlayKeyAll(int action, int mode);
+  // Whether any of the four players holds the action (sticks count).
+  bool AnyPlayerHolds(int action);
+  // Whether any player holds one of the buttons (actions 10 to 15).
+  bool AnyPlayerHoldsButton();
   float p_StickX(int stick, int player);
   float p_StickY(int stick, int player);
   void p_AnalogueControl();
@@ -106,17 +122,54 @@ public:
   int p_MouseIn_Centered(float cx, float cy, float w, float h);
   int p_Button(int image, float x, float y, int frame);
   bool p_Button0(int image, float x, float y, int frame);
+  // Whether one of the first `points` touch points is down inside the box
+  // around (x, y).
+  bool TouchInBox(float x, float y, TouchBox box, int points = kTouchPoints) const;
+  // The box of a frame of an image slot drawn centred at the current scale.
+  TouchBox FrameBox(int slot) const;
+
+  // --- the map (menu.cpp: camera, input and start; menu_draw.cpp: drawing)
+  void p_Menu();
+  void p_LoadMenu();
+  void MoveMapCamera();
+  // The place of a map cell on the screen; false when it lies off screen.
+  bool MapCellShown(int col, int row, float &x, float &y) const;
+  // Cells by their index in reading order, -1 for none.
+  int TappedMapCell() const;
+  bool FocusMapCursor(int cursor);
+  bool MoveMapCursorByKeys();
+  void StartMapPuzzle();
+  void DrawMapCells(int cursor);
+  void DrawMapCell(int col, int row, float x, float y, bool cursor);
+  void DrawMapPanel();
+  void LayerMapCells(int from);
+
+  // --- the options box (options.cpp)
+  void p_OptionBox();
+  // The turning options gear at (x, y); nonzero when the pointer presses it
+  // (shared with the pause menu).
+  int p_Gear(float x, float y, float scale);
+  void OptionsHeader(float x);
+  void OptionsRows(float top);
+  void MoveOptionsSelection();
+  void CloseOptions();
+
+  // --- the pause menu (pause.cpp) and its pendulum toy (pendulum.cpp)
+  void p_PauseMenu();
+  void SlidePauseMenu();
+  void PauseMenuButtons();
+  void MovePauseSelection();
+  void ResumeFromPause();
+  void QuitFromPause();
+  // Steps and draws the pendulum; returns its pivot, where the menu's title goes.
+  ScreenPoint SwingPendulum();
+  void DrawPendulumTrail(float penX, float penY);
 
   // --- the screens of the other game files
-  void p_Menu();
-  void LayerMapCells(int from);
-  void p_LoadMenu();
   void p_Game();
   void p_InGame();
   void p_LoadGame();
   void p_GameOver();
-  void p_OptionBox();
-  void p_PauseMenu();
   void p_ShowBadges();
   void p_DoParticles(float size);
   void p_ResetParticles(int n);
@@ -132,9 +185,6 @@ public:
   String p_BadgeName(int n);
   int p_GC_PostScore(int board, int score);
   int p_GC_Badges();
-  // The turning options gear at (x, y); nonzero when the pointer presses it
-  // (options.cpp, shared with the pause menu).
-  int p_Gear(float x, float y, float scale);
 
   // Screen flow.
   int m_state = 0;

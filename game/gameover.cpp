@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "game/flow.h"
+#include "game/names.h"
 
 namespace {
 // The update of the banner in which the game returns to the menu, and where
@@ -17,13 +18,13 @@ struct Banner {
 
 Banner BannerFor(int reason) {
   switch (reason) {
-  case 1:
+  case kEndSolved:
     return {"Level", "Complete"};
-  case 2:
+  case kEndOutOfTime:
     return {"Out of", "Time"};
-  case 6:
+  case kEndTutorialDone:
     return {"Good", "Luck"};
-  case -1:
+  case kEndQuit:
     return {"Quit", "Game"};
   default:
     return {"GAME", "OVER"};
@@ -54,10 +55,10 @@ void c_MyApp::p_GameOver() {
     p_Text(w * 0.65f, h - band, String(words.second));
     p_ResetDraw();
   }
-  if (m_state == 10) {
+  if (m_state == kStatePuzzle) {
     ++m_endTimer;
     if (m_endTimer >= kBannerUpdates) {
-      m_state = 2;
+      m_state = kStateBackToMap;
       if (vex_Tilemarch_HasMusicStream != 1) {
         m_endTimer = kFadeFromWithoutMusic;
         return;
@@ -66,5 +67,5 @@ void c_MyApp::p_GameOver() {
       m_endTimer = kFadeFrom;
     }
   }
-  if (m_state < 10) m_endTimer = std::max(0, m_endTimer - 2);
+  if (m_state < kStatePuzzle) m_endTimer = std::max(0, m_endTimer - 2);
 }

@@ -2,29 +2,75 @@
 // mode, the iCade mapping, full screen and the two stick axes. It keeps its
 // own input latches, because the game's latches are held set while it is open
 // so that the screen beneath reacts to nothing.
+#include <iterator>
+
 #include "game/flow.h"
+#include "game/names.h"
 
 namespace {
 
 constexpr int kSlideIn = 30;
-constexpr int kSoundMode = 5;
-constexpr int kLeftStickAxis = 15, kRightStickAxis = 16;
-constexpr int kButtonsSlot = 95;
 constexpr int kGearFrames[] = {8, 9, 10};
 constexpr float kGearTurns[] = {0.66f, -0.33f, -1.0f};
-constexpr int kSoundChange = 99;
-// The actions whose holding keeps the box's key latch set.
-constexpr int kLatchActions[] = {0, 3, 5, 8, 10, 11, 12, 13, 14, 15, 16, 17, 99};
+constexpr int kBackRow = 0;
 
-enum Row { kRowBack, kRowSound, kRowICade, kRowScreen, kRowLeftStick, kRowRightStick, kRowCount };
+int SoundModes() { return vex_Tilemarch_HasMusicStream == 1 ? kSoundModes : kSoundModesWithoutMusic; }
 
-const char *SoundText(int mode, bool music) {
-  static const char *const kWithMusic[] = {"Sound : Off", "Sound : SFX + Music", "Sound : SFX", "Sound : Music"};
-  static const char *const kEffectsOnly[] = {"Sound : Off", "Sound : On"};
-  return music ? kWithMusic[mode] : kEffectsOnly[mode];
+// A mode out of range (saved with music and read without, or damaged) is off.
+int &SoundMode(c_MyApp &app) {
+  int &mode = app.m_settings[kSettingSoundMode];
+  if (mode < 0 || mode >= SoundModes()) mode = 0;
+  return mode;
 }
 
-bool ModeHasMusic(int mode) { return mode == 1 || mode == 3; }
+void NextSoundMode(c_MyApp &app) {
+  int &mode = SoundMode(app);
+  mode = (mode + 1) % SoundModes();
+  if (vex_Tilemarch_HasMusicStream != 1) return;
+  if (!ModePlaysMusic(mode))
+    app.p_StopTune();
+  else if (app.m_state >= kStatePuzzle)
+    app.p_PlayTune("-1", 1);
+}
+
+String SoundText(c_MyApp &app) {
+  static const char *const kWithMusic[] = {"Sound : Off", "Sound : SFX + Music", "Sound : SFX", "Sound : Music"};
+  static const char *const kEffectsOnly[] = {"Sound : Off", "Sound : On"};
+  const int mode = SoundMode(app);
+  return vex_Tilemarch_HasMusicStream == 1 ? kWithMusic[mode] : kEffectsOnly[mode];
+}
+
+template <int kSetting> void FlipAxis(c_MyApp &app) {
+  int &axis = app.m_settings[kSetting];
+  axis = axis == 1 ? 0 : 1;
+}
+
+template <int kSetting> String AxisText(c_MyApp &app) {
+  const bool normal = app.m_settings[kSetting] == 1;
+  if (kSetting == kSettingLeftStickY) return normal ? "Left Thumbstick Y Normal" : "Left Thumbstick Y Flipped";
+  return normal ? "Right Thumbstick Y Normal" : "Right Thumbstick Y Flipped";
+}
+
+// The rows under the back header, numbered from 1 as drawn: what a row does
+// when activated, and its text (read after any change).
+struct OptionRow {
+  void (*change)(c_MyApp &app);
+  String (*text)(c_MyApp &app);
+};
+
+const OptionRow kRows[] = {
+    {NextSoundMode, SoundText},
+    {[](c_MyApp &app) {
+       app.p_iCade(vex_Tilemarch_iCadeControls == 1 ? 0 : 1);
+       for (int i = 0; i < 20; ++i) app.m_vButtons[i] = 0;
+     },
+     [](c_MyApp &) { return String(vex_Tilemarch_iCadeControls == 1 ? "iCade : On" : "iCade : Off"); }},
+    {[](c_MyApp &app) { app.p_FullscreenFlip(); },
+     [](c_MyApp &app) { return String(app.m_fullscreen == 1 ? "Windowed" : "Fullscreen"); }},
+    {FlipAxis<kSettingLeftStickY>, AxisText<kSettingLeftStickY>},
+    {FlipAxis<kSettingRightStickY>, AxisText<kSettingRightStickY>},
+};
+constexpr int kLastRow = static_cast<int>(std::size(kRows));
 
 } // namespace
 
@@ -36,22 +82,12 @@ int c_MyApp::p_Gear(float x, float y, float scale) {
   }
   p_SetRot(0);
   if (m_pointerDown == 0) return 0;
-  float w = static_cast<float>(m_imageInfo[kButtonsSlot * 3]) * m_imageScale * m_scaleX;
-  float h = static_cast<float>(m_imageInfo[kButtonsSlot * 3 + 1]) * m_imageScale * m_scaleY;
-  return p_MouseIn_Centered(x, y, w, h);
+  return TouchInBox(x, y, FrameBox(kButtonsSlot)) ? 1 : 0;
 }
 
 void c_MyApp::p_OptionBox() {
   const float W = vex_Tilemarch_jscrw, H = vex_Tilemarch_jscrh;
   const int t = m_optionsSlide;
-  auto anyPlayer = [this](int action) { return p_PlayKeyAll(action, 1) > 0; };
-  auto latchesClear = [this] { return m_optKeyLatch == 0 && m_optTouchLatch == 0; };
-  auto close = [this] {
-    m_optionsOpen = 0;
-    p_PlaySFX(kSoundChange, 1, 1, 0);
-    p_Save();
-  };
-
   p_ResetDraw();
   m_keyLatch = m_touchLatch = 1;
   if (t != kSlideIn) m_optKeyLatch = m_optTouchLatch = 1;
@@ -59,27 +95,45 @@ void c_MyApp::p_OptionBox() {
   const float top = static_cast<float>((kSlideIn - t) * 24);
   p_SetCol(150, 75, 0, 0.85f);
   p_Rect(50, top, W - 100, H);
+  OptionsHeader(static_cast<float>((3 * t - 90) * 4 + 100));
+  OptionsRows(top);
+  MoveOptionsSelection();
 
+  if (m_pointerDown == 0) m_optTouchLatch = 0;
+  bool held = false;
+  for (int action : kLatchActions)
+    if ((held = AnyPlayerHolds(action))) break;
+  if (!held) m_optKeyLatch = 0;
+  p_ResetDraw();
+}
+
+void c_MyApp::CloseOptions() {
+  m_optionsOpen = 0;
+  p_PlaySFX(kSoundTick, 1, 1, 0);
+  p_Save();
+}
+
+// The turning gear and "back", which close the box at a tap or at back.
+void c_MyApp::OptionsHeader(float x) {
   m_gearAngle += 0.2f;
-  const float headerX = static_cast<float>((3 * t - 90) * 4 + 100);
   p_SetCol(255, 255, 255, 1);
-  const bool headerHit = p_Gear(headerX, 60, m_optionsRow == kRowBack ? 2.0f : 1.5f) != 0;
+  const bool hit = p_Gear(x, 60, m_optionsRow == kBackRow ? 2.0f : 1.5f) != 0;
   p_SetSize(2);
-  p_Text(headerX + 76, 60, "<[BACK]", 0, 1, 0);
-
-  if ((headerHit || anyPlayer(99)) && latchesClear()) {
-    close();
+  p_Text(x + 76, 60, "<[BACK]", 0, 1, 0);
+  if ((hit || AnyPlayerHolds(kActionBack)) && m_optKeyLatch == 0 && m_optTouchLatch == 0) {
+    CloseOptions();
     m_keyLatch = m_touchLatch = 1;
     // The box is done for this update: nothing below may act on the same press.
     m_optKeyLatch = m_optTouchLatch = 1;
   }
+}
 
-  bool buttonPressed = false;
-  for (int action = 10; action <= 15 && !buttonPressed; ++action) buttonPressed = anyPlayer(action);
-
-  const bool music = vex_Tilemarch_HasMusicStream == 1;
-  const int soundModes = music ? 4 : 2;
-  for (int k = kRowSound; k < kRowCount; ++k) {
+// A row acts once per tap or press: at a tap on it, or at a button while it
+// is selected, and only when the box takes input at all.
+void c_MyApp::OptionsRows(float top) {
+  const float W = vex_Tilemarch_jscrw;
+  const bool buttonPressed = AnyPlayerHoldsButton();
+  for (int k = 1; k <= kLastRow; ++k) {
     m_optionsRows = k;
     const float x = 100, y = top + 130 + 40 * static_cast<float>(k - 1);
     if (m_optionsRow == k)
@@ -87,98 +141,42 @@ void c_MyApp::p_OptionBox() {
     else
       p_SetCol(0, 0, 160, 0.5f);
     bool activated = false;
-    // A tap selects its row only when the box takes input at all.
     if (p_Touch(84, y - 2, W - 168, 24) != 0 && m_optTouchLatch == 0) {
       m_optionsRow = k;
       activated = true;
     }
     if (m_optionsRow == k && buttonPressed) activated = true;
 
-    if (activated && latchesClear()) {
-      switch (k) {
-      case kRowSound: {
-        int mode = m_settings[kSoundMode];
-        if (mode < 0 || mode >= soundModes) mode = 0;
-        mode = (mode + 1) % soundModes;
-        m_settings[kSoundMode] = mode;
-        if (music) {
-          if (!ModeHasMusic(mode))
-            p_StopTune();
-          else if (m_state >= 10)
-            p_PlayTune("-1", 1);
-        }
-        break;
-      }
-      case kRowICade:
-        p_iCade(vex_Tilemarch_iCadeControls == 1 ? 0 : 1);
-        for (int i = 0; i < 20; ++i) m_vButtons[i] = 0;
-        break;
-      case kRowScreen:
-        p_FullscreenFlip();
-        break;
-      case kRowLeftStick:
-      case kRowRightStick: {
-        int &axis = m_settings[k == kRowLeftStick ? kLeftStickAxis : kRightStickAxis];
-        axis = axis == 1 ? 0 : 1;
-        break;
-      }
-      default:
-        break;
-      }
+    const OptionRow &row = kRows[k - 1];
+    if (activated && m_optKeyLatch == 0 && m_optTouchLatch == 0) {
+      row.change(*this);
       m_optKeyLatch = m_optTouchLatch = 1;
-      p_PlaySFX(kSoundChange, 1, 1, 0);
+      p_PlaySFX(kSoundTick, 1, 1, 0);
       // A change is kept at once, not only when the box closes.
       p_Save();
     }
-
-    String text;
-    switch (k) {
-    case kRowSound: {
-      int &mode = m_settings[kSoundMode];
-      if (mode < 0 || mode >= soundModes) mode = 0;
-      text = SoundText(mode, music);
-      break;
-    }
-    case kRowICade:
-      text = vex_Tilemarch_iCadeControls == 1 ? "iCade : On" : "iCade : Off";
-      break;
-    case kRowScreen:
-      text = m_fullscreen == 1 ? "Windowed" : "Fullscreen";
-      break;
-    case kRowLeftStick:
-      text = m_settings[kLeftStickAxis] == 1 ? "Left Thumbstick Y Normal" : "Left Thumbstick Y Flipped";
-      break;
-    default:
-      text = m_settings[kRightStickAxis] == 1 ? "Right Thumbstick Y Normal" : "Right Thumbstick Y Flipped";
-      break;
-    }
     p_SetCol(255, 255, 255, 1);
     p_SetSize(2);
-    p_Text(x, y, text, 0, 0, 0);
+    p_Text(x, y, row.text(*this), 0, 0, 0);
     p_SetSize(1);
   }
+}
 
-  if (m_optKeyLatch == 0) {
-    auto moveTo = [this](int row) {
-      m_optionsRow = row;
-      m_optKeyLatch = 1;
-      p_PlaySFX(kSoundChange, 1, 1, 0);
-    };
-    if (m_optionsRow == kRowBack && (anyPlayer(15) || anyPlayer(10) || anyPlayer(11))) {
-      m_optKeyLatch = 1;
-      close();
-    } else if ((anyPlayer(0) || anyPlayer(3)) && m_optionsRow > 0) {
-      moveTo(m_optionsRow - 1);
-    } else if ((anyPlayer(8) || anyPlayer(5)) && m_optionsRow < m_optionsRows) {
-      moveTo(m_optionsRow + 1);
-    }
+// The checks run in order and stop at the first that acts.
+void c_MyApp::MoveOptionsSelection() {
+  if (m_optKeyLatch != 0) return;
+  auto moveTo = [this](int row) {
+    m_optionsRow = row;
+    m_optKeyLatch = 1;
+    p_PlaySFX(kSoundTick, 1, 1, 0);
+  };
+  if (m_optionsRow == kBackRow &&
+      (AnyPlayerHolds(kActionShoulderR) || AnyPlayerHolds(kActionButton1) || AnyPlayerHolds(kActionButton2))) {
+    m_optKeyLatch = 1;
+    CloseOptions();
+  } else if ((AnyPlayerHolds(kActionUp) || AnyPlayerHolds(kActionLeft)) && m_optionsRow > 0) {
+    moveTo(m_optionsRow - 1);
+  } else if ((AnyPlayerHolds(kActionDown) || AnyPlayerHolds(kActionRight)) && m_optionsRow < m_optionsRows) {
+    moveTo(m_optionsRow + 1);
   }
-
-  if (m_pointerDown == 0) m_optTouchLatch = 0;
-  bool held = false;
-  for (int action : kLatchActions)
-    if ((held = anyPlayer(action))) break;
-  if (!held) m_optKeyLatch = 0;
-
-  p_ResetDraw();
 }

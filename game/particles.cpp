@@ -5,12 +5,12 @@
 #include <cstdint>
 
 #include "game/flow.h"
+#include "game/names.h"
 #include "game/random.h"
 
 namespace {
 constexpr int kRecord = 10;
 constexpr int kMaxRecords = 5100 / kRecord;
-constexpr int kParticleSheet = 96;
 constexpr int kClockSeed = -37171650;
 
 enum ParticleField { kType, kX, kY, kVX, kVY, kAngle, kSpin, kLife, kColour, kFrame };
@@ -74,7 +74,7 @@ void c_MyApp::p_DoParticles(float size) {
     p_Ink(static_cast<int>(p[kColour]), 1);
     float x = p[kX] - m_camX, y = p[kY] - m_camY;
     if (type >= 1 && type <= 9)
-      p_DrawImg(kParticleSheet, x, y, static_cast<int>(p[kFrame]));
+      p_DrawImg(kParticlesSlot, x, y, static_cast<int>(p[kFrame]));
     else if (type == 16)
       p_Rect(std::floor(x / 16) * 16, std::floor(y / 16) * 16, 16, 16);
     else if (type == 99)

@@ -147,12 +147,14 @@ void c_MyApp::p_DrawImg(int slot, float x, float y, int frame) {
   AppendRecord(static_cast<float>(slot), x, y, m_scaleX, m_scaleY, static_cast<float>(frame));
 }
 
-void c_MyApp::p_DrawImg(float x, float y, int frame) { p_DrawImg(95, x, y, frame); }
+void c_MyApp::p_DrawImg(float x, float y, int frame) { p_DrawImg(kButtonsSlot, x, y, frame); }
 void c_MyApp::p_Rect(float x, float y, float w, float h) { AppendRecord(kKindRect, x, y, w, h, 0); }
 void c_MyApp::p_Oval(float x, float y, float rx, float ry) { AppendRecord(kKindOval, x, y, rx, ry, 0); }
 void c_MyApp::p_Line(float x1, float y1, float x2, float y2) { AppendRecord(kKindLine, x1, y1, x2, y2, 0); }
 
-void c_MyApp::p_DrawTile(int n, float x, float y) { p_DrawImg(11 + (n - 1) / 16, x, y, (n - 1) % 16); }
+void c_MyApp::p_DrawTile(int n, float x, float y) {
+  p_DrawImg(kFirstSheetSlot + (n - 1) / kPuzzlesPerSheet, x, y, (n - 1) % kPuzzlesPerSheet);
+}
 
 void c_MyApp::FitToDevice(int w, int h) {
   ViewFit fit = FitVirtualScreen(static_cast<float>(w), static_cast<float>(h), vex_Tilemarch_overscan,
@@ -242,7 +244,7 @@ void c_MyApp::ReplayList() {
       dev.DrawOval(x - rx, y - ry, rx * 2, ry * 2);
     } else if (kind == kKindLine) {
       dev.DrawLine(x, y, r[kRecW] * sx + offX, r[kRecH] * sy + offY);
-    } else if (kind > -1 && kind < 100) {
+    } else if (kind > -1 && kind < kImageSlots) {
       const GameImage &image = m_images[static_cast<int>(kind)];
       if (!image) continue;
       int level = m_imageLevel[static_cast<int>(kind)];

@@ -4,15 +4,11 @@
 #pragma once
 
 #include "game/kerning.h"
+#include "game/names.h"
 
 // A record is 15 floats; the list holds 2500 of them.
 constexpr int kRecordSize = 15;
 constexpr int kDrawListFloats = 37500;
-
-// Record kinds; an image record's kind is its slot 0..99.
-constexpr float kKindRect = -3717.0f;
-constexpr float kKindOval = -3716.0f;
-constexpr float kKindLine = -3715.0f;
 
 // Offsets inside a record.
 enum DrawRecordField {

@@ -8,15 +8,15 @@
 #include <vector>
 
 #include "game/flow.h"
+#include "game/menu_map.h"
+#include "game/names.h"
 #include "runtime/error.h"
 
 namespace {
 
-constexpr int kSettings = 25;
 constexpr int kBadgeWords = 8;
 constexpr int kRecordsWritten = 229;
-constexpr int kRecordsRead = 224;
-constexpr int kLatestBase = 448;
+constexpr int kRecordsRead = kPuzzles;
 // A record is read only when this many parts follow its first one; the five
 // extra records the save writes keep the last real ones above the bound.
 constexpr int kRecordReach = 20;
@@ -59,9 +59,11 @@ int ReadNumber(std::u16string_view part) {
   return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(value)));
 }
 
+using Parts = std::vector<std::u16string_view>;
+
 // The text between the "|" separators; an empty text is one empty part.
-std::vector<std::u16string_view> SplitParts(std::u16string_view text) {
-  std::vector<std::u16string_view> parts;
+Parts SplitParts(std::u16string_view text) {
+  Parts parts;
   size_t start = 0;
   for (size_t bar = text.find(u'|'); bar != std::u16string_view::npos; bar = text.find(u'|', start)) {
     parts.push_back(text.substr(start, bar - start));
@@ -79,8 +81,70 @@ void Append(std::string &out, int value) {
 }
 
 void ResetSettings(Array<int> &settings) {
-  for (int i = 0; i < kSettings; ++i) settings[i] = 0;
-  settings[5] = 1;
+  for (int i = 0; i < kSettingCount; ++i) settings[i] = 0;
+  settings[kSettingSoundMode] = kSoundEffectsAndMusic;
+}
+
+int Number(const Parts &parts, int index) { return ReadNumber(parts[static_cast<size_t>(index)]); }
+
+// Reads the settings block when the text is long enough to hold it; returns
+// where the badge block starts.
+int LoadSettings(const Parts &parts, Array<int> &settings) {
+  if (static_cast<int>(parts.size()) < kSettingCount + 1) return 0;
+  uint32_t sum = 0;
+  for (int i = 0; i < kSettingCount; ++i) {
+    settings[i] = Number(parts, i);
+    sum += Times(i, settings[i]);
+  }
+  if (Wrap(sum) == Number(parts, kSettingCount)) {
+    vexPrint("Settings Loaded");
+  } else {
+    vexPrint("Settings Checksum Invalid");
+    ResetSettings(settings);
+  }
+  return kSettingCount + 1;
+}
+
+void KeepSettingFloors(Array<int> &settings) {
+  if (settings[kSettingFloor64A] < 64) settings[kSettingFloor64A] = 64;
+  if (settings[kSettingFloor64B] < 64) settings[kSettingFloor64B] = 64;
+  if (settings[kSettingFloor8] < 8) settings[kSettingFloor8] = 10;
+  settings[kSettingAlwaysOne] = 1;
+}
+
+// Reads the badge block when its checksum is there; returns where the
+// records start.
+int LoadBadges(const Parts &parts, int start, Array<bool> &badges) {
+  if (start + kBadgeWords >= static_cast<int>(parts.size())) return start;
+  uint32_t sum = 0;
+  for (int g = 0; g < kBadgeWords; ++g) {
+    uint32_t word = static_cast<uint32_t>(Number(parts, start + g));
+    for (int j = 0; j < 32; ++j) badges[32 * g + j] = ((word >> j) & 1) != 0;
+    sum += word;
+  }
+  if (Wrap(sum) == Number(parts, start + kBadgeWords)) {
+    vexPrint("Badges Loaded");
+  } else {
+    vexPrint("Badge Checksum Invalid");
+    for (int i = 0; i < kBadgeWords * 32; ++i) badges[i] = false;
+  }
+  return start + kBadgeWords + 1;
+}
+
+// A record failing its checksum zeroes its puzzle's four scores; records
+// past the bound keep theirs.
+void LoadRecords(const Parts &parts, int start, Array<int> &scores) {
+  const int count = static_cast<int>(parts.size());
+  for (int record = 0; record < kRecordsRead; ++record) {
+    int p = start + 5 * record;
+    if (p + kRecordReach >= count) break;
+    int a0 = Number(parts, p), b0 = Number(parts, p + 1), a1 = Number(parts, p + 2), b1 = Number(parts, p + 3);
+    bool valid = RecordChecksum(record, a0, b0, a1, b1) == Number(parts, p + 4);
+    scores[2 * record] = valid ? a0 : 0;
+    scores[2 * record + 1] = valid ? a1 : 0;
+    scores[kLatestScores + 2 * record] = valid ? b0 : 0;
+    scores[kLatestScores + 2 * record + 1] = valid ? b1 : 0;
+  }
 }
 
 } // namespace
@@ -90,7 +154,7 @@ void c_MyApp::p_Save() {
   out.reserve(8192);
 
   uint32_t settingsSum = 0;
-  for (int i = 0; i < kSettings; ++i) {
+  for (int i = 0; i < kSettingCount; ++i) {
     Append(out, m_settings[i]);
     settingsSum += Times(i, m_settings[i]);
   }
@@ -108,7 +172,7 @@ void c_MyApp::p_Save() {
 
   for (int record = 0; record < kRecordsWritten; ++record) {
     int a0 = m_scores[2 * record], a1 = m_scores[2 * record + 1];
-    int b0 = m_scores[kLatestBase + 2 * record], b1 = m_scores[kLatestBase + 2 * record + 1];
+    int b0 = m_scores[kLatestScores + 2 * record], b1 = m_scores[kLatestScores + 2 * record + 1];
     Append(out, a0);
     Append(out, b0);
     Append(out, a1);
@@ -122,66 +186,19 @@ void c_MyApp::p_Save() {
 }
 
 void c_MyApp::p_Load() {
-  for (int i = 0; i < 256; ++i) m_mapCells[i] = 1;
+  LockMap(m_mapCells);
 
   String state = vex_app_LoadState();
   if (vex_Tilemarch_DebugMode == 1) vexPrint(state);
-  std::vector<std::u16string_view> parts = SplitParts(state.Units());
-  const int count = static_cast<int>(parts.size());
-  auto number = [&](int index) { return ReadNumber(parts[static_cast<size_t>(index)]); };
-
-  int badgeStart = 0;
-  if (count >= kSettings + 1) {
-    uint32_t sum = 0;
-    for (int i = 0; i < kSettings; ++i) {
-      m_settings[i] = number(i);
-      sum += Times(i, m_settings[i]);
-    }
-    if (Wrap(sum) == number(kSettings)) {
-      vexPrint("Settings Loaded");
-    } else {
-      vexPrint("Settings Checksum Invalid");
-      ResetSettings(m_settings);
-    }
-    badgeStart = kSettings + 1;
-  }
-
-  if (m_settings[10] < 64) m_settings[10] = 64;
-  if (m_settings[11] < 64) m_settings[11] = 64;
-  if (m_settings[12] < 8) m_settings[12] = 10;
-  m_settings[14] = 1;
+  const Parts parts = SplitParts(state.Units());
+  const int badgeStart = LoadSettings(parts, m_settings);
+  KeepSettingFloors(m_settings);
   vex_Tilemarch_overscan = 0;
-
-  int recordStart = badgeStart;
-  if (badgeStart + kBadgeWords < count) {
-    uint32_t sum = 0;
-    for (int g = 0; g < kBadgeWords; ++g) {
-      uint32_t word = static_cast<uint32_t>(number(badgeStart + g));
-      for (int j = 0; j < 32; ++j) m_badges[32 * g + j] = ((word >> j) & 1) != 0;
-      sum += word;
-    }
-    if (Wrap(sum) == number(badgeStart + kBadgeWords)) {
-      vexPrint("Badges Loaded");
-    } else {
-      vexPrint("Badge Checksum Invalid");
-      for (int i = 0; i < 256; ++i) m_badges[i] = false;
-    }
-    recordStart = badgeStart + kBadgeWords + 1;
-  }
-
-  for (int record = 0; record < kRecordsRead; ++record) {
-    int p = recordStart + 5 * record;
-    if (p + kRecordReach >= count) break;
-    int a0 = number(p), b0 = number(p + 1), a1 = number(p + 2), b1 = number(p + 3);
-    bool valid = RecordChecksum(record, a0, b0, a1, b1) == number(p + 4);
-    m_scores[2 * record] = valid ? a0 : 0;
-    m_scores[2 * record + 1] = valid ? a1 : 0;
-    m_scores[kLatestBase + 2 * record] = valid ? b0 : 0;
-    m_scores[kLatestBase + 2 * record + 1] = valid ? b1 : 0;
-  }
+  const int recordStart = LoadBadges(parts, badgeStart, m_badges);
+  LoadRecords(parts, recordStart, m_scores);
 
   vexPrint("Highscores Loaded");
-  m_menuX = 6;
-  m_menuY = 7;
-  m_selLevel = 112;
+  m_menuX = kHowToCol;
+  m_menuY = kHowToRow;
+  m_selLevel = 112; // until the map's next update sets it
 }

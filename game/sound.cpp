@@ -2,22 +2,22 @@
 // following the sound mode.
 #include "game/assets.h"
 #include "game/flow.h"
+#include "game/names.h"
 
 namespace {
 constexpr int kEffectChannels = 24;
-constexpr int kSoundModeSetting = 5;
 } // namespace
 
 void c_MyApp::p_LoadSFX(int n) {
-  if (n < 0 || n > 99) return;
+  if (n < 0 || n >= kSoundSlots) return;
   m_sounds[n] = nullptr;
   m_sounds[n] = m_devices->LoadSound(SfxPath(n));
 }
 
 void c_MyApp::p_PlaySFX(int id, float rate, float volume, float pan) {
-  int mode = m_settings[kSoundModeSetting];
-  if (mode != 1 && mode != 2) return;
-  if (id < 0 || id > 99 || !m_sounds[id]) return;
+  int mode = m_settings[kSettingSoundMode];
+  if (!ModePlaysEffects(mode)) return;
+  if (id < 0 || id >= kSoundSlots || !m_sounds[id]) return;
   m_sfxChannel = (m_sfxChannel + 1) % kEffectChannels;
   int channel = m_channels[m_sfxChannel];
   GameDevices &dev = *m_devices;
@@ -29,7 +29,7 @@ void c_MyApp::p_PlaySFX(int id, float rate, float volume, float pan) {
 }
 
 void c_MyApp::p_PlaySFX(int id, float volume) { p_PlaySFX(id, 1, volume, 0); }
-void c_MyApp::p_PlaySFX(float rate, float volume) { p_PlaySFX(99, rate, volume, 0); }
+void c_MyApp::p_PlaySFX(float rate, float volume) { p_PlaySFX(kSoundTick, rate, volume, 0); }
 
 void c_MyApp::p_PlayTune(const String &name, int flags) {
   if (vex_Tilemarch_HasMusicStream != 1) return;
@@ -43,8 +43,8 @@ void c_MyApp::p_PlayTune(const String &name, int flags) {
     m_devices->StopMusic();
     m_musicOn = 0;
   }
-  int mode = m_settings[kSoundModeSetting];
-  if (mode == 1 || mode == 3) {
+  int mode = m_settings[kSettingSoundMode];
+  if (ModePlaysMusic(mode)) {
     m_devices->PlayMusic("sfx/" + tune + ".ogg", flags);
     m_musicOn = 1;
   }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "game/flow.h"
+#include "game/names.h"
 #include "game/render.h"
 
 IconGlyph IconFor(int letter, int controlMode, int millis) {
@@ -67,7 +68,7 @@ bool IsIcon(const String &text, int i) { return text[i] == kIconEscape && i + 1 
 } // namespace
 
 int c_MyApp::p_TextWidth(const String &text) {
-  if (m_font < 0 || m_font > 99) return 0;
+  if (m_font < 0 || m_font >= kImageSlots) return 0;
   int cellW = m_imageInfo[m_font * 3];
   int width = 0;
   for (int i = 0; i < text.Length(); ++i) {
@@ -86,7 +87,7 @@ void c_MyApp::p_Text(float x, float y, const String &text) { p_Text(x, y, text, 
 void c_MyApp::p_Text(float x, float y, const String &text, float alignX, float alignY, int fontOffset) {
   if (text.Empty()) return;
   int slot = m_font + fontOffset;
-  if (m_font < 0 || m_font > 99) return;
+  if (m_font < 0 || m_font >= kImageSlots) return;
   float cellW = static_cast<float>(m_imageInfo[m_font * 3]);
   float cellH = static_cast<float>(m_imageInfo[m_font * 3 + 1]);
   float width = static_cast<float>(p_TextWidth(text));
@@ -100,7 +101,7 @@ void c_MyApp::p_Text(float x, float y, const String &text, float alignX, float a
   // The pen's direction along a line and from one line to the next.
   float alongX = std::sin((90 - a) * kDegToRad), alongY = -std::cos((90 - a) * kDegToRad);
   float downX = std::sin((180 - a) * kDegToRad), downY = -std::cos((180 - a) * kDegToRad);
-  bool drawable = slot >= 0 && slot <= 99;
+  bool drawable = slot >= 0 && slot < kImageSlots;
   float px = startX, py = startY;
   int lineBreaks = 0;
   int millis = -1;

@@ -50,18 +50,28 @@ TEST_F(Screens, SoundRowCyclesTheModesWithTheTuneOnlyDuringAPuzzleAndSavesEachCh
   }
 }
 
-TEST_F(Screens, ICadeAndScreenRowsSwitchTheHostsKeyboardAndWindowAndSayWhatTheyDid) {
+TEST_F(Screens, EachOptionRowChangesItsOwnSettingShowsAndSavesIt) {
   host->switchable = true;
   OpenOptions();
-  Press({kKeyDown}), Press({kKeyDown}), Press({kKeyEnter});
-  EXPECT_TRUE(host->KeyboardEnabled());
-  Press({kKeyDown});
+  struct Case {
+    int row;
+    const char *text, *sticks; // saved settings 15 and 16
+  } cases[] = {{4, "LeftThumbstickYNormal", "10"}, {5, "RightThumbstickYNormal", "11"}, {2, "iCade:On", "11"}};
+  for (const Case &c : cases) {
+    app->m_optionsRow = c.row;
+    Press({kKeyEnter});
+    EXPECT_NE(DrawnText().find(c.text), std::string::npos) << DrawnText();
+    EXPECT_EQ(Parts()[15] + Parts()[16], c.sticks) << c.text;
+  }
+  EXPECT_TRUE(host->KeyboardEnabled()) << "the iCade mapping reads the keyboard";
+  app->m_optionsRow = 3;
   for (bool fullScreen : {true, false}) {
     Press({kKeyEnter});
     EXPECT_EQ(host->fullScreen, fullScreen);
     EXPECT_NE(DrawnText().find(fullScreen ? "Windowed" : "Fullscreen"), std::string::npos) << DrawnText();
   }
-  Press({kKeyUp}), Press({kKeyEnter});
+  app->m_optionsRow = 2;
+  Press({kKeyEnter});
   EXPECT_FALSE(host->KeyboardEnabled());
 }
 
@@ -84,6 +94,19 @@ TEST_F(Screens, PauseMenuSlidesInBackResumesAndQuitEndsThePuzzle) {
   EXPECT_EQ(app->m_paused * 100 + app->m_endState * 10 + app->m_endReason, 9);
   Updates(2);
   EXPECT_NE(DrawnText().find("QuitGame"), std::string::npos);
+}
+
+TEST_F(Screens, AButtonTakesTapsStrictlyInsideItsFrameAtItsScale) {
+  PauseAPuzzle(); // resume: 32 x 32 icons at scale 2, centred on (72, 196)
+  for (auto [x, y, hit] : {std::tuple{103, 196, true}, {104, 196, false}, {72, 227, true}, {72, 228, false}}) {
+    dev->touchX[0] = static_cast<float>(x), dev->touchY[0] = static_cast<float>(y);
+    Hold({kTouch0});
+    Update();
+    EXPECT_EQ(app->m_pauseDir, hit ? -1 : 1) << x << "," << y;
+    Release();
+    app->m_pauseDir = 1;
+    Update();
+  }
 }
 
 TEST_F(Screens, BadgeBannersSlideInStandAndLeaveWithIconsOnlyForTheFirst64) {
