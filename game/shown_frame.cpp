@@ -5,12 +5,12 @@
 
 namespace {
 // Bits rather than values: a NaN in the list is the same NaN next time.
-bool SameBits(std::span<const float> a, const std::vector<float> &b) {
+template <class T> bool SameBits(std::span<const T> a, const std::vector<T> &b) {
   return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size_bytes()) == 0);
 }
 } // namespace
 
-bool ShownFrame::Same(std::span<const float> list, std::span<const float> settings,
+bool ShownFrame::Same(std::span<const DrawRecord> list, std::span<const float> settings,
                       std::span<const GameImage> images) const {
   if (!kept_ || !SameBits(list, list_) || !SameBits(settings, settings_) || images.size() != images_.size())
     return false;
@@ -19,7 +19,8 @@ bool ShownFrame::Same(std::span<const float> list, std::span<const float> settin
   return true;
 }
 
-void ShownFrame::Keep(std::span<const float> list, std::span<const float> settings, std::span<const GameImage> images) {
+void ShownFrame::Keep(std::span<const DrawRecord> list, std::span<const float> settings,
+                      std::span<const GameImage> images) {
   list_.assign(list.begin(), list.end());
   settings_.assign(settings.begin(), settings.end());
   images_.clear();

@@ -10,16 +10,18 @@
 #include <vector>
 
 #include "game/devices.h"
+#include "game/render.h"
 
 class ShownFrame {
 public:
   // Whether a frame drawn from these inputs would equal the kept one.
-  bool Same(std::span<const float> list, std::span<const float> settings, std::span<const GameImage> images) const;
+  bool Same(std::span<const DrawRecord> list, std::span<const float> settings, std::span<const GameImage> images) const;
   // Remembers the inputs of the frame just drawn.
-  void Keep(std::span<const float> list, std::span<const float> settings, std::span<const GameImage> images);
+  void Keep(std::span<const DrawRecord> list, std::span<const float> settings, std::span<const GameImage> images);
 
 private:
   bool kept_ = false;
-  std::vector<float> list_, settings_;
+  std::vector<DrawRecord> list_;
+  std::vector<float> settings_;
   std::vector<const c_Image *> images_;
 };
