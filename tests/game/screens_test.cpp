@@ -118,6 +118,13 @@ TEST_F(Screens, ParticlesFadeWithTheirLifeAndCellFlashesTakeTheCellBelowAndLeft)
   EXPECT_EQ(app->m_particles[20], 0); // spent records are freed
 }
 
+TEST_F(Screens, AFullDisplayListKeepsItsRecordsAndDropsFurtherOnes) {
+  app->p_DoBG(0, 0, 0, 1);
+  for (int i = 0; i < 2600; ++i) app->p_Rect(static_cast<float>(i), 0, 1, 1);
+  ASSERT_EQ(Records(), 2500);
+  EXPECT_EQ(Rec(2499).x, 2499);
+}
+
 TEST_F(Screens, ALineBreakStartsOneCellAlongAndOneLineDown) {
   app->p_DoBG(0, 0, 0, 1);
   app->p_Text(0, 0, "a c\\nd", 0, 1, 0);
