@@ -56,7 +56,7 @@ private:
     float key = 0;
     int vertices = 0;
     bool open = false;
-    for (int at = 0; at < m_recordCount; ++at) {
+    for (int at = 0; at < m_drawCount; ++at) {
       float kind = m_drawList[at].kind;
       int need;
       if (kind == kKindRect) {

@@ -83,9 +83,9 @@ void BM_TextLine60(benchmark::State &state) {
   c_MyApp &app = *OpenScene().app;
   String line("Solve the picture before the timer runs out, then try again.");
   for (auto _ : state) {
-    app.m_recordCount = 0;
+    app.m_drawCount = 0;
     app.p_Text(320, 240, line);
-    benchmark::DoNotOptimize(app.m_recordCount);
+    benchmark::DoNotOptimize(app.m_drawCount);
   }
   state.counters["chars"] = line.Length();
 }
@@ -122,7 +122,7 @@ void BM_ReplayFullListOneSlot(benchmark::State &state) {
     // The driver's rasterising is not this thread's time.
     glFinish();
   }
-  state.counters["records"] = app.m_recordCount;
+  state.counters["records"] = app.m_drawCount;
   state.counters["draw_calls"] = drawCalls;
 }
 BENCHMARK(BM_ReplayFullListOneSlot)->Unit(benchmark::kMicrosecond);
@@ -151,7 +151,7 @@ void BM_LoadingScreenUpdate(benchmark::State &state) {
     // The last step loads nothing: the update is the skeleton and the screen.
     app.m_loadStep = 24;
     app.p_OnUpdate();
-    benchmark::DoNotOptimize(app.m_recordCount);
+    benchmark::DoNotOptimize(app.m_drawCount);
   }
 }
 BENCHMARK(BM_LoadingScreenUpdate)->Unit(benchmark::kMicrosecond);

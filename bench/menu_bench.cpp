@@ -21,9 +21,9 @@ void BM_MenuUpdateFullMap(benchmark::State &state) {
   app.m_camY = app.m_camTargetY;
   for (auto _ : state) {
     app.p_Menu();
-    benchmark::DoNotOptimize(app.m_recordCount);
+    benchmark::DoNotOptimize(app.m_drawCount);
   }
-  state.counters["records"] = static_cast<double>(app.m_recordCount);
+  state.counters["records"] = static_cast<double>(app.m_drawCount);
 }
 BENCHMARK(BM_MenuUpdateFullMap)->Repetitions(5)->ReportAggregatesOnly(true);
 

@@ -178,7 +178,7 @@ public:
 
   // Display list and draw state.
   Array<DrawRecord> m_drawList = Array<DrawRecord>(kDrawListRecords);
-  int m_recordCount = 0;
+  int m_drawCount = 0; // records in the list
   float m_scaleX = 1, m_scaleY = 1, m_rot = 0;
   float m_red = 255, m_green = 255, m_blue = 255, m_alpha = 1;
   int m_blend = 1;

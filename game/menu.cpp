@@ -84,7 +84,7 @@ void c_MyApp::p_Menu() {
   // Scores come from the save file; a forged one must not overflow the sum.
   uint32_t scoreSum = 0;
   bool tapStart = false;
-  const int cellsFrom = m_recordCount;
+  const int cellsFrom = m_drawCount;
 
   for (int r = 0; r < kMapSize; ++r) {
     for (int c = 0; c < kMapSize; ++c) {
@@ -226,7 +226,7 @@ void c_MyApp::p_Menu() {
 // order. Each layer batches into few draw calls, where cell by cell every
 // thumbnail, overlay and text took one of its own.
 void c_MyApp::LayerMapCells(int from) {
-  std::span cells(m_drawList.Data() + from, m_drawList.Data() + m_recordCount);
+  std::span cells(m_drawList.Data() + from, m_drawList.Data() + m_drawCount);
   auto layerOf = [&](const DrawRecord &r) {
     float kind = r.kind;
     if (kind >= kFirstSheetSlot && kind <= kLastSheetSlot) return static_cast<int>(kind) - kFirstSheetSlot;

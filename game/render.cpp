@@ -111,8 +111,8 @@ PaletteColour PaletteEntry(int n) {
 }
 
 void c_MyApp::AppendRecord(float kind, float x, float y, float w, float h, float frame) {
-  if (m_recordCount >= kDrawListRecords) return;
-  m_drawList[m_recordCount++] = {.kind = kind,
+  if (m_drawCount >= kDrawListRecords) return;
+  m_drawList[m_drawCount++] = {.kind = kind,
                                  .x = x,
                                  .y = y,
                                  .rot = m_rot,
@@ -136,7 +136,7 @@ void c_MyApp::p_StartFrame(float r, float g, float b, float alpha) {
   m_viewW = vex_Tilemarch_jscrw;
   m_viewH = vex_Tilemarch_jscrh;
   p_ResetDraw();
-  m_recordCount = 0;
+  m_drawCount = 0;
 }
 
 void c_MyApp::p_DoBG(int r, int g, int b, float alpha) {
@@ -231,7 +231,7 @@ void c_MyApp::p_OnRender() {
   ReplayList(ink);
   ink.Alpha(0.5f);
   ink.Colour(255, 255, 255);
-  m_shownFrame.Keep(std::span(m_drawList.Data(), m_recordCount), FrameSettings(),
+  m_shownFrame.Keep(std::span(m_drawList.Data(), m_drawCount), FrameSettings(),
                     std::span(m_images.Data(), m_images.Length()));
 }
 
@@ -247,13 +247,13 @@ std::array<float, 8> c_MyApp::FrameSettings() const {
 }
 
 bool c_MyApp::p_PictureChanged() {
-  return !m_shownFrame.Same(std::span(m_drawList.Data(), m_recordCount), FrameSettings(),
+  return !m_shownFrame.Same(std::span(m_drawList.Data(), m_drawCount), FrameSettings(),
                             std::span(m_images.Data(), m_images.Length()));
 }
 
 void c_MyApp::ReplayList(DeviceInk &ink) {
   GameDevices &dev = *m_devices;
-  for (const DrawRecord &r : std::span(m_drawList.Data(), m_recordCount)) {
+  for (const DrawRecord &r : std::span(m_drawList.Data(), m_drawCount)) {
     ink.Alpha(r.alpha);
     ink.Colour(r.red, r.green, r.blue);
     // Records carry the game's blend code, but every record replays with the

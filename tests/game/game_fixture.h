@@ -154,7 +154,7 @@ protected:
   }
 
   // The display list: records, their fields, records of a kind (at a scale).
-  int Records() const { return app->m_recordCount; }
+  int Records() const { return app->m_drawCount; }
   const DrawRecord &Rec(int record) const { return app->m_drawList[record]; }
   std::vector<int> RecordsOf(float kind, float scale = -1) const {
     std::vector<int> found;

@@ -103,14 +103,14 @@ TEST_F(Screens, ParticlesFadeWithTheirLifeAndCellFlashesTakeTheCellBelowAndLeft)
   };
   place(0, 1, 50, 60, 1.5f);
   for (auto [updates, alpha] : {std::pair{1, 1.0f}, {59, 0.91f}}) {
-    for (int i = 0; i < updates; ++i) app->m_recordCount = 0, app->p_DoParticles(1);
+    for (int i = 0; i < updates; ++i) app->m_drawCount = 0, app->p_DoParticles(1);
     EXPECT_NEAR(Rec(0).alpha, alpha, 1e-4f);
   }
   place(0, 16, 37, 21, 1);
   place(1, 16, -1, 5, 1);
   place(2, 5, 0, 0, 0.005f);
   app->m_camX = 5;
-  app->m_recordCount = 0;
+  app->m_drawCount = 0;
   app->p_DoParticles(1);
   ASSERT_EQ(Records(), 3);
   EXPECT_EQ(Rec(0).x * 100 + Rec(0).y, 3216);
