@@ -1,6 +1,6 @@
 // The display list's record layout, the fit of the virtual screen to the
-// device, the palette and the text routine's kerning: the parts of the game's
-// rendering that need no game object.
+// device and its mapping both ways, the palette and the text routine's
+// kerning: the parts of the game's rendering that need no game object.
 #pragma once
 
 #include <cstddef>
