@@ -56,8 +56,8 @@ private:
     float key = 0;
     int vertices = 0;
     bool open = false;
-    for (int at = 0; at + kRecordSize <= m_drawCount; at += kRecordSize) {
-      float kind = m_drawList[at + kRecKind];
+    for (int at = 0; at < m_drawCount; ++at) {
+      float kind = m_drawList[at].kind;
       int need;
       if (kind == kKindRect) {
         need = 4;

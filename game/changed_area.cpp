@@ -28,33 +28,24 @@ struct Box {
   bool Empty() const { return x0 > x1; }
 };
 
-// The mapping of ReplayList from the virtual screen to the window.
-struct Mapping {
-  float sx, sy, offX, offY;
-  float X(float x) const { return x * sx + offX; }
-  float Y(float y) const { return y * sy + offY; }
-};
-
 } // namespace
 
 bool c_MyApp::p_ChangedArea(VexRect &area) {
-  const float ov = vex_Tilemarch_overscan;
-  const Mapping to{m_viewScaleX, m_viewScaleY, ov,
-                   m_devW > 0 ? ov * static_cast<float>(m_devH) / static_cast<float>(m_devW) : 0};
   Box box;
-  auto add = [&](const float *r) {
-    const float kind = r[kRecKind], x = to.X(r[kRecX]), y = to.Y(r[kRecY]);
-    const float w = r[kRecW] * to.sx, h = r[kRecH] * to.sy;
-    if (kind == kKindRect) {
+  auto add = [&](const DrawRecord &r) {
+    const auto [x, y] = m_view.ToDevice(r.x, r.y);
+    const auto [w, h] = m_view.SizeOnDevice(r.w, r.h);
+    if (r.kind == kKindRect) {
       box.Add(x + w / 2, y + h / 2, std::fabs(w / 2) + kEdge, std::fabs(h / 2) + kEdge);
-    } else if (kind == kKindOval) {
+    } else if (r.kind == kKindOval) {
       box.Add(x, y, std::fabs(w) + kEdge, std::fabs(h) + kEdge);
-    } else if (kind == kKindLine) {
+    } else if (r.kind == kKindLine) {
+      const auto [endX, endY] = m_view.ToDevice(r.w, r.h);
       box.Add(x, y, kEdge, kEdge);
-      box.Add(to.X(r[kRecW]), to.Y(r[kRecH]), kEdge, kEdge);
-    } else if (kind > -1 && kind < 100 && m_images[static_cast<int>(kind)]) {
-      const c_Image &image = *m_images[static_cast<int>(kind)];
-      const int level = m_imageLevel[static_cast<int>(kind)];
+      box.Add(endX, endY, kEdge, kEdge);
+    } else if (r.kind > -1 && r.kind < kImageSlots && m_images[static_cast<int>(r.kind)]) {
+      const c_Image &image = *m_images[static_cast<int>(r.kind)];
+      const int level = m_imageLevel[static_cast<int>(r.kind)];
       const float scale = level > 0 ? 1.0f / static_cast<float>(level) : m_imageScale;
       const float reachX = (static_cast<float>(image.m_width) + std::fabs(image.m_tx)) * std::fabs(w * scale);
       const float reachY = (static_cast<float>(image.m_height) + std::fabs(image.m_ty)) * std::fabs(h * scale);
@@ -63,8 +54,8 @@ bool c_MyApp::p_ChangedArea(VexRect &area) {
     }
   };
   if (!m_shownFrame.EachChangedRecord(std::span(m_drawList.Data(), m_drawCount), FrameSettings(),
-                                      std::span(m_images.Data(), m_images.Length()), kRecordSize,
-                                      [&](const float *kept, const float *now) { add(kept), add(now); }))
+                                      std::span(m_images.Data(), m_images.Length()),
+                                      [&](const DrawRecord &kept, const DrawRecord &now) { add(kept), add(now); }))
     return false;
   if (box.Empty()) {
     area = VexRect();

@@ -120,20 +120,15 @@ void c_MyApp::p_OnUpdate() {
 
 void c_MyApp::SamplePointer() {
   GameDevices &dev = *m_devices;
-  float ratio = vex_app_DeviceWidth() > 0
-                    ? static_cast<float>(vex_app_DeviceHeight()) / static_cast<float>(vex_app_DeviceWidth())
-                    : 0;
-  float ov = vex_Tilemarch_overscan;
-  // A zero-sized window fits at scale 0; positions then stay in device units
-  // rather than becoming infinite.
-  float sx = m_viewScaleX > 0 ? m_viewScaleX : 1, sy = m_viewScaleY > 0 ? m_viewScaleY : 1;
-  auto toX = [&](float x) { return static_cast<int>((x - ov) / sx); };
-  auto toY = [&](float y) { return static_cast<int>((y - ov * ratio) / sy); };
+  auto toVirtual = [&](int &x, int &y, float deviceX, float deviceY) {
+    ViewMapping::Point at = m_view.ToVirtual(deviceX, deviceY);
+    x = static_cast<int>(at.x);
+    y = static_cast<int>(at.y);
+  };
 
   m_pointerOldX = m_pointerX;
   m_pointerOldY = m_pointerY;
-  m_pointerX = toX(dev.MouseX());
-  m_pointerY = toY(dev.MouseY());
+  toVirtual(m_pointerX, m_pointerY, dev.MouseX(), dev.MouseY());
   // A click pressed and released between two updates counts as held for that
   // one update; otherwise a quick click on a busy machine is lost.
   int left = dev.KeyDown(kMouseLeft) || dev.KeyHit(kMouseLeft) ? 1 : 0;
@@ -148,8 +143,7 @@ void c_MyApp::SamplePointer() {
     m_touchX[i] = m_touchY[i] = kUntouched;
     if (!dev.KeyDown(kTouchBase + i) && !dev.KeyHit(kTouchBase + i)) continue;
     m_touchDown[i] = 1;
-    m_touchX[i] = toX(dev.TouchX(i));
-    m_touchY[i] = toY(dev.TouchY(i));
+    toVirtual(m_touchX[i], m_touchY[i], dev.TouchX(i), dev.TouchY(i));
     m_pointerDown = 1;
   }
 
@@ -193,7 +187,7 @@ void c_MyApp::RunScreen() {
 
 void c_MyApp::DrawDebugOverlay() {
   p_ResetDraw();
-  p_Text(16, vex_Tilemarch_jscrh - 16, String(m_viewScaleY) + "," + String(m_viewScaleX) + ":" + String(m_renderFpsAvg),
+  p_Text(16, vex_Tilemarch_jscrh - 16, String(m_view.scale) + "," + String(m_view.scale) + ":" + String(m_renderFpsAvg),
          0, 0, 0);
 }
 

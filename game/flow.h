@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "game/devices.h"
+#include "game/render.h"
 #include "game/shown_frame.h"
 #include "host/app.h"
 #include "net/http_request.h"
@@ -50,6 +51,8 @@ struct ScreenPoint {
 struct TouchBox {
   float left, top, right, bottom;
 };
+
+class DeviceInk; // render.cpp
 
 class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
 public:
@@ -211,7 +214,6 @@ public:
   int m_keyLatch = 0;
   Array<int> m_vButtons = Array<int>(20);
   int m_lastChar = 0;
-  float m_viewScaleX = 1, m_viewScaleY = 1;
   float m_analogX = 0, m_analogY = 0;
   float m_rampX = 0, m_rampY = 0;
   Array<int> m_settings = Array<int>(25);
@@ -228,8 +230,8 @@ public:
   int m_endTimer = 0;
 
   // Display list and draw state.
-  Array<float> m_drawList = Array<float>(37500);
-  int m_drawCount = 0;
+  Array<DrawRecord> m_drawList = Array<DrawRecord>(kDrawListRecords);
+  int m_drawCount = 0; // records in the list
   float m_scaleX = 1, m_scaleY = 1, m_rot = 0;
   float m_red = 255, m_green = 255, m_blue = 255, m_alpha = 1;
   int m_blend = 1;
@@ -238,6 +240,7 @@ public:
   float m_bgRed = 0, m_bgGreen = 0, m_bgBlue = 0;
   float m_viewX = 0, m_viewY = 0, m_viewW = 0, m_viewH = 0;
   int m_fitMode = 0;
+  ViewMapping m_view;
   int m_landscape = 0;
   int m_devW = 0, m_devH = 0;
   // Updates a new device size must still stand before its assets are loaded
@@ -245,7 +248,7 @@ public:
   int m_resizeWait = 0;
   int m_renderMillis = 0, m_renderFps = 0, m_renderFpsAvg = 0;
   ShownFrame m_shownFrame;
-  std::vector<float> m_layered; // scratch of LayerMapCells
+  std::vector<DrawRecord> m_layered; // scratch of LayerMapCells
 
   // Image and sound slots.
   Array<GameImage> m_images = Array<GameImage>(100);
@@ -314,7 +317,7 @@ private:
   void PauseIfPlaying();
   void ReleaseControls();
   void DrawDebugOverlay();
-  void ReplayList();
+  void ReplayList(DeviceInk &ink);
   void FitToDevice(int w, int h);
   std::array<float, 8> FrameSettings() const;
 

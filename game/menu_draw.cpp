@@ -2,6 +2,7 @@
 // overlay, the How-To cell, the cursor cell's number and score, the panel of
 // sums and the title; and the layering of the cells' records into few draws.
 #include <algorithm>
+#include <span>
 
 #include "game/flow.h"
 #include "game/menu_map.h"
@@ -86,16 +87,16 @@ void c_MyApp::DrawMapPanel() {
 // order. Each layer batches into few draw calls, where cell by cell every
 // thumbnail, overlay and text took one of its own.
 void c_MyApp::LayerMapCells(int from) {
-  const float *list = m_drawList.Data();
-  auto layerOf = [&](int at) {
-    float kind = list[at + kRecKind];
+  std::span cells(m_drawList.Data() + from, m_drawList.Data() + m_drawCount);
+  auto layerOf = [&](const DrawRecord &r) {
+    float kind = r.kind;
     if (kind >= kFirstSheetSlot && kind <= kLastSheetSlot) return static_cast<int>(kind) - kFirstSheetSlot;
     constexpr int kSheets = kLastSheetSlot - kFirstSheetSlot + 1;
     return kind == kButtonsSlot ? kSheets : kind == kKindOval ? kSheets + 1 : kSheets + 2;
   };
   m_layered.clear();
   for (int layer = 0; layer <= kLastSheetSlot - kFirstSheetSlot + 3; ++layer)
-    for (int at = from; at + kRecordSize <= m_drawCount; at += kRecordSize)
-      if (layerOf(at) == layer) m_layered.insert(m_layered.end(), list + at, list + at + kRecordSize);
-  std::copy(m_layered.begin(), m_layered.end(), m_drawList.Data() + from);
+    for (const DrawRecord &r : cells)
+      if (layerOf(r) == layer) m_layered.push_back(r);
+  std::copy(m_layered.begin(), m_layered.end(), cells.begin());
 }

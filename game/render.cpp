@@ -4,6 +4,11 @@
 #include "game/render.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <optional>
+#include <span>
 
 #include "game/flow.h"
 #include "host/app.h"
@@ -14,21 +19,56 @@ namespace {
 // screen sooner, and the old pictures, drawn at their own scale, bridge it.
 constexpr int kResizeSettleUpdates = 10;
 
+uint32_t Bits(float v) { return std::bit_cast<uint32_t>(v); }
+
 } // namespace
+
+// The colour, alpha and blend the device last got in this frame. The device
+// keeps them until told otherwise, so a record in the ones it has sends none
+// of them again. Bits rather than values are compared, so a -0 or a NaN still
+// reaches the device as the game wrote it.
+class DeviceInk {
+public:
+  explicit DeviceInk(GameDevices &dev) : dev_(dev) {}
+
+  void Colour(float r, float g, float b) {
+    std::array<uint32_t, 3> bits = {Bits(r), Bits(g), Bits(b)};
+    if (colour_ == bits) return;
+    colour_ = bits;
+    dev_.SetColor(r, g, b);
+  }
+  void Alpha(float a) {
+    if (alpha_ == Bits(a)) return;
+    alpha_ = Bits(a);
+    dev_.SetAlpha(a);
+  }
+  void Blend(int blend) {
+    if (blend_ == blend) return;
+    blend_ = blend;
+    dev_.SetBlend(blend);
+  }
+
+private:
+  GameDevices &dev_;
+  std::optional<std::array<uint32_t, 3>> colour_;
+  std::optional<uint32_t> alpha_;
+  std::optional<int> blend_;
+};
 
 ViewFit FitVirtualScreen(float deviceW, float deviceH, float overscan, float designW, float designH) {
   ViewFit fit;
+  ViewMapping &view = fit.view;
   float f = deviceW >= deviceH ? 1.0f : 1.5f;
   float sx = (deviceW - 2 * overscan) / (designW * f);
   float sy = (deviceH - 2 * overscan) / (designH * f);
   float t;
   if (sx >= sy) {
     fit.mode = 1;
-    fit.scale = sx;
+    view.scale = sx;
     t = deviceW / (designW * f);
   } else {
     fit.mode = 2;
-    fit.scale = sy;
+    view.scale = sy;
     t = deviceH / (designH * f);
   }
   // A zero-sized (minimised) device keeps the design size rather than
@@ -40,8 +80,8 @@ ViewFit FitVirtualScreen(float deviceW, float deviceH, float overscan, float des
     fit.virtualW = designW;
     fit.virtualH = designH;
   }
-  fit.offX = overscan;
-  fit.offY = deviceW > 0 ? overscan * deviceH / deviceW : 0;
+  view.offX = overscan;
+  view.offY = deviceW > 0 ? overscan * deviceH / deviceW : 0;
   return fit;
 }
 
@@ -71,22 +111,19 @@ PaletteColour PaletteEntry(int n) {
 }
 
 void c_MyApp::AppendRecord(float kind, float x, float y, float w, float h, float frame) {
-  // The list's last record fits too: full means no room for 15 more floats.
-  if (m_drawCount > kDrawListFloats - kRecordSize) return;
-  float *r = m_drawList.Data() + m_drawCount;
-  r[kRecKind] = kind;
-  r[kRecX] = x;
-  r[kRecY] = y;
-  r[kRecRot] = m_rot;
-  r[kRecW] = w;
-  r[kRecH] = h;
-  r[kRecFrame] = frame;
-  r[kRecAlpha] = m_alpha;
-  r[kRecRed] = m_red;
-  r[kRecGreen] = m_green;
-  r[kRecBlue] = m_blue;
-  r[kRecBlend] = static_cast<float>(m_blend);
-  m_drawCount += kRecordSize;
+  if (m_drawCount >= kDrawListRecords) return;
+  m_drawList[m_drawCount++] = {.kind = kind,
+                               .x = x,
+                               .y = y,
+                               .rot = m_rot,
+                               .w = w,
+                               .h = h,
+                               .frame = frame,
+                               .alpha = m_alpha,
+                               .red = m_red,
+                               .green = m_green,
+                               .blue = m_blue,
+                               .blend = static_cast<float>(m_blend)};
 }
 
 void c_MyApp::p_StartFrame(float r, float g, float b, float alpha) {
@@ -160,7 +197,7 @@ void c_MyApp::FitToDevice(int w, int h) {
   ViewFit fit = FitVirtualScreen(static_cast<float>(w), static_cast<float>(h), vex_Tilemarch_overscan,
                                  vex_Tilemarch_rawscrw, vex_Tilemarch_rawscrh);
   m_fitMode = fit.mode;
-  m_viewScaleX = m_viewScaleY = fit.scale;
+  m_view = fit.view;
   vex_Tilemarch_jscrw = fit.virtualW;
   vex_Tilemarch_jscrh = fit.virtualH;
   m_landscape = vex_Tilemarch_jscrh <= vex_Tilemarch_jscrw ? 1 : 0;
@@ -174,16 +211,15 @@ void c_MyApp::p_OnRender() {
 
   int w = vex_app_DeviceWidth(), h = vex_app_DeviceHeight();
   GameDevices &dev = *m_devices;
+  DeviceInk ink(dev);
   // An opaque fill gives the rectangle's colour bytes, each channel truncated,
   // so a clear to those bytes draws the same pixels without blending them.
   auto whole = [](float channel) { return static_cast<float>(static_cast<int>(channel)); };
   if (m_clsAlpha < 1 || !dev.Clear(whole(m_clsRed), whole(m_clsGreen), whole(m_clsBlue))) {
-    dev.SetColor(m_clsRed, m_clsGreen, m_clsBlue);
-    dev.SetAlpha(m_clsAlpha);
+    ink.Colour(m_clsRed, m_clsGreen, m_clsBlue);
+    ink.Alpha(m_clsAlpha);
     dev.DrawRect(-1, -1, static_cast<float>(w + 2), static_cast<float>(h + 2));
   }
-  dev.SetColor(255, 255, 255);
-  dev.SetAlpha(1);
 
   if (w != m_devW || h != m_devH) {
     m_resizeWait = kResizeSettleUpdates;
@@ -194,9 +230,9 @@ void c_MyApp::p_OnRender() {
     m_loadStep = 1;
   }
   FitToDevice(w, h);
-  ReplayList();
-  dev.SetAlpha(0.5f);
-  dev.SetColor(255, 255, 255);
+  ReplayList(ink);
+  ink.Alpha(0.5f);
+  ink.Colour(255, 255, 255);
   m_shownFrame.Keep(std::span(m_drawList.Data(), m_drawCount), FrameSettings(),
                     std::span(m_images.Data(), m_images.Length()));
 }
@@ -217,40 +253,30 @@ bool c_MyApp::p_PictureChanged() {
                             std::span(m_images.Data(), m_images.Length()));
 }
 
-void c_MyApp::ReplayList() {
-  if (m_drawCount < kRecordSize) return;
+void c_MyApp::ReplayList(DeviceInk &ink) {
   GameDevices &dev = *m_devices;
-  float sx = m_viewScaleX, sy = m_viewScaleY;
-  float offX = vex_Tilemarch_overscan;
-  float offY = m_devW > 0 ? vex_Tilemarch_overscan * static_cast<float>(m_devH) / static_cast<float>(m_devW) : 0;
-  const float *list = m_drawList.Data();
-  // Records carry the game's blend code, but every record replays with the
-  // device's normal alpha blend (0); the device's 1 is additive.
-  bool blendSet = false;
-  for (int at = 0; at + kRecordSize <= m_drawCount; at += kRecordSize) {
-    const float *r = list + at;
-    dev.SetAlpha(r[kRecAlpha]);
-    dev.SetColor(r[kRecRed], r[kRecGreen], r[kRecBlue]);
-    if (!blendSet) {
-      dev.SetBlend(0);
-      blendSet = true;
-    }
-    float kind = r[kRecKind];
-    float x = r[kRecX] * sx + offX, y = r[kRecY] * sy + offY;
-    if (kind == kKindRect) {
-      dev.DrawRect(x, y, r[kRecW] * sx, r[kRecH] * sy);
-    } else if (kind == kKindOval) {
-      float rx = r[kRecW] * sx, ry = r[kRecH] * sy;
-      dev.DrawOval(x - rx, y - ry, rx * 2, ry * 2);
-    } else if (kind == kKindLine) {
-      dev.DrawLine(x, y, r[kRecW] * sx + offX, r[kRecH] * sy + offY);
-    } else if (kind > -1 && kind < kImageSlots) {
-      const GameImage &image = m_images[static_cast<int>(kind)];
+  for (const DrawRecord &r : std::span(m_drawList.Data(), m_drawCount)) {
+    ink.Alpha(r.alpha);
+    ink.Colour(r.red, r.green, r.blue);
+    // Records carry the game's blend code, but every record replays with the
+    // device's normal alpha blend (0); the device's 1 is additive.
+    ink.Blend(0);
+    auto [x, y] = m_view.ToDevice(r.x, r.y);
+    auto [w, h] = m_view.SizeOnDevice(r.w, r.h);
+    if (r.kind == kKindRect) {
+      dev.DrawRect(x, y, w, h);
+    } else if (r.kind == kKindOval) {
+      dev.DrawOval(x - w, y - h, w * 2, h * 2);
+    } else if (r.kind == kKindLine) {
+      auto [endX, endY] = m_view.ToDevice(r.w, r.h);
+      dev.DrawLine(x, y, endX, endY);
+    } else if (r.kind > -1 && r.kind < kImageSlots) {
+      int slot = static_cast<int>(r.kind);
+      const GameImage &image = m_images[slot];
       if (!image) continue;
-      int level = m_imageLevel[static_cast<int>(kind)];
+      int level = m_imageLevel[slot];
       float scale = level > 0 ? 1.0f / static_cast<float>(level) : m_imageScale;
-      dev.DrawImage(image, x, y, r[kRecRot], r[kRecW] * sx * scale, r[kRecH] * sy * scale,
-                    static_cast<int>(r[kRecFrame]));
+      dev.DrawImage(image, x, y, r.rot, w * scale, h * scale, static_cast<int>(r.frame));
     }
   }
 }

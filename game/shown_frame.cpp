@@ -5,23 +5,22 @@
 
 namespace {
 // Bits rather than values: a NaN in the list is the same NaN next time.
-bool SameBits(std::span<const float> a, const std::vector<float> &b) {
+template <class T> bool SameBits(std::span<const T> a, const std::vector<T> &b) {
   return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size_bytes()) == 0);
 }
 } // namespace
 
-bool ShownFrame::Same(std::span<const float> list, std::span<const float> settings,
+bool ShownFrame::Same(std::span<const DrawRecord> list, std::span<const float> settings,
                       std::span<const GameImage> images) const {
   return SameBesideList(settings, images) && SameBits(list, list_);
 }
 
-bool ShownFrame::EachChangedRecord(std::span<const float> list, std::span<const float> settings,
-                                   std::span<const GameImage> images, size_t recordSize,
-                                   const std::function<void(const float *kept, const float *now)> &changed) const {
-  if (!SameBesideList(settings, images) || list.size() != list_.size() || recordSize == 0) return false;
-  for (size_t at = 0; at + recordSize <= list.size(); at += recordSize)
-    if (std::memcmp(list.data() + at, list_.data() + at, recordSize * sizeof(float)) != 0)
-      changed(list_.data() + at, list.data() + at);
+bool ShownFrame::EachChangedRecord(
+    std::span<const DrawRecord> list, std::span<const float> settings, std::span<const GameImage> images,
+    const std::function<void(const DrawRecord &kept, const DrawRecord &now)> &changed) const {
+  if (!SameBesideList(settings, images) || list.size() != list_.size()) return false;
+  for (size_t i = 0; i < list.size(); ++i)
+    if (std::memcmp(&list[i], &list_[i], sizeof(DrawRecord)) != 0) changed(list_[i], list[i]);
   return true;
 }
 
@@ -32,7 +31,8 @@ bool ShownFrame::SameBesideList(std::span<const float> settings, std::span<const
   return true;
 }
 
-void ShownFrame::Keep(std::span<const float> list, std::span<const float> settings, std::span<const GameImage> images) {
+void ShownFrame::Keep(std::span<const DrawRecord> list, std::span<const float> settings,
+                      std::span<const GameImage> images) {
   list_.assign(list.begin(), list.end());
   settings_.assign(settings.begin(), settings.end());
   images_.clear();

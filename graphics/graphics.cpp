@@ -101,20 +101,14 @@ void vex_graphics_SetFont(std::shared_ptr<c_Image> font, int firstChar) {
 std::shared_ptr<c_Image> vex_graphics_GetFont() { return vex_graphics_context->m_font; }
 
 void vex_graphics_SetColor(float r, float g, float b) {
-  c_GraphicsContext &c = *vex_graphics_context;
-  c.m_color_r = r;
-  c.m_color_g = g;
-  c.m_color_b = b;
   if (vex_graphics_renderDevice) vex_graphics_renderDevice->SetColor(r, g, b);
 }
 
 void vex_graphics_SetAlpha(float alpha) {
-  vex_graphics_context->m_alpha = alpha;
   if (vex_graphics_renderDevice) vex_graphics_renderDevice->SetAlpha(alpha);
 }
 
 void vex_graphics_SetBlend(int blend) {
-  vex_graphics_context->m_blend = blend;
   if (vex_graphics_renderDevice) vex_graphics_renderDevice->SetBlend(blend);
 }
 

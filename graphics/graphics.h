@@ -5,8 +5,9 @@
 // (the framework brackets the application's render with them). The matrix is
 // the exception: matrix operations change only the context, and the device
 // receives the matrix when something is drawn, so any number of them between
-// two draws cost one device call. Outside a frame, state calls are remembered
-// in the context and drawing does nothing.
+// two draws cost one device call. Colour, alpha and blend live only in the
+// device: every frame starts white, opaque and normally blended, so outside a
+// frame those calls, like drawing, do nothing.
 #pragma once
 
 #include <memory>
@@ -31,9 +32,6 @@ public:
   float m_ix = 1, m_iy = 0, m_jx = 0, m_jy = 1, m_tx = 0, m_ty = 0;
   bool m_tformed = false;
   bool m_matDirty = false;
-  float m_color_r = 0, m_color_g = 0, m_color_b = 0;
-  float m_alpha = 0;
-  int m_blend = 0;
   float m_scissor_x = 0, m_scissor_y = 0, m_scissor_width = 0, m_scissor_height = 0;
   Array<float> m_matrixStack;
 };

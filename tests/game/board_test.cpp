@@ -113,7 +113,7 @@ TEST_F(Board, SolvedWithOneMinuteLeftScores360ThenTheBannerAndTheMapKeepsIt) {
   EXPECT_EQ(updates, 121);
   EXPECT_EQ(dev->Played(95) * 1000 + app->m_shownScore, 1360);
   ASSERT_EQ(RecordsOf(11, 4).size(), 1u); // the reveal shows puzzle 7's picture: sheet 11, frame 6
-  EXPECT_EQ(Rec(RecordsOf(11, 4)[0], 6), 6);
+  EXPECT_EQ(Rec(RecordsOf(11, 4)[0]).frame, 6);
   Update();
   EXPECT_EQ(TextAt(12, 4) + TextAt(468, 4), "LevelComplete");
   Updates(17);

@@ -160,12 +160,12 @@ protected:
   }
 
   // The display list: records, their fields, records of a kind (at a scale).
-  int Records() const { return app->m_drawCount / 15; }
-  float Rec(int record, int field) const { return app->m_drawList[record * 15 + field]; }
+  int Records() const { return app->m_drawCount; }
+  const DrawRecord &Rec(int record) const { return app->m_drawList[record]; }
   std::vector<int> RecordsOf(float kind, float scale = -1) const {
     std::vector<int> found;
     for (int r = 0; r < Records(); ++r)
-      if (Rec(r, 0) == kind && (scale < 0 || std::fabs(Rec(r, 4) - scale) < 1e-4f)) found.push_back(r);
+      if (Rec(r).kind == kind && (scale < 0 || std::fabs(Rec(r).w - scale) < 1e-4f)) found.push_back(r);
     return found;
   }
   // Glyphs drawn, in order; or those at one y (and x) at a scale, left to right.
@@ -173,8 +173,8 @@ protected:
   std::string TextAt(float y, float scale, float x = -1e9f) const {
     std::multimap<float, char> glyphs;
     for (int r : RecordsOf(app->m_font, scale))
-      if ((y < -1e8f || std::fabs(Rec(r, 2) - y) < 0.5f) && (x < -1e8f || std::fabs(Rec(r, 1) - x) < 0.5f))
-        glyphs.emplace(y < -1e8f ? r : Rec(r, 1), static_cast<char>(Rec(r, 6) + 32));
+      if ((y < -1e8f || std::fabs(Rec(r).y - y) < 0.5f) && (x < -1e8f || std::fabs(Rec(r).x - x) < 0.5f))
+        glyphs.emplace(y < -1e8f ? r : Rec(r).x, static_cast<char>(Rec(r).frame + 32));
     std::string text;
     for (auto &[at, c] : glyphs) text += c;
     return text;

@@ -81,7 +81,7 @@ TEST_F(ResizeTest, TheOldFontKeepsItsSizeWhileTheLoaderRuns) {
     std::vector<int> glyphs = RecordsOf(90);
     ASSERT_EQ(scales->drawn.size(), glyphs.size());
     for (size_t g = 0; g < glyphs.size(); ++g)
-      ASSERT_FLOAT_EQ(scales->drawn[g], Rec(glyphs[g], 4) * app->m_viewScaleX) << "update " << i;
+      ASSERT_FLOAT_EQ(scales->drawn[g], Rec(glyphs[g]).w * app->m_view.scale) << "update " << i;
   }
   EXPECT_EQ(scales->level, 4);
 }

@@ -113,7 +113,7 @@ TEST_F(Screens, BadgeBannersSlideInStandAndLeaveWithIconsOnlyForTheFirst64) {
   auto banners = [&] {
     std::vector<float> x;
     for (int r : RecordsOf(kKindRect))
-      if (Rec(r, 4) == 160 && Rec(r, 5) == 32) x.push_back(Rec(r, 1));
+      if (Rec(r).w == 160 && Rec(r).h == 32) x.push_back(Rec(r).x);
     return x;
   };
   for (auto [slot, badge] : {std::pair{0, 3}, {2, 64}, {13, 0}, {14, 0}}) {
@@ -123,7 +123,7 @@ TEST_F(Screens, BadgeBannersSlideInStandAndLeaveWithIconsOnlyForTheFirst64) {
   Update();
   EXPECT_EQ(banners(), (std::vector<float>{-128, -128})); // slots 13 and 14 are never shown
   ASSERT_EQ(RecordsOf(80).size(), 1u);
-  EXPECT_EQ(Rec(RecordsOf(80)[0], 6), 3);
+  EXPECT_EQ(Rec(RecordsOf(80)[0]).frame, 3);
   EXPECT_NE(DrawnText().find("OddBadge"), std::string::npos);
   for (auto [updates, x] : {std::pair{8, 0.f}, {230, -160.f}, {1, -176.f}}) {
     Updates(updates);
@@ -142,7 +142,7 @@ TEST_F(Screens, ParticlesFadeWithTheirLifeAndCellFlashesTakeTheCellBelowAndLeft)
   place(0, 1, 50, 60, 1.5f);
   for (auto [updates, alpha] : {std::pair{1, 1.0f}, {59, 0.91f}}) {
     for (int i = 0; i < updates; ++i) app->m_drawCount = 0, app->p_DoParticles(1);
-    EXPECT_NEAR(Rec(0, 7), alpha, 1e-4f);
+    EXPECT_NEAR(Rec(0).alpha, alpha, 1e-4f);
   }
   place(0, 16, 37, 21, 1);
   place(1, 16, -1, 5, 1);
@@ -151,17 +151,24 @@ TEST_F(Screens, ParticlesFadeWithTheirLifeAndCellFlashesTakeTheCellBelowAndLeft)
   app->m_drawCount = 0;
   app->p_DoParticles(1);
   ASSERT_EQ(Records(), 3);
-  EXPECT_EQ(Rec(0, 1) * 100 + Rec(0, 2), 3216);
-  EXPECT_EQ(Rec(1, 1), -16);
+  EXPECT_EQ(Rec(0).x * 100 + Rec(0).y, 3216);
+  EXPECT_EQ(Rec(1).x, -16);
   EXPECT_EQ(app->m_particles[20], 0); // spent records are freed
+}
+
+TEST_F(Screens, AFullDisplayListKeepsItsRecordsAndDropsFurtherOnes) {
+  app->p_DoBG(0, 0, 0, 1);
+  for (int i = 0; i < 2600; ++i) app->p_Rect(static_cast<float>(i), 0, 1, 1);
+  ASSERT_EQ(Records(), 2500);
+  EXPECT_EQ(Rec(2499).x, 2499);
 }
 
 TEST_F(Screens, ALineBreakStartsOneCellAlongAndOneLineDown) {
   app->p_DoBG(0, 0, 0, 1);
   app->p_Text(0, 0, "a c\\nd", 0, 1, 0);
   ASSERT_EQ(Records(), 3);
-  EXPECT_EQ(Rec(1, 1) * 100 + Rec(1, 6), 1400 + 'c' - 32);
-  EXPECT_NEAR(Rec(2, 1) * 100 + Rec(2, 2), 710, 1e-3);
+  EXPECT_EQ(Rec(1).x * 100 + Rec(1).frame, 1400 + 'c' - 32);
+  EXPECT_NEAR(Rec(2).x * 100 + Rec(2).y, 710, 1e-3);
 }
 
 } // namespace

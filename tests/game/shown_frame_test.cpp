@@ -9,7 +9,7 @@
 namespace {
 
 struct Inputs {
-  std::vector<float> list = {95, 10, 20, 0, 1, 1, 3, 1, 0, 0, 255, 255, 255, 1, 0};
+  std::vector<DrawRecord> list = {{95, 10, 20, 0, 1, 1, 3, 1, 0, 0, 255, 255, 255, 1, 0}};
   std::vector<float> settings = {20, 80, 160, 1};
   std::vector<GameImage> images = {nullptr, std::make_shared<c_Image>()};
 };
@@ -17,9 +17,9 @@ struct Inputs {
 TEST(ShownFrame, AnyChangedInputMeansANewFrame) {
   const Inputs shown;
   std::pair<const char *, std::function<void(Inputs &)>> cases[] = {
-      {"a record's position", [](Inputs &in) { in.list[1] += 1; }},
-      {"a record's alpha", [](Inputs &in) { in.list[7] = 0.25f; }},
-      {"a record more", [](Inputs &in) { in.list.resize(30); }},
+      {"a record's position", [](Inputs &in) { in.list[0].x += 1; }},
+      {"a record's alpha", [](Inputs &in) { in.list[0].alpha = 0.25f; }},
+      {"a record more", [](Inputs &in) { in.list.resize(2); }},
       {"the fill colour", [](Inputs &in) { in.settings[2] = 161; }},
       {"an image loaded", [](Inputs &in) { in.images[0] = std::make_shared<c_Image>(); }},
       {"an image released", [](Inputs &in) { in.images[1] = nullptr; }},
