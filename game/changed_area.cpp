@@ -2,9 +2,9 @@
 // screen, so that the host can draw and show that area alone.
 //
 // The area covers, in window units, every record that changed: where it was
-// drawn and where it will be. Bounds are generous rather than exact: an image
-// counts as the circle its frame could sweep about its handle, whatever its
-// rotation, so a sprite's antialiased edge or a rotated glyph is always inside.
+// drawn and where it will be. Bounds err on the large side: every primitive
+// gets a margin for the pixels its edge touches, and a turned image counts as
+// the circle its frame sweeps about its handle.
 #include <algorithm>
 #include <cmath>
 
@@ -19,12 +19,15 @@ constexpr float kEdge = 2;
 
 struct Box {
   float x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
-  void Add(float x, float y, float rx, float ry) {
-    x0 = std::min(x0, x - rx);
-    y0 = std::min(y0, y - ry);
-    x1 = std::max(x1, x + rx);
-    y1 = std::max(y1, y + ry);
+  // A NaN makes the box endless, which bounds nothing.
+  void Cover(float left, float top, float right, float bottom) {
+    if (std::isnan(left + top + right + bottom)) left = -INFINITY;
+    x0 = std::min(x0, left);
+    y0 = std::min(y0, top);
+    x1 = std::max(x1, right);
+    y1 = std::max(y1, bottom);
   }
+  void Add(float x, float y, float rx, float ry) { Cover(x - rx, y - ry, x + rx, y + ry); }
   bool Empty() const { return x0 > x1; }
 };
 
@@ -47,10 +50,18 @@ bool c_MyApp::p_ChangedArea(VexRect &area) {
       const c_Image &image = *m_images[static_cast<int>(r.kind)];
       const int level = m_imageLevel[static_cast<int>(r.kind)];
       const float scale = level > 0 ? 1.0f / static_cast<float>(level) : m_imageScale;
-      const float reachX = (static_cast<float>(image.m_width) + std::fabs(image.m_tx)) * std::fabs(w * scale);
-      const float reachY = (static_cast<float>(image.m_height) + std::fabs(image.m_ty)) * std::fabs(h * scale);
-      const float reach = std::hypot(reachX, reachY) + kEdge;
-      box.Add(x, y, reach, reach);
+      const float sx = w * scale, sy = h * scale;
+      const float left = -image.m_tx * sx, right = (static_cast<float>(image.m_width) - image.m_tx) * sx;
+      const float top = -image.m_ty * sy, bottom = (static_cast<float>(image.m_height) - image.m_ty) * sy;
+      if (r.rot == 0) {
+        box.Cover(x + std::min(left, right) - kEdge, y + std::min(top, bottom) - kEdge,
+                  x + std::max(left, right) + kEdge, y + std::max(top, bottom) + kEdge);
+      } else {
+        const float reach =
+            std::hypot(std::max(std::fabs(left), std::fabs(right)), std::max(std::fabs(top), std::fabs(bottom))) +
+            kEdge;
+        box.Add(x, y, reach, reach);
+      }
     }
   };
   if (!m_shownFrame.EachChangedRecord(std::span(m_drawList.Data(), m_drawCount), FrameSettings(),

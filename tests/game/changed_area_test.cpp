@@ -45,7 +45,7 @@ public:
 class ChangedArea : public GameTest {
 protected:
   // A puzzle running at twice the design size, every picture 32 x 32 with its
-  // handle at the top left.
+  // handle off its middle.
   void SetUp() override {
     GameTest::SetUp();
     log = std::make_shared<DrawLog>();
@@ -59,6 +59,7 @@ protected:
       if (!app->m_images[slot]) continue;
       auto image = std::make_shared<c_Image>();
       image->m_width = image->m_height = 32;
+      image->m_tx = 8, image->m_ty = 28;
       app->m_images[slot] = image;
     }
     log->draws.clear();
@@ -102,6 +103,11 @@ TEST_F(ChangedArea, HoldsEveryDrawThatChangedWhereItWasAndWhereItIs) {
   ExpectNextFrameInsideItsArea("a click moves the cursor four tiles, fills one, sparks fly", 1);
   for (int i = 0; i < 60; ++i) Update();
   ExpectNextFrameInsideItsArea("the timer's next second", 0.01f);
+  Press({kKeyEscape});
+  Updates(40);
+  log->draws.clear(), Render();
+  Update();
+  ExpectNextFrameInsideItsArea("the pause menu's gear turns, its pendulum swings", 1);
 }
 
 TEST_F(ChangedArea, UnboundedWhenTheFrameChangesOtherwise) {
