@@ -3,9 +3,11 @@
 // All game state lives in its fields. The methods are spread over game/ by
 // concern: flow.cpp (creation, the update skeleton, suspend and resume, full
 // screen), render.cpp and text.cpp (display list, drawing vocabulary, replay,
-// fit, text), assets.cpp and sound.cpp (image and sound slots, the staged
-// loader, effects and music), controls.cpp (player actions and hit tests), and
-// the screens' own files (menu, board, options, pause, badges, save...).
+// fit, text), changed_area.cpp (where the next frame differs), assets.cpp and
+// sound.cpp (image and sound slots, the staged loader, effects and music),
+// controls.cpp (player actions and hit tests), and the screens' own files
+// (menu, menu_map, menu_draw, board, options, pause, pendulum, badges,
+// save...). The numbers they share have names in names.h.
 #pragma once
 
 #include <array>
