@@ -32,6 +32,13 @@ public:
   void DrawRect(float x, float y, float w, float h) override { Add(1, x, y, w, h).Cover(x, y).Cover(x + w, y + h); }
   void DrawOval(float x, float y, float w, float h) override { Add(2, x, y, w, h).Cover(x, y).Cover(x + w, y + h); }
   void DrawLine(float x, float y, float x2, float y2) override { Add(3, x, y, x2, y2).Cover(x, y).Cover(x2, y2); }
+  // Every picture 32 x 32 with its handle off its middle.
+  GameImage CreateImage(int, int, int, int) override {
+    auto image = std::make_shared<c_Image>();
+    image->m_width = image->m_height = 32;
+    image->m_tx = 8, image->m_ty = 28;
+    return image;
+  }
   // The frame's corners about the handle, scaled, then rotated.
   void DrawImage(const GameImage &image, float x, float y, float rot, float sx, float sy, int frame) override {
     float c = std::cos(rot * 0.017453292f), s = std::sin(rot * 0.017453292f);
@@ -44,8 +51,7 @@ public:
 
 class ChangedArea : public GameTest {
 protected:
-  // A puzzle running at twice the design size, every picture 32 x 32 with its
-  // handle off its middle.
+  // A puzzle running at twice the design size.
   void SetUp() override {
     GameTest::SetUp();
     log = std::make_shared<DrawLog>();
@@ -55,13 +61,6 @@ protected:
     app->m_level = 5;
     app->m_state = 11;
     Updates(300); // the background's colour settles
-    for (int slot = 0; slot < 100; ++slot) {
-      if (!app->m_images[slot]) continue;
-      auto image = std::make_shared<c_Image>();
-      image->m_width = image->m_height = 32;
-      image->m_tx = 8, image->m_ty = 28;
-      app->m_images[slot] = image;
-    }
     log->draws.clear();
     Render();
   }
