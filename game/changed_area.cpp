@@ -48,9 +48,7 @@ bool c_MyApp::p_ChangedArea(VexRect &area) {
       box.Add(endX, endY, kEdge, kEdge);
     } else if (r.kind > -1 && r.kind < kImageSlots && m_images[static_cast<int>(r.kind)]) {
       const c_Image &image = *m_images[static_cast<int>(r.kind)];
-      const int level = m_imageLevel[static_cast<int>(r.kind)];
-      const float scale = level > 0 ? 1.0f / static_cast<float>(level) : m_imageScale;
-      const float sx = w * scale, sy = h * scale;
+      const float sx = w * ImageScale(static_cast<int>(r.kind)), sy = h * ImageScale(static_cast<int>(r.kind));
       const float left = -image.m_tx * sx, right = (static_cast<float>(image.m_width) - image.m_tx) * sx;
       const float top = -image.m_ty * sy, bottom = (static_cast<float>(image.m_height) - image.m_ty) * sy;
       if (r.rot == 0) {

@@ -322,6 +322,9 @@ private:
   void ReplayList(DeviceInk &ink);
   void FitToDevice(int w, int h);
   std::array<float, 8> FrameSettings() const;
+  // The scale an image slot's pixels are drawn at: that of the resolution it
+  // was loaded at, so a slot not yet reloaded keeps its size.
+  float ImageScale(int slot) const;
 
   std::shared_ptr<GameDevices> m_devices;
 };

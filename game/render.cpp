@@ -253,6 +253,11 @@ bool c_MyApp::p_PictureChanged() {
                             std::span(m_images.Data(), m_images.Length()));
 }
 
+float c_MyApp::ImageScale(int slot) const {
+  const int level = m_imageLevel[slot];
+  return level > 0 ? 1.0f / static_cast<float>(level) : m_imageScale;
+}
+
 void c_MyApp::ReplayList(DeviceInk &ink) {
   GameDevices &dev = *m_devices;
   for (const DrawRecord &r : std::span(m_drawList.Data(), m_drawCount)) {
@@ -274,8 +279,7 @@ void c_MyApp::ReplayList(DeviceInk &ink) {
       int slot = static_cast<int>(r.kind);
       const GameImage &image = m_images[slot];
       if (!image) continue;
-      int level = m_imageLevel[slot];
-      float scale = level > 0 ? 1.0f / static_cast<float>(level) : m_imageScale;
+      const float scale = ImageScale(slot);
       dev.DrawImage(image, x, y, r.rot, w * scale, h * scale, static_cast<int>(r.frame));
     }
   }

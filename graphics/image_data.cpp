@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "graphics/png_check.h"
@@ -20,19 +21,27 @@ FILE *OpenForReading(const String &path) {
   return std::fopen(path.ToUtf8().c_str(), "rb");
 }
 
+// The file's bytes when it is a PNG the decoder can take. Only PNG reaches the
+// decoder, for the size as for the pixels: every picture of the game is one,
+// and the decoder's other formats (JPEG among them) misread hostile files.
+std::optional<std::vector<unsigned char>> ReadPng(const String &path) {
+  FILE *file = OpenForReading(path);
+  if (!file) return std::nullopt;
+  std::vector<unsigned char> bytes = ReadRestOfFile(file);
+  std::fclose(file);
+  if (bytes.size() > INT_MAX || !PngFitsForDecoding(bytes.data(), bytes.size())) return std::nullopt;
+  return bytes;
+}
+
 } // namespace
 
 void SetImageFileSource(FileSource *files) { imageFiles = files; }
 
 bool ReadImageInfo(const String &path, int *width, int *height, int *depth) {
-  FILE *file = OpenForReading(path);
-  if (!file) return false;
-  const std::vector<unsigned char> bytes = ReadRestOfFile(file);
-  std::fclose(file);
-  // The same door as for decoding: a file the decoder would refuse has no size.
-  if (bytes.size() > INT_MAX || !PngFitsForDecoding(bytes.data(), bytes.size())) return false;
+  const std::optional<std::vector<unsigned char>> bytes = ReadPng(path);
+  if (!bytes) return false;
   int w = 0, h = 0, channels = 0;
-  if (!stbi_info_from_memory(bytes.data(), static_cast<int>(bytes.size()), &w, &h, &channels) || w <= 0 || h <= 0 ||
+  if (!stbi_info_from_memory(bytes->data(), static_cast<int>(bytes->size()), &w, &h, &channels) || w <= 0 || h <= 0 ||
       channels < 1 || channels > 4)
     return false;
   *width = w;
@@ -42,15 +51,10 @@ bool ReadImageInfo(const String &path, int *width, int *height, int *depth) {
 }
 
 PixelData LoadImageData(const String &path, int *width, int *height, int *depth) {
-  FILE *file = OpenForReading(path);
-  if (!file) return nullptr;
-  const std::vector<unsigned char> bytes = ReadRestOfFile(file);
-  std::fclose(file);
-  // Only PNG reaches the decoder: every picture of the game is one, and the
-  // decoder's other formats (JPEG among them) misread hostile files.
-  if (bytes.size() > INT_MAX || !PngFitsForDecoding(bytes.data(), bytes.size())) return nullptr;
+  const std::optional<std::vector<unsigned char>> bytes = ReadPng(path);
+  if (!bytes) return nullptr;
   int w = 0, h = 0, channels = 0;
-  unsigned char *pixels = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &w, &h, &channels, 0);
+  unsigned char *pixels = stbi_load_from_memory(bytes->data(), static_cast<int>(bytes->size()), &w, &h, &channels, 0);
   if (!pixels) return nullptr;
   if (w <= 0 || h <= 0 || channels < 1 || channels > 4) {
     stbi_image_free(pixels);

@@ -5,11 +5,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <thread>
 
+#include "graphics/graphics_device.h"
 #include "graphics/surface.h"
 #include "host/data_paths.h"
 #include "host/state_file.h"
@@ -145,14 +144,10 @@ void VexGlfwGame::FramebufferResized(int width, int height) {
 }
 
 void VexGlfwGame::PresentArea(const VexRect &area) const {
-  if (!CanPresentArea() || width_ <= 0 || height_ <= 0) return;
-  // Window units to framebuffer pixels, outward, and the origin to the bottom.
-  const double sx = static_cast<double>(fbWidth_) / width_, sy = static_cast<double>(fbHeight_) / height_;
-  int x0 = std::max(static_cast<int>(std::floor(area.x * sx)), 0);
-  int x1 = std::min(static_cast<int>(std::ceil((area.x + area.width) * sx)), fbWidth_);
-  int top = std::max(static_cast<int>(std::floor(area.y * sy)), 0);
-  int bottom = std::min(static_cast<int>(std::ceil((area.y + area.height) * sy)), fbHeight_);
-  areaPresent_.Copy(x0, fbHeight_ - bottom, x1 - x0, bottom - top);
+  if (!CanPresentArea()) return;
+  // The same pixels as the scissor that confined the frame's drawing.
+  gxtkPixelRect rect = FramebufferRect(area.x, area.y, area.width, area.height, width_, height_, fbWidth_, fbHeight_);
+  areaPresent_.Copy(rect.x, rect.y, rect.width, rect.height);
 }
 
 void VexGlfwGame::WindowResized(int width, int height) {
