@@ -2,7 +2,7 @@
 // exists (nothing plays, states read 0).
 #include "audio/audio.h"
 
-#include "host/data_paths.h"
+#include "runtime/data_path.h"
 
 void c_Sound::p_Discard() {
   if (m_sample) m_sample->Discard();

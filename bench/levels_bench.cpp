@@ -2,7 +2,7 @@
 // (hue, cell store, solution).
 #include <benchmark/benchmark.h>
 
-#include "game/levels.h"
+#include "game/levels/levels.h"
 
 static void BM_GetLevDat(benchmark::State &state) {
   int n = 1;

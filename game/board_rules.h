@@ -2,7 +2,7 @@
 // the solved test by clues, and where the board sits on the virtual screen.
 #pragma once
 
-#include "game/levels.h"
+#include "game/levels/levels.h"
 #include "runtime/array.h"
 
 // Per-puzzle entries of the scratch floats that the running puzzle adds to

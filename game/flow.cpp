@@ -4,7 +4,9 @@
 #include "game/flow.h"
 
 #include "game/greeting.h"
+#include "game/levels/random.h"
 #include "game/names.h"
+#include "host/app.h"
 
 int vex_Tilemarch_DebugMode = 0;
 int vex_Tilemarch_UseHDImages = 1;
@@ -41,6 +43,7 @@ constexpr int kUntouched = -3717;
 } // namespace
 
 c_MyApp::c_MyApp(std::shared_ptr<GameDevices> devices) : m_devices(std::move(devices)) {
+  SetRandomClock(vex_app_Millisecs);
   for (int i = 0; i < 10; ++i) m_touchX[i] = m_touchY[i] = kUntouched;
 }
 

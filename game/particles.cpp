@@ -5,13 +5,12 @@
 #include <cstdint>
 
 #include "game/flow.h"
+#include "game/levels/random.h"
 #include "game/names.h"
-#include "game/random.h"
 
 namespace {
 constexpr int kRecord = 10;
 constexpr int kMaxRecords = 5100 / kRecord;
-constexpr int kClockSeed = -37171650;
 
 enum ParticleField { kType, kX, kY, kVX, kVY, kAngle, kSpin, kLife, kColour, kFrame };
 

@@ -1,6 +1,6 @@
 // Loading the puzzle m_level (or a tutorial picture) into the board.
 #include "game/flow.h"
-#include "game/levels.h"
+#include "game/levels/levels.h"
 
 void c_MyApp::p_GetLev(int tutorial) {
   // The press that started the puzzle must not also paint a tile.

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "host/data_paths.h"
+#include "runtime/data_path.h"
 
 gxtkGraphics *vex_graphics_device = nullptr;
 gxtkGraphics *vex_graphics_renderDevice = nullptr;

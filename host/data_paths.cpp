@@ -5,13 +5,6 @@
 
 #include <climits>
 
-String vex_data_FixDataPath(const String &path) {
-  int colon = path.Find(":/");
-  if (colon != -1 && path.Find("/") == colon + 1) return path;
-  if (path.StartsWith("./") || path.StartsWith("/")) return path;
-  return "quill://data/" + path;
-}
-
 String MapDataPath(const String &path, const String &appDir) {
   if (!path.StartsWith("quill:")) return path;
   if (path.StartsWith("quill://data/")) return appDir + "/data/" + path.Slice(13);

@@ -10,12 +10,8 @@
 // with forward slashes and no trailing slash. No directory is ever created.
 #pragma once
 
+#include "runtime/data_path.h"
 #include "runtime/string.h"
-
-// A bare name such as gfx/tile.png becomes quill://data/gfx/tile.png; paths
-// with a scheme or drive ("X:/" where the first "/" follows the first ":/"),
-// and paths starting "./" or "/", are returned unchanged.
-String vex_data_FixDataPath(const String &path);
 
 // The scheme table above, for a given application directory.
 String MapDataPath(const String &path, const String &appDir);

@@ -2,22 +2,10 @@
 //
 // The host knows nothing of the game; it starts, suspends, resumes, updates and
 // renders it through this interface and forwards raw events as numbered event
-// kinds (VexEvent below). c_GameDelegate (host/app.h) is the one implementation.
+// kinds (VexEvent, input/input_events.h). c_GameDelegate (host/app.h) is the one implementation.
 #pragma once
 
-// Event kinds passed as the first argument of the event operations.
-enum VexEvent {
-  KeyDown = 1,
-  KeyUp = 2,
-  KeyChar = 3,
-  MouseDown = 4,
-  MouseUp = 5,
-  MouseMove = 6,
-  TouchDown = 7,
-  TouchUp = 8,
-  TouchMove = 9,
-  MotionAccel = 10,
-};
+#include "input/input_events.h"
 
 // A rectangle of the window in window units, origin top left.
 struct VexRect {

@@ -1,7 +1,7 @@
 // c_InputDevice; see input_device.h.
 #include "input/input_device.h"
 
-#include "host/game_delegate.h"
+#include "input/input_events.h"
 
 c_InputDevice *vex_input_device = nullptr;
 

@@ -11,7 +11,7 @@
 
 #include "audio/audio_data.h"
 #include "game/assets.h"
-#include "game/levels.h"
+#include "game/levels/levels.h"
 #include "graphics/graphics.h"
 #include "graphics/image_data.h"
 #include "host/game.h"

@@ -41,7 +41,8 @@ std::vector<Ink> MeasureFont(const std::string &path, int m) {
 std::vector<std::string> GameLines() {
   std::vector<std::string> lines;
   const std::regex literal(R"re("((?:[^"\\]|\\.)*)")re"), lineBreak(R"(\\\\n)");
-  for (const auto &entry : std::filesystem::directory_iterator(SourceDir() + "/game")) {
+  for (const auto &entry : std::filesystem::recursive_directory_iterator(SourceDir() + "/game")) {
+    if (!entry.is_regular_file()) continue;
     std::string source = ReadFile(entry.path().string());
     for (std::sregex_iterator it(source.begin(), source.end(), literal), end; it != end; ++it) {
       std::string text = (*it)[1];

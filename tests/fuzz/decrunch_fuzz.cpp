@@ -1,7 +1,7 @@
 // Fuzz target: the run-length decoder on any text of 16-bit units.
 #include <cstdlib>
 
-#include "game/levels.h"
+#include "game/levels/levels.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size) {
   std::u16string units;

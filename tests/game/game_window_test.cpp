@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "game/levels.h"
+#include "game/levels/levels.h"
 #include "support/program.h"
 #include "support/wave.h"
 #include "support/xwindow.h"

@@ -4,9 +4,9 @@
 
 #include <set>
 
-#include "game/catalogue.h"
-#include "game/levels.h"
-#include "game/random.h"
+#include "game/levels/catalogue.h"
+#include "game/levels/levels.h"
+#include "game/levels/random.h"
 
 TEST(Decrunch, CountLettersRepeatTheNextCharacterAndOtherCharactersAreSkipped) {
   const std::pair<const char *, std::string> cases[] = {{"C0B1", "00011"},

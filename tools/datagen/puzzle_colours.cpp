@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "game/levels.h"
+#include "game/levels/levels.h"
 #include "tools/datagen/shapes.h"
 
 namespace datagen {

@@ -3,8 +3,8 @@
 
 #include <map>
 
-#include "game/catalogue.h"
-#include "game/levels.h"
+#include "game/levels/catalogue.h"
+#include "game/levels/levels.h"
 #include "tools/nonogram/fixed_entries.h"
 #include "tools/nonogram/pictures.h"
 

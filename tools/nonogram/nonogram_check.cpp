@@ -12,7 +12,7 @@
 #include <cstring>
 #include <iostream>
 
-#include "game/levels.h"
+#include "game/levels/levels.h"
 #include "tools/nonogram/pictures.h"
 
 using namespace nonogram;

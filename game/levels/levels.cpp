@@ -1,12 +1,12 @@
 // Puzzle loading (see levels.h).
-#include "game/levels.h"
+#include "game/levels/levels.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "game/catalogue.h"
-#include "game/random.h"
+#include "game/levels/catalogue.h"
+#include "game/levels/random.h"
 
 namespace {
 

@@ -1,19 +1,18 @@
 // The game's random generator (see random.h).
-#include "game/random.h"
+#include "game/levels/random.h"
 
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
-#include "host/app.h"
-
 int vex_random_Seed = 1234;
 
 namespace {
-// Asking for this seed takes the clock instead.
-constexpr int kClockSeed = -37171650;
 constexpr int kStirSteps = 21;
+int (*clock)() = nullptr;
 } // namespace
+
+void SetRandomClock(int (*millisecs)()) { clock = millisecs; }
 
 int RandomStep(int seed) {
   uint32_t s = static_cast<uint32_t>(seed) * 1664525u + 1013904223u;
@@ -21,7 +20,7 @@ int RandomStep(int seed) {
 }
 
 int p_SeedRnd(int seed) {
-  int value = seed == kClockSeed ? vex_app_Millisecs() : seed;
+  int value = seed != kClockSeed ? seed : clock ? clock() : 0;
   for (int i = 0; i < kStirSteps; ++i) value = RandomStep(value);
   vex_random_Seed = value;
   return 0;

@@ -7,8 +7,14 @@
 // The seed; 1234 until the first p_SeedRnd.
 extern int vex_random_Seed;
 
-// Seeds the generator (the value -37171650 means "from the clock") and stirs it
-// with 21 steps. Returns 0.
+// Asking p_SeedRnd for this seed takes the clock instead.
+constexpr int kClockSeed = -37171650;
+
+// The clock that kClockSeed reads, in milliseconds. The game hands the
+// framework's; the puzzle code alone (tools, tests) has no clock and reads 0.
+void SetRandomClock(int (*millisecs)());
+
+// Seeds the generator and stirs it with 21 steps. Returns 0.
 int p_SeedRnd(int seed);
 
 // A whole number from low to high inclusive.
