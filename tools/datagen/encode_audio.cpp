@@ -19,6 +19,18 @@ void Put32(std::vector<uint8_t> &out, uint32_t v) {
 void PutTag(std::vector<uint8_t> &out, const char *tag) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(tag[i]));
 }
+
+// The stream's serial number, from the sound itself (FNV-1a over its 16-bit
+// samples): the same sound gives the same bytes on every build, and two sounds
+// get two serials, as chained streams need.
+int ContentSerial(const Sound &sound) {
+  uint32_t hash = 2166136261u;
+  for (float v : sound.samples) {
+    auto sample = static_cast<uint16_t>(std::lround(std::clamp(v, -1.f, 1.f) * 32767.f));
+    for (int shift : {0, 8}) hash = (hash ^ ((sample >> shift) & 0xffu)) * 16777619u;
+  }
+  return static_cast<int>(hash & 0x7fffffffu);
+}
 } // namespace
 
 std::vector<uint8_t> EncodeWav(const Sound &sound, int rate) {
@@ -57,7 +69,7 @@ std::vector<uint8_t> EncodeOgg(const Sound &sound, int rate, float quality) {
   vorbis_analysis_init(&vd, &vi);
   vorbis_block_init(&vd, &vb);
   ogg_stream_state os;
-  ogg_stream_init(&os, 0x544d3031); // fixed serial: the bytes repeat run to run
+  ogg_stream_init(&os, ContentSerial(sound));
   auto append = [&](const ogg_page &page) {
     out.insert(out.end(), page.header, page.header + page.header_len);
     out.insert(out.end(), page.body, page.body + page.body_len);
