@@ -11,7 +11,7 @@ BUILD ?= build
 CMAKE_FLAGS += -DCMAKE_BUILD_TYPE=RelWithDebInfo
 endif
 
-.PHONY: all build setup configure run test bench install uninstall deb screenshot clean fuzz fuzz-build
+.PHONY: all build setup configure run test bench install uninstall deb reproducible screenshot clean fuzz fuzz-build
 
 all: build
 
@@ -52,29 +52,35 @@ bench: setup
 	bash tools/run-benchmarks.sh build
 
 # Installs for the desktop (game, data, launcher, menu entry, icon, manual page,
-# metainfo); PREFIX is /usr/local unless given, DESTDIR stages the whole tree
-# elsewhere, LAYOUT=games puts the command in PREFIX/games and the data in
-# PREFIX/share/games as Debian does for games.
-# The script reads the three from its environment, so no path needs quoting.
+# metainfo) through CMake's install rules; PREFIX is /usr/local unless given,
+# DESTDIR stages the whole tree elsewhere, LAYOUT=games puts the command in
+# PREFIX/games and the data in PREFIX/share/games as Debian does for games.
+# The recipes read the three from their environment, so no path needs quoting.
 PREFIX ?= /usr/local
 DESTDIR ?=
 LAYOUT ?= plain
-export PREFIX DESTDIR LAYOUT BUILD
+export PREFIX DESTDIR LAYOUT
+absolute_prefix = case "$$PREFIX" in /*) prefix=$$PREFIX ;; *) prefix=$$PWD/$$PREFIX ;; esac
 
 # Only what is installed is built here, not the test suites.
 install: configure
-	cmake --build $(BUILD) -j $(JOBS) --target tilemarch tilemarch_data tilemarch_icons
-	@bash tools/install.sh install
+	@cmake -S . -B $(BUILD) -DTILEMARCH_GAMES_LAYOUT=$(if $(filter games,$(LAYOUT)),ON,OFF) >/dev/null
+	cmake --build $(BUILD) -j $(JOBS) --target tilemarch tilemarch_data tilemarch_icons tilemarch_manual
+	@$(absolute_prefix); cmake --install $(BUILD) --prefix "$$prefix"
 
+# Removes exactly what the last install from $(BUILD) listed in its manifest.
 uninstall:
-	@bash tools/install.sh uninstall
+	@$(absolute_prefix); cmake -DMANIFEST=$(BUILD)/install_manifest.txt -DROOT="$$DESTDIR$$prefix" -P tools/uninstall.cmake
 
-# The Debian package $(BUILD)/tilemarch_VERSION_ARCH.deb of what
-# `make install PREFIX=/usr LAYOUT=games` installs, and the screenshot its
-# metainfo names.
-deb: setup configure
-	cmake --build $(BUILD) -j $(JOBS) --target tilemarch tilemarch_data tilemarch_icons
-	@bash tools/package/make-deb.sh
+# The Debian package, built by dpkg-buildpackage from a copy of the source
+# tree: $(BUILD)/tilemarch_VERSION_ARCH.deb with its .buildinfo and .changes.
+deb: setup
+	@bash tools/package/build-deb.sh $(BUILD) $(JOBS)
+
+# Two package builds from two clones, in other directories, at other times and
+# with other umasks, compared byte for byte.
+reproducible: setup
+	@bash tools/package/check-reproducible.sh $(JOBS)
 
 screenshot: configure
 	cmake --build $(BUILD) -j $(JOBS) --target tilemarch tilemarch_data

@@ -267,8 +267,6 @@ TEST_F(Ship, InstalledGameRunsFromAnywhereKeepsProgressInTheUsersDirectoryAndUni
   fs::create_directories(prefix + "/share/applications");
   fs::create_directories(home);
   WriteFile(prefix + "/share/applications/other.desktop", "[Desktop Entry]\n");
-  auto tree = [&] { return Shell("cd '" + prefix + "' && find . | sort"); };
-  const std::string others = tree();
   auto make = [&](const std::string &target) {
     return ShellStatus("env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL make -s -C '" + SourceDir() + "' " + target +
                        " PREFIX='" + prefix + "' BUILD='" + BuildDir() + "' JOBS=2 >'" + (dir / "make.log") + "' 2>&1");
@@ -290,14 +288,18 @@ TEST_F(Ship, InstalledGameRunsFromAnywhereKeepsProgressInTheUsersDirectoryAndUni
     EXPECT_EQ(fs::exists(home + "/.local"), xdgHome.empty());
   }
 
+  // CMake's manifest lists files, not directories: they go, and so do the
+  // game's own directories, while the shared ones it may have made stay.
   WriteFile(dir / "precious", "keep");
-  std::string manifest = prefix + "/lib/tilemarch/install-manifest", listed = ReadFile(manifest);
-  WriteFile(manifest, listed + "f ../precious\n");
+  const std::string manifest = BuildDir() + "/install_manifest.txt", listed = ReadFile(manifest);
+  WriteFile(manifest, listed + "\n" + (dir / "precious") + "\n");
   EXPECT_NE(make("uninstall"), 0) << "a list reaching outside the prefix is refused";
   EXPECT_EQ(ReadFile(dir / "precious"), "keep");
+  EXPECT_TRUE(fs::exists(prefix + "/bin/tilemarch")) << "a refused list removes nothing";
   WriteFile(manifest, listed);
   ASSERT_EQ(make("uninstall"), 0) << ReadFile(dir / "make.log");
-  EXPECT_EQ(tree(), others);
+  EXPECT_EQ(Shell("cd '" + prefix + "' && find . -type f -o -type l | sort"), "./share/applications/other.desktop");
+  EXPECT_FALSE(fs::exists(prefix + "/lib/tilemarch"));
   EXPECT_TRUE(fs::exists(xdg + "/tilemarch/.quillstate")) << "progress outlives the installation";
 }
 

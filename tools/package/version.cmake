@@ -1,0 +1,30 @@
+# The version and release date of the game, read from debian/changelog, the
+# one place a release is written down: its first entry names the version, and
+# that entry's sign-off line carries the date.
+#   TILEMARCH_VERSION       e.g. 1.0.0
+#   TILEMARCH_RELEASE_DATE  e.g. 2026-12-08
+file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/../../debian/changelog changelog_lines)
+foreach(line IN LISTS changelog_lines)
+  if(NOT DEFINED TILEMARCH_VERSION AND line MATCHES "^tilemarch \\(([0-9][0-9.]*)\\) ")
+    set(TILEMARCH_VERSION ${CMAKE_MATCH_1})
+  elseif(line MATCHES "^ -- .*  [A-Z][a-z][a-z], ([0-9][0-9]?) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+    set(day ${CMAKE_MATCH_1})
+    set(month_name ${CMAKE_MATCH_2})
+    set(year ${CMAKE_MATCH_3})
+    break()
+  endif()
+endforeach()
+set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+list(FIND months "${month_name}" month)
+if(NOT DEFINED TILEMARCH_VERSION OR month EQUAL -1)
+  message(FATAL_ERROR "debian/changelog: no version and release date in its first entry")
+endif()
+math(EXPR month "${month} + 1")
+foreach(part month day)
+  if(${part} LESS 10)
+    set(${part} 0${${part}})
+  endif()
+endforeach()
+set(TILEMARCH_RELEASE_DATE ${year}-${month}-${day})
+unset(changelog_lines)
+unset(months)
