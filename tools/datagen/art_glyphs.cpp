@@ -2,7 +2,6 @@
 // icons of the text escapes) and the framework's default font.
 #include <algorithm>
 #include <cmath>
-#include <string_view>
 
 #include "game/kerning.h"
 #include "tools/datagen/pictures.h"
@@ -18,8 +17,8 @@ namespace {
 // the ink of every glyph, shadow included, starts kBoxLeft units from the
 // cell's centre and is 7 + kerning - kGap units wide: then every two
 // neighbouring letters are kGap units apart. Wider glyphs are narrowed to
-// fit; narrower ones sit in the middle of their space, punctuation at its
-// start.
+// fit; narrower ones, punctuation too, sit in the middle of their space, so
+// a mark has as much room before it as after it.
 constexpr float kEm = 10.5f;
 constexpr int kCell = 16, kAdvance = 7, kGap = 1;
 constexpr int kBoxLeft = -(kAdvance - kGap) / 2;
@@ -71,9 +70,13 @@ void Glyph(Frame &f, int code) {
   }
   if (g.width == 0 || ink.end <= ink.begin) return;
   int spare = room - (ink.end - ink.begin);
-  bool trailing = std::string_view(".,:;!'\")]}").find(static_cast<char>(code)) != std::string_view::npos;
-  int x = static_cast<int>(std::lround((kCell / 2 + kBoxLeft) * m)) +
-          (trailing ? 0 : static_cast<int>(std::lround(spare * 0.5f))) - ink.begin;
+  int offset = static_cast<int>(std::lround(spare * 0.5f));
+  // A stop is also the dot of an ellipsis, and stops in a row stand kGap plus
+  // the whole spare apart: centred, the first would sit much nearer its word
+  // than the next dot. It moves right only as far as brings the two gaps
+  // within a unit of each other, so a stop after a word stays close to it.
+  if (code == '.') offset = std::max(offset, spare - static_cast<int>(std::lround(m)));
+  int x = static_cast<int>(std::lround((kCell / 2 + kBoxLeft) * m)) + offset - ink.begin;
   // Half a unit above centring the capitals, so descenders and the shadow
   // stay off the cell's edge.
   float cap = font.CapHeight() * sy;
