@@ -62,7 +62,7 @@ bool c_MyApp::p_ChangedArea(VexRect &area) {
       }
     }
   };
-  if (!m_shownFrame.EachChangedRecord(std::span(m_drawList.Data(), m_drawCount), FrameSettings(),
+  if (!m_shownFrame.EachChangedRecord(std::span(m_drawList.Data(), m_drawCount), ShownRecords(), FrameSettings(),
                                       std::span(m_images.Data(), m_images.Length()),
                                       [&](const DrawRecord &kept, const DrawRecord &now) { add(kept), add(now); }))
     return false;

@@ -51,6 +51,9 @@ public:
   virtual bool Clear(float /*r*/, float /*g*/, float /*b*/) { return false; }
   virtual void DrawOval(float x, float y, float w, float h) = 0;
   virtual void DrawLine(float x1, float y1, float x2, float y2) = 0;
+  // The rasteriser's sub-pixel bits: vertices that agree to this precision
+  // cover the same pixels.
+  virtual int SubpixelBits() { return 8; }
   virtual void DrawImage(const GameImage &image, float x, float y, float rotation, float scaleX, float scaleY,
                          int frame) = 0;
 

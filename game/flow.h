@@ -250,6 +250,7 @@ public:
   int m_resizeWait = 0;
   int m_renderMillis = 0, m_renderFps = 0, m_renderFpsAvg = 0;
   ShownFrame m_shownFrame;
+  std::vector<ShownRecord> m_shownNow;
   std::vector<DrawRecord> m_layered; // scratch of LayerMapCells
 
   // Image and sound slots.
@@ -321,7 +322,9 @@ private:
   void DrawDebugOverlay();
   void ReplayList(DeviceInk &ink);
   void FitToDevice(int w, int h);
-  std::array<float, 8> FrameSettings() const;
+  // The list and the fill as the device would show them (frame_shown.cpp).
+  std::span<const ShownRecord> ShownRecords();
+  ShownSettings FrameSettings() const;
   // The scale an image slot's pixels are drawn at: that of the resolution it
   // was loaded at, so a slot not yet reloaded keeps its size.
   float ImageScale(int slot) const;

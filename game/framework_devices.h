@@ -24,6 +24,7 @@ public:
   void SetBlend(int blend) override;
   void DrawRect(float x, float y, float w, float h) override;
   bool Clear(float r, float g, float b) override;
+  int SubpixelBits() override;
   void DrawOval(float x, float y, float w, float h) override;
   void DrawLine(float x1, float y1, float x2, float y2) override;
   void DrawImage(const GameImage &image, float x, float y, float rotation, float scaleX, float scaleY,

@@ -233,24 +233,12 @@ void c_MyApp::p_OnRender() {
   ReplayList(ink);
   ink.Alpha(0.5f);
   ink.Colour(255, 255, 255);
-  m_shownFrame.Keep(std::span(m_drawList.Data(), m_drawCount), FrameSettings(),
+  m_shownFrame.Keep(std::span(m_drawList.Data(), m_drawCount), ShownRecords(), FrameSettings(),
                     std::span(m_images.Data(), m_images.Length()));
 }
 
-std::array<float, 8> c_MyApp::FrameSettings() const {
-  return {m_clsRed,
-          m_clsGreen,
-          m_clsBlue,
-          m_clsAlpha,
-          static_cast<float>(vex_app_DeviceWidth()),
-          static_cast<float>(vex_app_DeviceHeight()),
-          m_imageScale,
-          vex_Tilemarch_overscan};
-}
-
 bool c_MyApp::p_PictureChanged() {
-  return !m_shownFrame.Same(std::span(m_drawList.Data(), m_drawCount), FrameSettings(),
-                            std::span(m_images.Data(), m_images.Length()));
+  return !m_shownFrame.Same(ShownRecords(), FrameSettings(), std::span(m_images.Data(), m_images.Length()));
 }
 
 float c_MyApp::ImageScale(int slot) const {

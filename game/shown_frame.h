@@ -1,11 +1,23 @@
-// ShownFrame: what the frame on screen was drawn from.
+// ShownFrame: the frame on screen, as the device showed it.
 //
 // p_OnRender draws from the display list, a few settings beside it (the fill
-// colour, the device size, the image scale) and the images in the slots. An
-// update that leaves all of them as they were leaves the picture as it was, so
-// the host need not draw it again.
+// colour, the device size, the image scale) and the images in the slots. Two
+// frames whose lists differ only below what the device can show draw the
+// same pixels: an eased value that creeps in its last float bits for hundreds
+// of updates must not count as a new picture. So the frame is compared in the
+// device's terms:
+//  - colours and alphas packed to 8 bits a channel, as the device packs them;
+//  - each position, size, scale and turn by how far it moves a vertex, in the
+//    rasteriser's sub-pixel steps (vertices on the same step cover the same
+//    pixels);
+//  - a record the device draws with no colour and no alpha, as nothing.
+//
+// Index: ShownRecord, ShownSettings (the device forms), ShowOnDevice,
+// ShowFillOnDevice (the conversions), ShownFrame (the kept frame).
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <vector>
@@ -13,24 +25,56 @@
 #include "game/devices.h"
 #include "game/render.h"
 
+// A record as the device draws it. Geometry in sub-pixel steps of vertex
+// travel; colour as the packed vertex colour.
+struct ShownRecord {
+  int32_t kind = 0, frame = 0;
+  int64_t x = 0, y = 0, w = 0, h = 0, rot = 0;
+  uint32_t colour = 0;
+  friend bool operator==(const ShownRecord &, const ShownRecord &) = default;
+};
+
+// The fill as packed for the device, and the settings compared as they stand
+// (they do not ease: any change is a new picture), as bits.
+struct ShownSettings {
+  uint32_t fill = 0;
+  std::array<uint32_t, 4> exact{};
+  friend bool operator==(const ShownSettings &, const ShownSettings &) = default;
+};
+
+// What an image record's scales and turn move: the farthest extent of the
+// image from its handle, in texture pixels, across and down.
+struct ImageReach {
+  float across = 0, down = 0;
+};
+
+// The record `r`, already in device units (position, size or line end), with
+// an image's scales including its image scale.
+ShownRecord ShowOnDevice(const DrawRecord &r, const ImageReach &reach, int subpixelBits);
+// The background fill of channels 0..255 and an alpha, then the device size,
+// image scale and overscan.
+ShownSettings ShowFillOnDevice(float red, float green, float blue, float alpha, std::array<float, 4> exact);
+
 class ShownFrame {
 public:
-  // Whether a frame drawn from these inputs would equal the kept one.
-  bool Same(std::span<const DrawRecord> list, std::span<const float> settings, std::span<const GameImage> images) const;
-  // Calls changed(kept, now) for each record that differs from the kept one at
-  // its place; false, and no call, when the frame differs otherwise (nothing
-  // kept, other settings or images, another length).
-  bool EachChangedRecord(std::span<const DrawRecord> list, std::span<const float> settings,
-                         std::span<const GameImage> images,
+  // Whether a frame drawn from these inputs would show the kept one's pixels.
+  bool Same(std::span<const ShownRecord> shown, const ShownSettings &settings, std::span<const GameImage> images) const;
+  // Calls changed(kept, now) for each record that shows differently from the
+  // kept one at its place; false, and no call, when the frame differs
+  // otherwise (nothing kept, other settings or images, another length).
+  bool EachChangedRecord(std::span<const DrawRecord> list, std::span<const ShownRecord> shown,
+                         const ShownSettings &settings, std::span<const GameImage> images,
                          const std::function<void(const DrawRecord &kept, const DrawRecord &now)> &changed) const;
-  // Remembers the inputs of the frame just drawn.
-  void Keep(std::span<const DrawRecord> list, std::span<const float> settings, std::span<const GameImage> images);
+  // Remembers the frame just drawn.
+  void Keep(std::span<const DrawRecord> list, std::span<const ShownRecord> shown, const ShownSettings &settings,
+            std::span<const GameImage> images);
 
 private:
-  bool SameBesideList(std::span<const float> settings, std::span<const GameImage> images) const;
+  bool SameBesideList(const ShownSettings &settings, std::span<const GameImage> images) const;
 
   bool kept_ = false;
   std::vector<DrawRecord> list_;
-  std::vector<float> settings_;
+  std::vector<ShownRecord> shown_;
+  ShownSettings settings_;
   std::vector<const c_Image *> images_;
 };

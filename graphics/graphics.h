@@ -63,6 +63,9 @@ void vex_graphics_SetAlpha(float alpha);
 void vex_graphics_SetBlend(int blend);
 void vex_graphics_SetScissor(float x, float y, float width, float height);
 void vex_graphics_Cls(float r = 0, float g = 0, float b = 0);
+// How many bits below the pixel the rasteriser snaps vertices to (8 before a
+// context is current).
+int vex_graphics_SubpixelBits();
 
 void vex_graphics_SetMatrix(float ix, float iy, float jx, float jy, float tx, float ty);
 void vex_graphics_SetMatrix(const Array<float> &m);

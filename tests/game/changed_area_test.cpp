@@ -118,4 +118,41 @@ TEST_F(ChangedArea, UnboundedWhenTheFrameChangesOtherwise) {
   EXPECT_FALSE(app->p_ChangedArea(area));
 }
 
+// The map after a drag: the camera eases back in float steps for many
+// seconds, but once it moves no vertex a sub-pixel no frame is drawn; a
+// one-step move of the camera still is.
+class Settling : public GameTest {
+protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    dev = std::make_shared<DrawLog>();
+    Create();
+    FinishLoading();
+  }
+  // One update, drawn as the host draws it: only when the picture changed.
+  bool UpdateAndDrawIfChanged() {
+    Update();
+    if (!app->p_PictureChanged()) return false;
+    Render();
+    return true;
+  }
+};
+
+// Back on the map from a puzzle, the fill eases to the map's blue by an
+// eighth an update: its floats creep on for seconds, its bytes settle within
+// one. A camera a pixel off its place still eases back into view.
+TEST_F(Settling, AnEasedFillStopsDrawingOnceItsBytesSettle) {
+  for (int update = 0; update < 120; ++update) UpdateAndDrawIfChanged();
+  app->m_bgRed = 230, app->m_bgGreen = 3, app->m_bgBlue = 255;
+  int lastDraw = 0;
+  for (int update = 1; update <= 600; ++update)
+    if (UpdateAndDrawIfChanged()) lastDraw = update;
+  EXPECT_GT(lastDraw, 0);
+  EXPECT_LT(lastDraw, 60) << "still drawing the fill's last float bits";
+  app->m_camX += 1;
+  bool drew = false;
+  for (int update = 0; update < 60; ++update) drew = UpdateAndDrawIfChanged() || drew;
+  EXPECT_TRUE(drew) << "a camera one pixel off its place";
+}
+
 } // namespace
