@@ -31,8 +31,6 @@ static_assert(sizeof(DrawRecord) == 15 * sizeof(float) && std::is_standard_layou
 static_assert(offsetof(DrawRecord, alpha) == 7 * sizeof(float) && offsetof(DrawRecord, red) == 10 * sizeof(float) &&
               offsetof(DrawRecord, unused3) == 14 * sizeof(float));
 
-constexpr float kDegToRad = 0.017453292f;
-
 // Where the virtual screen lies on the device: its units times the scale,
 // moved in by the overscan border.
 struct ViewMapping {
