@@ -1,4 +1,4 @@
-// VexGlfwGame: the GLFW 3 window, loop, timer and input callbacks.
+// VexGlfwGame: the GLFW 3 window, timer, input callbacks and platform calls.
 #include "host/glfw_game.h"
 
 #include <GLFW/glfw3.h>
@@ -89,7 +89,7 @@ void OnIconify(GLFWwindow *window, int iconified) { HostOf(window)->WindowIconif
 
 VexGlfwGame::VexGlfwGame() : glfwPlatform_(std::make_unique<GlfwLoopPlatform>(*this)) {
   _glfwGame = this;
-  platform_ = glfwPlatform_.get();
+  loop_.SetPlatform(glfwPlatform_.get());
 }
 
 VexGlfwGame::~VexGlfwGame() {
@@ -99,11 +99,10 @@ VexGlfwGame::~VexGlfwGame() {
 
 void VexGlfwGame::SetUpdateRate(int hertz) {
   VexGame::SetUpdateRate(hertz);
-  if (hertz) updatePeriod = 1.0 / hertz;
-  nextUpdate = 0;
+  loop_.SetUpdateRate(hertz);
 }
 
-int VexGlfwGame::Millisecs() { return static_cast<int>(platform_->Time() * 1000.0); }
+int VexGlfwGame::Millisecs() { return static_cast<int>(loop_.Platform().Time() * 1000.0); }
 
 int VexGlfwGame::SaveState(const String &state) { return VexGame::SaveState(state); }
 
@@ -140,7 +139,7 @@ int VexGlfwGame::GetDeviceHeight() { return window_ ? height_ : 0; }
 void VexGlfwGame::FramebufferResized(int width, int height) {
   fbWidth_ = width;
   fbHeight_ = height;
-  redraw_ = true;
+  loop_.Redraw();
 }
 
 void VexGlfwGame::PresentArea(const VexRect &area) const {
@@ -153,7 +152,7 @@ void VexGlfwGame::PresentArea(const VexRect &area) const {
 void VexGlfwGame::WindowResized(int width, int height) {
   width_ = width;
   height_ = height;
-  redraw_ = true;
+  loop_.Redraw();
 }
 
 void VexGlfwGame::SetDeviceWindow(int width, int height, int flags) {
@@ -254,7 +253,7 @@ void VexGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int b
   window_ = glfwCreateWindow(width, height, "Tilemarch", fullscreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
   ++glfwGraphicsSeq;
   fullscreen_ = fullscreen;
-  redraw_ = true;
+  loop_.Redraw();
   if (!window_) return;
   glfwMakeContextCurrent(window_);
   if (!fullscreen && desktop) glfwSetWindowPos(window_, (desktop->width - width) / 2, (desktop->height - height) / 2);
@@ -284,66 +283,5 @@ void VexGlfwGame::InstallCallbacks() {
 void VexGlfwGame::Run() {
   SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
   StartGame();
-  while (platform_->WindowOpen()) RunPass();
-}
-
-// A frame that differs from the one on screen only inside an area is shown by
-// copying that area, where the platform can: the back buffer then still holds
-// the whole frame, and the next such frame is drawn inside its area only.
-// Anything the window asks for is drawn whole and swapped.
-void VexGlfwGame::DrawFrame() {
-  VexRect area;
-  const bool part = !redraw_ && platform_->CanPresentArea() && ChangedArea(area);
-  redraw_ = false;
-  ClipFrame(part && backKept_ ? &area : nullptr);
-  RenderGame();
-  ClipFrame(nullptr);
-  if (part)
-    platform_->PresentArea(area);
-  else
-    platform_->SwapBuffers();
-  backKept_ = part;
-}
-
-void VexGlfwGame::RunPass() {
-  // Drawing the frame on screen again would only cost the processor: under a
-  // software renderer most of what the game costs at rest.
-  if (redraw_ || PictureChanged()) DrawFrame();
-
-  if (nextUpdate != 0) {
-    double delay = nextUpdate - platform_->Time();
-    if (delay > 0) platform_->Sleep(delay);
-  }
-
-  if (suspended)
-    platform_->WaitEvents();
-  else
-    platform_->PollEvents();
-
-  if (platform_->WindowActive()) {
-    if (suspended) {
-      ResumeGame();
-      nextUpdate = 0;
-      redraw_ = true;
-    }
-  } else if (!suspended) {
-    SuspendGame();
-    nextUpdate = 0;
-  }
-
-  if (suspended) return;
-
-  if (updateRate == 0) {
-    UpdateGame();
-    return;
-  }
-
-  if (nextUpdate == 0) nextUpdate = platform_->Time();
-  for (int i = 0; i < 4; ++i) {
-    UpdateGame();
-    if (nextUpdate == 0) return;
-    nextUpdate += updatePeriod;
-    if (nextUpdate > platform_->Time()) return;
-  }
-  nextUpdate = 0;
+  loop_.Run();
 }
