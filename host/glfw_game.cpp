@@ -14,6 +14,7 @@
 #include "host/state_file.h"
 #include "input/glfw_joysticks.h"
 #include "input/glfw_keys.h"
+#include "input/key_codes.h"
 
 VexGlfwGame *VexGlfwGame::_glfwGame = nullptr;
 
@@ -57,7 +58,7 @@ void OnChar(GLFWwindow *window, unsigned int codepoint) {
 }
 
 void OnMouseButton(GLFWwindow *window, int button, int action, int) {
-  if (button < 0 || button > 2) return;
+  if (button < 0 || button >= keycode::kMouseButtons) return;
   double x = 0, y = 0;
   glfwGetCursorPos(window, &x, &y);
   HostOf(window)->MouseEvent(action == GLFW_PRESS ? MouseDown : MouseUp, button, static_cast<float>(x),
@@ -72,8 +73,8 @@ void OnCursorPos(GLFWwindow *window, double x, double y) {
 // the framework decides (it ends the program).
 void OnClose(GLFWwindow *window) {
   VexGlfwGame *game = HostOf(window);
-  game->KeyEvent(KeyDown, 432);
-  game->KeyEvent(KeyUp, 432);
+  game->KeyEvent(KeyDown, keycode::kClose);
+  game->KeyEvent(KeyUp, keycode::kClose);
   glfwSetWindowShouldClose(window, GLFW_FALSE);
 }
 
@@ -231,7 +232,7 @@ void VexGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int b
     }
     // A held button belongs to the old window; the new one never sees its
     // release. A release does not move the pointer, so the position is moot.
-    for (int button = 0; button <= 2; ++button)
+    for (int button = 0; button < keycode::kMouseButtons; ++button)
       if (glfwGetMouseButton(window_, button) == GLFW_PRESS) MouseEvent(MouseUp, button, 0, 0);
   }
   auto desktop = GetGlfwDesktopMode();
