@@ -4,8 +4,6 @@
 #include <GL/gl.h>
 #include <GLFW/glfw3.h>
 
-#include <malloc.h>
-
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -32,25 +30,7 @@ int OvalSegments(float xr, float yr, bool tformed, float ix, float iy, float jx,
   return n & ~3;
 }
 
-namespace {
-// A software OpenGL (Mesa's llvmpipe, as under Xvfb) allocates its scene
-// buffers per frame and frees them when the frame is finished; glibc would
-// hand that memory back to the kernel every frame and fault it in again,
-// which cost more than the drawing itself (about 2 us per quad). Keeping a
-// few tens of megabytes of freed heap avoids the churn; other drivers are
-// unaffected.
-void KeepFreedHeapForTheDriver() {
-  static const bool done = [] {
-    mallopt(M_TRIM_THRESHOLD, 64 << 20);
-    mallopt(M_TOP_PAD, 16 << 20);
-    return true;
-  }();
-  (void)done;
-}
-} // namespace
-
 gxtkGraphics::gxtkGraphics(gxtkWindowSource window) : window_(std::move(window)) {
-  KeepFreedHeapForTheDriver();
   for (int q = 0; q < kMaxQuads; ++q) {
     uint16_t base = static_cast<uint16_t>(q * 4);
     uint16_t *idx = quadIndices + q * 6;
