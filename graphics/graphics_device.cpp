@@ -125,39 +125,6 @@ std::shared_ptr<gxtkSurface> gxtkGraphics::LoadSurface(const String &path) {
   return surface;
 }
 
-bool gxtkGraphics::LoadSurface__UNSAFE__(gxtkSurface &surface, const String &path) {
-  int w = 0, h = 0, depth = 0;
-  PixelData pixels = LoadImageData(path, &w, &h, &depth);
-  if (!pixels) return false;
-  surface.SetData(std::move(pixels), w, h, depth);
-  surface.path = path;
-  return true;
-}
-
-std::shared_ptr<gxtkSurface> gxtkGraphics::LoadSurfaceOnDemand(const String &path) {
-  int w = 0, h = 0, depth = 0;
-  if (!ReadImageInfo(path, &w, &h, &depth)) return nullptr;
-  auto surface = std::make_shared<gxtkSurface>();
-  surface->width = w;
-  surface->height = h;
-  surface->depth = depth;
-  surface->format = SurfaceFormatOfDepth(depth);
-  surface->path = path;
-  return surface;
-}
-
-std::shared_ptr<gxtkSurface> gxtkGraphics::CreateSurface(int w, int h) {
-  if (w <= 0 || h <= 0) return nullptr;
-  auto surface = std::make_shared<gxtkSurface>();
-  surface->width = w;
-  surface->height = h;
-  surface->depth = 4;
-  surface->format = SurfaceFormatOfDepth(4);
-  // The texture is made when the surface is first drawn: a blank surface that
-  // is never drawn costs no texture memory.
-  return surface;
-}
-
 void gxtkGraphics::Cls(float red, float green, float blue) {
   primCount = 0;
   glClearColor(red / 255.0f, green / 255.0f, blue / 255.0f, 1.0f);

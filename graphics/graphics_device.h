@@ -50,14 +50,16 @@ public:
   virtual int BeginRender();
   virtual void EndRender();
   virtual void DiscardGraphics() {}
+  // A surface read from a picture file (LoadSurface__UNSAFE__) with its
+  // texture made; null when the file does not decode.
   virtual std::shared_ptr<gxtkSurface> LoadSurface(const String &path);
-  virtual std::shared_ptr<gxtkSurface> CreateSurface(int width, int height);
-  // A surface that reads its file when it is first drawn: one that is never
-  // drawn costs neither pixels nor a texture. Only the header is read now.
-  std::shared_ptr<gxtkSurface> LoadSurfaceOnDemand(const String &path);
+  virtual std::shared_ptr<gxtkSurface> CreateSurface(int width, int height) {
+    return CreateBlankSurface(width, height);
+  }
   // Decodes into the surface without any OpenGL call (safe off the main
   // thread); the surface's OnUnsafeLoadComplete makes the texture later.
-  virtual bool LoadSurface__UNSAFE__(gxtkSurface &surface, const String &path);
+  virtual bool LoadSurface__UNSAFE__(gxtkSurface &surface, const String &path) { return surface.ReadFile(path); }
+  std::shared_ptr<gxtkSurface> LoadSurfaceOnDemand(const String &path) { return SurfaceOnDemand(path); }
   virtual void Cls(float r, float g, float b);
   virtual void SetAlpha(float alpha);
   virtual void SetColor(float r, float g, float b);
