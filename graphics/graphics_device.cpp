@@ -30,6 +30,21 @@ int OvalSegments(float xr, float yr, bool tformed, float ix, float iy, float jx,
   return n & ~3;
 }
 
+gxtkPrimitive PrimitiveOfPolygon(int n) {
+  switch (n) {
+  case 1:
+    return gxtkPrimitive::kPoints;
+  case 2:
+    return gxtkPrimitive::kLines;
+  case 3:
+    return gxtkPrimitive::kTriangles;
+  case 4:
+    return gxtkPrimitive::kQuads;
+  default:
+    return gxtkPrimitive::kPolygons;
+  }
+}
+
 gxtkGraphics::gxtkGraphics(gxtkWindowSource window) : window_(std::move(window)) {
   for (int q = 0; q < kMaxQuads; ++q) {
     uint16_t base = static_cast<uint16_t>(q * 4);
@@ -90,28 +105,30 @@ void gxtkGraphics::Flush() {
     primSurf->Bind();
     ++stats.textureBinds;
   }
-  switch (primType) {
-  case 1:
+  switch (primKind) {
+  case gxtkPrimitive::kPoints:
     glDrawArrays(GL_POINTS, 0, primCount);
     ++stats.drawCalls;
     break;
-  case 2:
+  case gxtkPrimitive::kLines:
     glDrawArrays(GL_LINES, 0, primCount);
     ++stats.drawCalls;
     break;
-  case 3:
+  case gxtkPrimitive::kTriangles:
     glDrawArrays(GL_TRIANGLES, 0, primCount);
     ++stats.drawCalls;
     break;
-  case 4:
+  case gxtkPrimitive::kQuads:
     glDrawElements(GL_TRIANGLES, primCount / 4 * 6, GL_UNSIGNED_SHORT, quadIndices);
     ++stats.drawCalls;
     break;
-  default:
-    for (int first = 0; first < primCount; first += primType) {
-      glDrawArrays(GL_TRIANGLE_FAN, first, primType);
+  case gxtkPrimitive::kPolygons:
+    for (int first = 0; first < primCount; first += primPolygon) {
+      glDrawArrays(GL_TRIANGLE_FAN, first, primPolygon);
       ++stats.drawCalls;
     }
+    break;
+  case gxtkPrimitive::kNone:
     break;
   }
   if (primSurf) glDisable(GL_TEXTURE_2D);
@@ -214,14 +231,14 @@ void gxtkGraphics::SetMatrix(float mix, float miy, float mjx, float mjy, float m
 }
 
 void gxtkGraphics::DrawPoint(float x, float y) {
-  gxtkVertex *v = Reserve(1, nullptr, 1);
+  gxtkVertex *v = Reserve(gxtkPrimitive::kPoints, nullptr, 1);
   Put(v[0], x, y, 0, 0);
   v[0].x += 0.5f;
   v[0].y += 0.5f;
 }
 
 void gxtkGraphics::DrawLine(float x1, float y1, float x2, float y2) {
-  gxtkVertex *v = Reserve(2, nullptr, 2);
+  gxtkVertex *v = Reserve(gxtkPrimitive::kLines, nullptr, 2);
   Put(v[0], x1, y1, 0, 0);
   Put(v[1], x2, y2, 0, 0);
   for (int i = 0; i < 2; ++i) {
@@ -231,7 +248,7 @@ void gxtkGraphics::DrawLine(float x1, float y1, float x2, float y2) {
 }
 
 void gxtkGraphics::DrawRect(float x, float y, float w, float h) {
-  gxtkVertex *v = Reserve(4, nullptr, 4);
+  gxtkVertex *v = Reserve(gxtkPrimitive::kQuads, nullptr, 4);
   Put(v[0], x, y, 0, 0);
   Put(v[1], x + w, y, 0, 0);
   Put(v[2], x + w, y + h, 0, 0);
@@ -242,7 +259,7 @@ void gxtkGraphics::DrawOval(float x, float y, float w, float h) {
   float xr = w * 0.5f, yr = h * 0.5f;
   float cx = x + xr, cy = y + yr;
   int n = OvalSegments(xr, yr, tformed, ix, iy, jx, jy);
-  gxtkVertex *v = Reserve(n, nullptr, n);
+  gxtkVertex *v = Reserve(gxtkPrimitive::kPolygons, nullptr, n);
   for (int i = 0; i < n; ++i) {
     float angle = static_cast<float>(i) * 6.2831855f / static_cast<float>(n);
     Put(v[i], cx + std::cos(angle) * xr, cy - std::sin(angle) * yr, 0, 0);
@@ -252,7 +269,7 @@ void gxtkGraphics::DrawOval(float x, float y, float w, float h) {
 void gxtkGraphics::DrawPoly(const Array<float> &verts) {
   int n = verts.Length() / 2;
   if (n < 1 || n > kMaxVertices) return;
-  gxtkVertex *v = Reserve(n, nullptr, n);
+  gxtkVertex *v = Reserve(PrimitiveOfPolygon(n), nullptr, n);
   for (int i = 0; i < n; ++i) Put(v[i], verts[i * 2], verts[i * 2 + 1], 0, 0);
 }
 
@@ -261,7 +278,7 @@ void gxtkGraphics::DrawPoly2(const Array<float> &verts, const std::shared_ptr<gx
   int n = verts.Length() / 4;
   if (n < 1 || n > kMaxVertices || !surface) return;
   surface->Ready();
-  gxtkVertex *v = Reserve(n, surface, n);
+  gxtkVertex *v = Reserve(PrimitiveOfPolygon(n), surface, n);
   float us = surface->uscale, vs = surface->vscale;
   for (int i = 0; i < n; ++i) {
     const float *p = verts.Data() + i * 4;
@@ -274,7 +291,7 @@ void gxtkGraphics::DrawSurface(const std::shared_ptr<gxtkSurface> &surface, floa
   surface->Ready();
   float w = static_cast<float>(surface->width), h = static_cast<float>(surface->height);
   float u1 = w * surface->uscale, v1 = h * surface->vscale;
-  gxtkVertex *v = Reserve(4, surface, 4);
+  gxtkVertex *v = Reserve(gxtkPrimitive::kQuads, surface, 4);
   Put(v[0], x, y, 0, 0);
   Put(v[1], x + w, y, u1, 0);
   Put(v[2], x + w, y + h, u1, v1);
@@ -289,7 +306,7 @@ void gxtkGraphics::DrawSurface2(const std::shared_ptr<gxtkSurface> &surface, flo
   float us = surface->uscale, vs = surface->vscale;
   float u0 = static_cast<float>(srcx) * us, u1 = static_cast<float>(srcx + srcw) * us;
   float v0 = static_cast<float>(srcy) * vs, v1 = static_cast<float>(srcy + srch) * vs;
-  gxtkVertex *v = Reserve(4, surface, 4);
+  gxtkVertex *v = Reserve(gxtkPrimitive::kQuads, surface, 4);
   Put(v[0], x, y, u0, v0);
   Put(v[1], x + w, y, u1, v0);
   Put(v[2], x + w, y + h, u1, v1);

@@ -31,6 +31,15 @@ struct gxtkFrameStats {
   int vertices = 0;
 };
 
+// How the vertices of the pending batch make primitives: one point or line
+// per one or two vertices, triangles, quads (drawn as two triangles each), or
+// polygons of primPolygon vertices each (ovals, and polygons of five or more).
+enum class gxtkPrimitive { kNone, kPoints, kLines, kTriangles, kQuads, kPolygons };
+
+// The primitive of one polygon of n vertices: points, a line, a triangle or a
+// quad for one to four, else a polygon.
+gxtkPrimitive PrimitiveOfPolygon(int n);
+
 struct GLFWwindow;
 
 // The window the device draws into, asked afresh every frame: the host opens
@@ -101,17 +110,21 @@ public:
   uint16_t quadIndices[kMaxQuads * 6];
   bool clipped = false;
   int clipX = 0, clipY = 0, clipWidth = 0, clipHeight = 0;
-  int primType = 0;
+  gxtkPrimitive primKind = gxtkPrimitive::kNone;
+  int primPolygon = 0;
   int primCount = 0;
   std::shared_ptr<gxtkSurface> primSurf;
 
 private:
-  // Room for n vertices of type type with surface surf, flushing first when
-  // the pending batch cannot take them; the caller fills them in.
-  gxtkVertex *Reserve(int type, const std::shared_ptr<gxtkSurface> &surf, int n) {
-    if (primType != type || primSurf.get() != surf.get() || primCount + n > kMaxVertices) {
+  // Room for n vertices of a kind of primitive (a polygon's n vertices are
+  // one polygon) with surface surf, flushing first when the pending batch
+  // cannot take them; the caller fills them in.
+  gxtkVertex *Reserve(gxtkPrimitive kind, const std::shared_ptr<gxtkSurface> &surf, int n) {
+    const int polygon = kind == gxtkPrimitive::kPolygons ? n : 0;
+    if (primKind != kind || primPolygon != polygon || primSurf.get() != surf.get() || primCount + n > kMaxVertices) {
       Flush();
-      primType = type;
+      primKind = kind;
+      primPolygon = polygon;
       if (primSurf.get() != surf.get()) primSurf = surf;
     }
     gxtkVertex *v = vertices + primCount;
