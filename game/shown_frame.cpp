@@ -27,7 +27,7 @@ bool ShownFrame::EachChangedRecord(
 bool ShownFrame::SameBesideList(std::span<const float> settings, std::span<const GameImage> images) const {
   if (!kept_ || !SameBits(settings, settings_) || images.size() != images_.size()) return false;
   for (size_t i = 0; i < images.size(); ++i)
-    if (images[i].get() != images_[i]) return false;
+    if (images[i].get() != images_[i].get()) return false;
   return true;
 }
 
@@ -35,7 +35,6 @@ void ShownFrame::Keep(std::span<const DrawRecord> list, std::span<const float> s
                       std::span<const GameImage> images) {
   list_.assign(list.begin(), list.end());
   settings_.assign(settings.begin(), settings.end());
-  images_.clear();
-  for (const GameImage &image : images) images_.push_back(image.get());
+  images_.assign(images.begin(), images.end());
   kept_ = true;
 }

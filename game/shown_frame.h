@@ -32,5 +32,7 @@ private:
   bool kept_ = false;
   std::vector<DrawRecord> list_;
   std::vector<float> settings_;
-  std::vector<const c_Image *> images_;
+  // Held, not just their addresses: a picture freed while kept could leave
+  // its address to the next one loaded, which would then pass for it.
+  std::vector<GameImage> images_;
 };

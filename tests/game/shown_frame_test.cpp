@@ -35,4 +35,15 @@ TEST(ShownFrame, AnyChangedInputMeansANewFrame) {
   }
 }
 
+// A slot emptied and loaded again between two frames, as the loader does: the
+// new picture may be given the old one's memory, yet it is another picture.
+TEST(ShownFrame, APictureLoadedWhereAFreedOneWasIsANewFrame) {
+  Inputs in;
+  ShownFrame frame;
+  frame.Keep(in.list, in.settings, in.images);
+  in.images[1] = nullptr;
+  in.images[1] = std::make_shared<c_Image>();
+  EXPECT_FALSE(frame.Same(in.list, in.settings, in.images));
+}
+
 } // namespace
