@@ -7,6 +7,7 @@
 #include "game/flow.h"
 #include "game/names.h"
 #include "host/app.h"
+#include "runtime/angle.h"
 
 int ResolutionLevel(int deviceW, int deviceH, bool useHD) {
   if (!useHD) return 1;
@@ -171,7 +172,7 @@ void c_MyApp::p_WaitStart(int /*mode*/) {
   auto drawRing = [&](const Ring &ring) {
     p_SetCol(ring.r, ring.g, ring.b);
     for (int i = 0; i <= 10; ++i) {
-      float theta = (static_cast<float>(m_spinAngle) + ring.offset + 4.0f * static_cast<float>(i)) * 0.017453292f;
+      float theta = (static_cast<float>(m_spinAngle) + ring.offset + 4.0f * static_cast<float>(i)) * kDegToRad;
       p_Alpha(static_cast<float>(i) / 10.0f);
       p_Oval(w / 2 + std::sin(theta) * s * ring.radius, h / 2 - std::cos(theta) * s * ring.radius, ring.dot, ring.dot);
     }

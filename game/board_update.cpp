@@ -7,6 +7,7 @@
 #include "game/flow.h"
 #include "game/names.h"
 #include "host/app.h"
+#include "runtime/angle.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ void DrawTiles(c_MyApp &app, BoardOrigin at, float reveal) {
       if (app.m_level == 0 && Solution(app, x, y) == 1) {
         // The tutorial's black tiles pulse faintly to show where they go.
         float t6 = static_cast<float>(app.Millisecs()) / 6.0f;
-        app.p_Alpha(std::fabs(std::sin(t6 * 0.017453292f)) * 0.35f);
+        app.p_Alpha(std::fabs(std::sin(t6 * kDegToRad)) * 0.35f);
         app.p_DrawImg(kBlocksSlot, cx, cy, 1);
         app.p_Alpha(1);
       }

@@ -7,18 +7,21 @@
 #include "game/flow.h"
 #include "game/names.h"
 #include "host/app.h"
+#include "input/key_codes.h"
 
 namespace {
 
-constexpr int kPadBase = 256;
-constexpr int kPadStride = 32;
+using keycode::kBackspace, keycode::kControl, keycode::kDelete, keycode::kDown, keycode::kEnter, keycode::kEscape,
+    keycode::kLeft, keycode::kRight, keycode::kShift, keycode::kSpace, keycode::kTilde, keycode::kUp;
+
 constexpr float kStickThreshold = 0.4f;
 constexpr float kDeadZone = 0.2f;
 
 enum StickTest { kNoStick, kStickUp, kStickLeft, kStickRight, kStickDown };
 
-// One action's inputs; -1 ends a list. The cabinet lists are used while the
-// arcade mapping is on: the cabinet types letters, so letter keys are left out.
+// One action's inputs: keys (letters as their characters) and pad buttons;
+// -1 ends a list. The cabinet lists are used while the arcade mapping is on:
+// the cabinet types letters, so letter keys are left out.
 struct ActionRow {
   int action;
   int keys[5];
@@ -30,22 +33,28 @@ struct ActionRow {
 };
 
 constexpr ActionRow kRows[] = {
-    {kActionUp, {38, 87, -1}, {9, -1}, kStickUp, {kActionUp, -1}, {38, -1}, {9, -1}},
-    {kActionLeft, {37, 65, -1}, {8, -1}, kStickLeft, {kActionLeft, -1}, {37, -1}, {8, -1}},
-    {kActionRight, {39, 68, -1}, {10, -1}, kStickRight, {kActionRight, -1}, {39, -1}, {10, -1}},
-    {kActionDown, {40, 83, -1}, {11, -1}, kStickDown, {kActionDown, -1}, {40, -1}, {11, -1}},
-    {kActionButton1, {90, 74, 32, 13, -1}, {0, -1}, kNoStick, {kActionButton1, -1}, {32, 13, -1}, {0, -1}},
-    {kActionButton2, {88, 75, 17, -1}, {1, -1}, kNoStick, {kActionButton2, -1}, {17, -1}, {1, -1}},
-    {kActionButton3, {67, 76, 16, -1}, {2, -1}, kNoStick, {kActionButton3, -1}, {16, -1}, {2, -1}},
-    {kActionButton4, {86, 73, -1}, {3, -1}, kNoStick, {kActionButton4, -1}, {-1}, {3, -1}},
-    {kActionShoulderL, {66, 85, -1}, {4, -1}, kNoStick, {kActionShoulderL, -1}, {-1}, {4, -1}},
-    {kActionShoulderR, {78, 79, -1}, {5, -1}, kNoStick, {kActionShoulderR, -1}, {-1}, {5, -1}},
+    {kActionUp, {kUp, 'W', -1}, {9, -1}, kStickUp, {kActionUp, -1}, {kUp, -1}, {9, -1}},
+    {kActionLeft, {kLeft, 'A', -1}, {8, -1}, kStickLeft, {kActionLeft, -1}, {kLeft, -1}, {8, -1}},
+    {kActionRight, {kRight, 'D', -1}, {10, -1}, kStickRight, {kActionRight, -1}, {kRight, -1}, {10, -1}},
+    {kActionDown, {kDown, 'S', -1}, {11, -1}, kStickDown, {kActionDown, -1}, {kDown, -1}, {11, -1}},
+    {kActionButton1,
+     {'Z', 'J', kSpace, kEnter, -1},
+     {0, -1},
+     kNoStick,
+     {kActionButton1, -1},
+     {kSpace, kEnter, -1},
+     {0, -1}},
+    {kActionButton2, {'X', 'K', kControl, -1}, {1, -1}, kNoStick, {kActionButton2, -1}, {kControl, -1}, {1, -1}},
+    {kActionButton3, {'C', 'L', kShift, -1}, {2, -1}, kNoStick, {kActionButton3, -1}, {kShift, -1}, {2, -1}},
+    {kActionButton4, {'V', 'I', -1}, {3, -1}, kNoStick, {kActionButton4, -1}, {-1}, {3, -1}},
+    {kActionShoulderL, {'B', 'U', -1}, {4, -1}, kNoStick, {kActionShoulderL, -1}, {-1}, {4, -1}},
+    {kActionShoulderR, {'N', 'O', -1}, {5, -1}, kNoStick, {kActionShoulderR, -1}, {-1}, {5, -1}},
     {kActionBack,
-     {27, 192, 46, 8, -1},
+     {kEscape, kTilde, kDelete, kBackspace, -1},
      {6, 7, 14, -1},
      kNoStick,
      {kActionCabinet1, kActionCabinet2, -1},
-     {27, 46, 8, -1},
+     {kEscape, kDelete, kBackspace, -1},
      {7, 6, 14, -1}},
 };
 
@@ -93,7 +102,7 @@ int c_MyApp::p_PlayKey(int action, int mode, int player) {
     if (dev.KeyDown(*key)) return 1;
   if (player >= 0) {
     for (const int *pad = cabinet ? row->cabinetPads : row->pads; *pad >= 0; ++pad)
-      if (dev.KeyDown(kPadBase + kPadStride * player + *pad)) return 1;
+      if (dev.KeyDown(keycode::PadButton(player, *pad))) return 1;
     if (mode == 1 && !cabinet) {
       switch (row->stick) {
       case kStickUp:

@@ -7,6 +7,7 @@
 #include "game/levels/random.h"
 #include "game/names.h"
 #include "host/app.h"
+#include "input/key_codes.h"
 
 int vex_Tilemarch_DebugMode = 0;
 int vex_Tilemarch_UseHDImages = 1;
@@ -36,9 +37,6 @@ void vexInitTilemarch() {
 }
 
 namespace {
-constexpr int kKeyF1 = 112, kKeyF2 = 113, kKeyF4 = 115, kKeyF11 = 122;
-constexpr int kMouseLeft = 1;
-constexpr int kTouchBase = 384;
 constexpr int kUntouched = -3717;
 } // namespace
 
@@ -78,10 +76,10 @@ void c_MyApp::p_OnCreate() {
 
 void c_MyApp::p_OnUpdate() {
   GameDevices &dev = *m_devices;
-  if (dev.KeyHit(kKeyF1)) vex_Tilemarch_DebugMode = 1 - vex_Tilemarch_DebugMode;
-  if (dev.KeyHit(kKeyF2)) m_cleanView = 1 - m_cleanView;
-  if (dev.KeyHit(kKeyF11)) p_FullscreenFlip();
-  if (dev.KeyHit(kKeyF4)) vex_app_EndApp();
+  if (dev.KeyHit(keycode::kF1)) vex_Tilemarch_DebugMode = 1 - vex_Tilemarch_DebugMode;
+  if (dev.KeyHit(keycode::kF2)) m_cleanView = 1 - m_cleanView;
+  if (dev.KeyHit(keycode::kF11)) p_FullscreenFlip();
+  if (dev.KeyHit(keycode::kF4)) vex_app_EndApp();
 
   dev.UpdateAsyncEvents();
 
@@ -134,7 +132,7 @@ void c_MyApp::SamplePointer() {
   toVirtual(m_pointerX, m_pointerY, dev.MouseX(), dev.MouseY());
   // A click pressed and released between two updates counts as held for that
   // one update; otherwise a quick click on a busy machine is lost.
-  int left = dev.KeyDown(kMouseLeft) || dev.KeyHit(kMouseLeft) ? 1 : 0;
+  int left = dev.KeyDown(keycode::kMouseLeft) || dev.KeyHit(keycode::kMouseLeft) ? 1 : 0;
   if (left && m_pointerWasDown == 0) {
     m_pointerOldX = m_pointerX;
     m_pointerOldY = m_pointerY;
@@ -144,7 +142,7 @@ void c_MyApp::SamplePointer() {
   for (int i = 0; i < 10; ++i) {
     m_touchDown[i] = 0;
     m_touchX[i] = m_touchY[i] = kUntouched;
-    if (!dev.KeyDown(kTouchBase + i) && !dev.KeyHit(kTouchBase + i)) continue;
+    if (!dev.KeyDown(keycode::kTouchFirst + i) && !dev.KeyHit(keycode::kTouchFirst + i)) continue;
     m_touchDown[i] = 1;
     toVirtual(m_touchX[i], m_touchY[i], dev.TouchX(i), dev.TouchY(i));
     m_pointerDown = 1;

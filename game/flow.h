@@ -1,13 +1,12 @@
 // c_MyApp: the game's one application object.
 //
-// All game state lives in its fields. The methods are spread over game/ by
+// All game state lives in its fields; the methods are spread over game/ by
 // concern: flow.cpp (creation, the update skeleton, suspend and resume, full
-// screen), render.cpp and text.cpp (display list, drawing vocabulary, replay,
-// fit, text), changed_area.cpp (where the next frame differs), assets.cpp and
-// sound.cpp (image and sound slots, the staged loader, effects and music),
-// controls.cpp (player actions and hit tests), and the screens' own files
-// (menu, menu_map, menu_draw, board, options, pause, pendulum, badges,
-// save...). The numbers they share have names in names.h.
+// screen), render.cpp and text.cpp (the drawing vocabulary), frame_present.cpp
+// (once per rendered frame: fit, replay, frame rate), changed_area.cpp (where
+// the next frame differs), assets.cpp and sound.cpp (slots, the staged loader,
+// effects and music), controls.cpp (player actions and hit tests) and the
+// screens' own files. The numbers they share have names in names.h.
 #pragma once
 
 #include <array>
@@ -15,6 +14,7 @@
 #include <vector>
 
 #include "game/devices.h"
+#include "game/frame_present.h"
 #include "game/render.h"
 #include "game/shown_frame.h"
 #include "host/app.h"
@@ -54,7 +54,7 @@ struct TouchBox {
   float left, top, right, bottom;
 };
 
-class DeviceInk; // render.cpp
+class DeviceInk; // frame_present.cpp
 
 class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
 public:
@@ -65,7 +65,7 @@ public:
   // The host's clock, through the devices.
   int Millisecs() { return m_devices->Millisecs(); }
 
-  // --- lifecycle (flow.cpp)
+  // --- lifecycle (flow.cpp, frame_present.cpp)
   void p_OnCreate() override;
   void p_OnUpdate() override;
   void p_OnRender() override;
@@ -195,10 +195,7 @@ public:
   int m_state = 0;
   int m_loadStep = 0;
   int m_level = 0;
-  int m_paused = 0;
-  int m_pauseDir = 0;
-  int m_pauseSlide = 0;
-  int m_pauseSel = 0;
+  int m_paused = 0, m_pauseDir = 0, m_pauseSlide = 0, m_pauseSel = 0;
   int m_optionsOpen = 0;
   int m_optionsSlide = 0;
   int m_fullscreen = 0;
@@ -320,6 +317,9 @@ private:
   void PauseIfPlaying();
   void ReleaseControls();
   void DrawDebugOverlay();
+  void CountFrame();
+  void FillBackground(DeviceInk &ink, int w, int h);
+  void NoticeDeviceSize(int w, int h);
   void ReplayList(DeviceInk &ink);
   void FitToDevice(int w, int h);
   // The list and the fill as the device would show them (frame_shown.cpp).

@@ -2,7 +2,6 @@
 // and drawn once per puzzle update, and the star table refilled per puzzle.
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 
 #include "game/flow.h"
 #include "game/levels/random.h"
@@ -13,12 +12,6 @@ constexpr int kRecord = 10;
 constexpr int kMaxRecords = 5100 / kRecord;
 
 enum ParticleField { kType, kX, kY, kVX, kVY, kAngle, kSpin, kLife, kColour, kFrame };
-
-// The next value of the game's generator as a fraction in [0, 1).
-float RandomUnit() {
-  vex_random_Seed = RandomStep(vex_random_Seed);
-  return static_cast<float>(static_cast<uint32_t>(vex_random_Seed) >> 8) / 16777216.0f;
-}
 
 float RandomIn(float low, float high) { return low + RandomUnit() * (high - low); }
 

@@ -8,6 +8,7 @@
 #include "game/flow.h"
 #include "game/names.h"
 #include "game/render.h"
+#include "runtime/angle.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
-// The display list's record layout, the fit of the virtual screen to the
-// device and its mapping both ways, the palette and the text routine's
-// kerning: the parts of the game's rendering that need no game object.
+// The display list that screens build during an update: its record layout,
+// the palette, the icon glyphs and the text routine's kerning, the parts of
+// the drawing vocabulary that need no game object. What becomes of the list
+// once per rendered frame is in frame_present.h.
 #pragma once
 
 #include <cstddef>
@@ -30,37 +31,6 @@ struct DrawRecord {
 static_assert(sizeof(DrawRecord) == 15 * sizeof(float) && std::is_standard_layout_v<DrawRecord>);
 static_assert(offsetof(DrawRecord, alpha) == 7 * sizeof(float) && offsetof(DrawRecord, red) == 10 * sizeof(float) &&
               offsetof(DrawRecord, unused3) == 14 * sizeof(float));
-
-constexpr float kDegToRad = 0.017453292f;
-
-// Where the virtual screen lies on the device: its units times the scale,
-// moved in by the overscan border.
-struct ViewMapping {
-  float scale = 1;
-  float offX = 0, offY = 0;
-
-  struct Point {
-    float x, y;
-  };
-  Point ToDevice(float x, float y) const { return {x * scale + offX, y * scale + offY}; }
-  Point SizeOnDevice(float w, float h) const { return {w * scale, h * scale}; }
-  Point ToVirtual(float x, float y) const {
-    // A zero-sized window fits at scale 0; positions then stay in device
-    // units rather than becoming infinite.
-    float s = scale > 0 ? scale : 1;
-    return {(x - offX) / s, (y - offY) / s};
-  }
-};
-
-// How the design size fits a device: mode 1 when the width governs, 2 when the
-// height does; the virtual screen keeps the device's aspect ratio.
-struct ViewFit {
-  int mode = 1;
-  float virtualW = 640, virtualH = 480;
-  ViewMapping view;
-};
-
-ViewFit FitVirtualScreen(float deviceW, float deviceH, float overscan, float designW, float designH);
 
 // Fractions 0..1 of palette colour n (1..9; anything else is grey).
 struct PaletteColour {

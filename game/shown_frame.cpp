@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "graphics/graphics_device.h"
+#include "runtime/angle.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ bool ShownFrame::EachChangedRecord(
 bool ShownFrame::SameBesideList(const ShownSettings &settings, std::span<const GameImage> images) const {
   if (!kept_ || settings != settings_ || images.size() != images_.size()) return false;
   for (size_t i = 0; i < images.size(); ++i)
-    if (images[i].get() != images_[i]) return false;
+    if (images[i].get() != images_[i].get()) return false;
   return true;
 }
 
@@ -85,7 +86,6 @@ void ShownFrame::Keep(std::span<const DrawRecord> list, std::span<const ShownRec
   list_.assign(list.begin(), list.end());
   shown_.assign(shown.begin(), shown.end());
   settings_ = settings;
-  images_.clear();
-  for (const GameImage &image : images) images_.push_back(image.get());
+  images_.assign(images.begin(), images.end());
   kept_ = true;
 }

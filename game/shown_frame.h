@@ -76,5 +76,7 @@ private:
   std::vector<DrawRecord> list_;
   std::vector<ShownRecord> shown_;
   ShownSettings settings_;
-  std::vector<const c_Image *> images_;
+  // Held, not just their addresses: a picture freed while kept could leave
+  // its address to the next one loaded, which would then pass for it.
+  std::vector<GameImage> images_;
 };

@@ -5,6 +5,7 @@
 #include "game/flow.h"
 #include "game/names.h"
 #include "game/render.h"
+#include "runtime/angle.h"
 
 IconGlyph IconFor(int letter, int controlMode, int millis) {
   int frame = letter, extra = 4, blinkTo = -1;

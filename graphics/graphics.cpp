@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "runtime/angle.h"
 #include "runtime/data_path.h"
 
 gxtkGraphics *vex_graphics_device = nullptr;
@@ -167,7 +168,7 @@ void vex_graphics_Translate(float x, float y) { vex_graphics_Transform(1, 0, 0, 
 void vex_graphics_Scale(float x, float y) { vex_graphics_Transform(x, 0, 0, y, 0, 0); }
 
 void vex_graphics_Rotate(float angle) {
-  float a = angle * 0.017453292f;
+  float a = angle * kDegToRad;
   float c = std::cos(a), s = std::sin(a);
   vex_graphics_Transform(c, -s, s, c, 0, 0);
 }
@@ -263,7 +264,7 @@ void vex_graphics_DrawImage2(c_Image *image, float x, float y, float rotation, f
   // this is the hot path of every sprite the game draws.
   c_GraphicsContext &c = *vex_graphics_context;
   const float saved[6] = {c.m_ix, c.m_iy, c.m_jx, c.m_jy, c.m_tx, c.m_ty};
-  float a = rotation * 0.017453292f;
+  float a = rotation * kDegToRad;
   float cs = std::cos(a), sn = std::sin(a);
   float lix = cs * scaleX, liy = -sn * scaleX, ljx = sn * scaleY, ljy = cs * scaleY;
   float ltx = x - image->m_tx * lix - image->m_ty * ljx;

@@ -1,56 +1,17 @@
-// gxtkGraphics: the batch, its flush, the frame bracket and the primitives.
+// gxtkGraphics: the batch, its flush, the frame bracket, the drawing state
+// (colour, blend, scissor, matrix) and the pixel copies; the primitives are in
+// graphics_draw.cpp.
 #include "graphics/graphics_device.h"
 
 #include <GL/gl.h>
 #include <GLFW/glfw3.h>
-
-#include <malloc.h>
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
 
-namespace {
-// Truncates a non-negative length, capping huge values and reading NaN as 0.
-int CappedLength(float length) {
-  if (length < 2048.0f) return static_cast<int>(length);
-  return length >= 2048.0f ? 2048 : 0;
-}
-} // namespace
-
-int OvalSegments(float xr, float yr, bool tformed, float ix, float iy, float jx, float jy) {
-  int n;
-  if (tformed) {
-    float dx = xr * ix, dy = xr * iy, ex = yr * jx, ey = yr * jy;
-    n = CappedLength(std::sqrt(dx * dx + dy * dy) + std::sqrt(ex * ex + ey * ey));
-  } else {
-    n = CappedLength(std::fabs(xr)) + CappedLength(std::fabs(yr));
-  }
-  if (n < 12) return 12;
-  if (n > 1024) return 1024;
-  return n & ~3;
-}
-
-namespace {
-// A software OpenGL (Mesa's llvmpipe, as under Xvfb) allocates its scene
-// buffers per frame and frees them when the frame is finished; glibc would
-// hand that memory back to the kernel every frame and fault it in again,
-// which cost more than the drawing itself (about 2 us per quad). Keeping a
-// few tens of megabytes of freed heap avoids the churn; other drivers are
-// unaffected.
-void KeepFreedHeapForTheDriver() {
-  static const bool done = [] {
-    mallopt(M_TRIM_THRESHOLD, 64 << 20);
-    mallopt(M_TOP_PAD, 16 << 20);
-    return true;
-  }();
-  (void)done;
-}
-} // namespace
-
 gxtkGraphics::gxtkGraphics(gxtkWindowSource window) : window_(std::move(window)) {
-  KeepFreedHeapForTheDriver();
   for (int q = 0; q < kMaxQuads; ++q) {
     uint16_t base = static_cast<uint16_t>(q * 4);
     uint16_t *idx = quadIndices + q * 6;
@@ -110,28 +71,30 @@ void gxtkGraphics::Flush() {
     primSurf->Bind();
     ++stats.textureBinds;
   }
-  switch (primType) {
-  case 1:
+  switch (primKind) {
+  case gxtkPrimitive::kPoints:
     glDrawArrays(GL_POINTS, 0, primCount);
     ++stats.drawCalls;
     break;
-  case 2:
+  case gxtkPrimitive::kLines:
     glDrawArrays(GL_LINES, 0, primCount);
     ++stats.drawCalls;
     break;
-  case 3:
+  case gxtkPrimitive::kTriangles:
     glDrawArrays(GL_TRIANGLES, 0, primCount);
     ++stats.drawCalls;
     break;
-  case 4:
+  case gxtkPrimitive::kQuads:
     glDrawElements(GL_TRIANGLES, primCount / 4 * 6, GL_UNSIGNED_SHORT, quadIndices);
     ++stats.drawCalls;
     break;
-  default:
-    for (int first = 0; first < primCount; first += primType) {
-      glDrawArrays(GL_TRIANGLE_FAN, first, primType);
+  case gxtkPrimitive::kPolygons:
+    for (int first = 0; first < primCount; first += primPolygon) {
+      glDrawArrays(GL_TRIANGLE_FAN, first, primPolygon);
       ++stats.drawCalls;
     }
+    break;
+  case gxtkPrimitive::kNone:
     break;
   }
   if (primSurf) glDisable(GL_TEXTURE_2D);
@@ -142,39 +105,6 @@ std::shared_ptr<gxtkSurface> gxtkGraphics::LoadSurface(const String &path) {
   auto surface = std::make_shared<gxtkSurface>();
   if (!LoadSurface__UNSAFE__(*surface, path)) return nullptr;
   surface->Bind();
-  return surface;
-}
-
-bool gxtkGraphics::LoadSurface__UNSAFE__(gxtkSurface &surface, const String &path) {
-  int w = 0, h = 0, depth = 0;
-  PixelData pixels = LoadImageData(path, &w, &h, &depth);
-  if (!pixels) return false;
-  surface.SetData(std::move(pixels), w, h, depth);
-  surface.path = path;
-  return true;
-}
-
-std::shared_ptr<gxtkSurface> gxtkGraphics::LoadSurfaceOnDemand(const String &path) {
-  int w = 0, h = 0, depth = 0;
-  if (!ReadImageInfo(path, &w, &h, &depth)) return nullptr;
-  auto surface = std::make_shared<gxtkSurface>();
-  surface->width = w;
-  surface->height = h;
-  surface->depth = depth;
-  surface->format = SurfaceFormatOfDepth(depth);
-  surface->path = path;
-  return surface;
-}
-
-std::shared_ptr<gxtkSurface> gxtkGraphics::CreateSurface(int w, int h) {
-  if (w <= 0 || h <= 0) return nullptr;
-  auto surface = std::make_shared<gxtkSurface>();
-  surface->width = w;
-  surface->height = h;
-  surface->depth = 4;
-  surface->format = SurfaceFormatOfDepth(4);
-  // The texture is made when the surface is first drawn: a blank surface that
-  // is never drawn costs no texture memory.
   return surface;
 }
 
@@ -264,89 +194,6 @@ void gxtkGraphics::SetMatrix(float mix, float miy, float mjx, float mjy, float m
   tx = mtx;
   ty = mty;
   tformed = !(ix == 1 && iy == 0 && jx == 0 && jy == 1 && tx == 0 && ty == 0);
-}
-
-void gxtkGraphics::DrawPoint(float x, float y) {
-  gxtkVertex *v = Reserve(1, nullptr, 1);
-  Put(v[0], x, y, 0, 0);
-  v[0].x += 0.5f;
-  v[0].y += 0.5f;
-}
-
-void gxtkGraphics::DrawLine(float x1, float y1, float x2, float y2) {
-  gxtkVertex *v = Reserve(2, nullptr, 2);
-  Put(v[0], x1, y1, 0, 0);
-  Put(v[1], x2, y2, 0, 0);
-  for (int i = 0; i < 2; ++i) {
-    v[i].x += 0.5f;
-    v[i].y += 0.5f;
-  }
-}
-
-void gxtkGraphics::DrawRect(float x, float y, float w, float h) {
-  gxtkVertex *v = Reserve(4, nullptr, 4);
-  Put(v[0], x, y, 0, 0);
-  Put(v[1], x + w, y, 0, 0);
-  Put(v[2], x + w, y + h, 0, 0);
-  Put(v[3], x, y + h, 0, 0);
-}
-
-void gxtkGraphics::DrawOval(float x, float y, float w, float h) {
-  float xr = w * 0.5f, yr = h * 0.5f;
-  float cx = x + xr, cy = y + yr;
-  int n = OvalSegments(xr, yr, tformed, ix, iy, jx, jy);
-  gxtkVertex *v = Reserve(n, nullptr, n);
-  for (int i = 0; i < n; ++i) {
-    float angle = static_cast<float>(i) * 6.2831855f / static_cast<float>(n);
-    Put(v[i], cx + std::cos(angle) * xr, cy - std::sin(angle) * yr, 0, 0);
-  }
-}
-
-void gxtkGraphics::DrawPoly(const Array<float> &verts) {
-  int n = verts.Length() / 2;
-  if (n < 1 || n > kMaxVertices) return;
-  gxtkVertex *v = Reserve(n, nullptr, n);
-  for (int i = 0; i < n; ++i) Put(v[i], verts[i * 2], verts[i * 2 + 1], 0, 0);
-}
-
-void gxtkGraphics::DrawPoly2(const Array<float> &verts, const std::shared_ptr<gxtkSurface> &surface, int srcx,
-                             int srcy) {
-  int n = verts.Length() / 4;
-  if (n < 1 || n > kMaxVertices || !surface) return;
-  surface->Ready();
-  gxtkVertex *v = Reserve(n, surface, n);
-  float us = surface->uscale, vs = surface->vscale;
-  for (int i = 0; i < n; ++i) {
-    const float *p = verts.Data() + i * 4;
-    Put(v[i], p[0], p[1], (p[2] + static_cast<float>(srcx)) * us, (p[3] + static_cast<float>(srcy)) * vs);
-  }
-}
-
-void gxtkGraphics::DrawSurface(const std::shared_ptr<gxtkSurface> &surface, float x, float y) {
-  if (!surface) return;
-  surface->Ready();
-  float w = static_cast<float>(surface->width), h = static_cast<float>(surface->height);
-  float u1 = w * surface->uscale, v1 = h * surface->vscale;
-  gxtkVertex *v = Reserve(4, surface, 4);
-  Put(v[0], x, y, 0, 0);
-  Put(v[1], x + w, y, u1, 0);
-  Put(v[2], x + w, y + h, u1, v1);
-  Put(v[3], x, y + h, 0, v1);
-}
-
-void gxtkGraphics::DrawSurface2(const std::shared_ptr<gxtkSurface> &surface, float x, float y, int srcx, int srcy,
-                                int srcw, int srch) {
-  if (!surface) return;
-  surface->Ready();
-  float w = static_cast<float>(srcw), h = static_cast<float>(srch);
-  float us = surface->uscale, vs = surface->vscale;
-  float u0 = static_cast<float>(srcx) * us, u1 = static_cast<float>(srcx + srcw) * us;
-  float v0 = static_cast<float>(srcy) * vs, v1 = static_cast<float>(srcy + srch) * vs;
-  gxtkVertex *v = Reserve(4, surface, 4);
-  Put(v[0], x, y, u0, v0);
-  Put(v[1], x + w, y, u1, v0);
-  Put(v[2], x + w, y + h, u1, v1);
-  Put(v[3], x, y + h, u0, v1);
 }
 
 namespace {

@@ -31,6 +31,15 @@ struct gxtkFrameStats {
   int vertices = 0;
 };
 
+// How the vertices of the pending batch make primitives: one point or line
+// per one or two vertices, triangles, quads (drawn as two triangles each), or
+// polygons of primPolygon vertices each (ovals, and polygons of five or more).
+enum class gxtkPrimitive { kNone, kPoints, kLines, kTriangles, kQuads, kPolygons };
+
+// The primitive of one polygon of n vertices: points, a line, a triangle or a
+// quad for one to four, else a polygon.
+gxtkPrimitive PrimitiveOfPolygon(int n);
+
 struct GLFWwindow;
 
 // The window the device draws into, asked afresh every frame: the host opens
@@ -50,14 +59,16 @@ public:
   virtual int BeginRender();
   virtual void EndRender();
   virtual void DiscardGraphics() {}
+  // A surface read from a picture file (LoadSurface__UNSAFE__) with its
+  // texture made; null when the file does not decode.
   virtual std::shared_ptr<gxtkSurface> LoadSurface(const String &path);
-  virtual std::shared_ptr<gxtkSurface> CreateSurface(int width, int height);
-  // A surface that reads its file when it is first drawn: one that is never
-  // drawn costs neither pixels nor a texture. Only the header is read now.
-  std::shared_ptr<gxtkSurface> LoadSurfaceOnDemand(const String &path);
+  virtual std::shared_ptr<gxtkSurface> CreateSurface(int width, int height) {
+    return CreateBlankSurface(width, height);
+  }
   // Decodes into the surface without any OpenGL call (safe off the main
   // thread); the surface's OnUnsafeLoadComplete makes the texture later.
-  virtual bool LoadSurface__UNSAFE__(gxtkSurface &surface, const String &path);
+  virtual bool LoadSurface__UNSAFE__(gxtkSurface &surface, const String &path) { return surface.ReadFile(path); }
+  std::shared_ptr<gxtkSurface> LoadSurfaceOnDemand(const String &path) { return SurfaceOnDemand(path); }
   virtual void Cls(float r, float g, float b);
   virtual void SetAlpha(float alpha);
   virtual void SetColor(float r, float g, float b);
@@ -99,17 +110,21 @@ public:
   uint16_t quadIndices[kMaxQuads * 6];
   bool clipped = false;
   int clipX = 0, clipY = 0, clipWidth = 0, clipHeight = 0;
-  int primType = 0;
+  gxtkPrimitive primKind = gxtkPrimitive::kNone;
+  int primPolygon = 0;
   int primCount = 0;
   std::shared_ptr<gxtkSurface> primSurf;
 
 private:
-  // Room for n vertices of type type with surface surf, flushing first when
-  // the pending batch cannot take them; the caller fills them in.
-  gxtkVertex *Reserve(int type, const std::shared_ptr<gxtkSurface> &surf, int n) {
-    if (primType != type || primSurf.get() != surf.get() || primCount + n > kMaxVertices) {
+  // Room for n vertices of a kind of primitive (a polygon's n vertices are
+  // one polygon) with surface surf, flushing first when the pending batch
+  // cannot take them; the caller fills them in.
+  gxtkVertex *Reserve(gxtkPrimitive kind, const std::shared_ptr<gxtkSurface> &surf, int n) {
+    const int polygon = kind == gxtkPrimitive::kPolygons ? n : 0;
+    if (primKind != kind || primPolygon != polygon || primSurf.get() != surf.get() || primCount + n > kMaxVertices) {
       Flush();
-      primType = type;
+      primKind = kind;
+      primPolygon = polygon;
       if (primSurf.get() != surf.get()) primSurf = surf;
     }
     gxtkVertex *v = vertices + primCount;

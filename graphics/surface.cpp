@@ -1,10 +1,11 @@
-// gxtkSurface: texture creation, re-creation after a context change, and the
-// premultiplied pixel copy.
+// gxtkSurface: loading from picture files, texture creation, re-creation
+// after a context change, and the premultiplied pixel copy.
 #include "graphics/surface.h"
 
 #include <GL/gl.h>
 
 #include <cstdint>
+#include <memory>
 
 int glfwGraphicsSeq = 0;
 
@@ -30,6 +31,31 @@ unsigned SurfaceFormatOfDepth(int depth) {
   }
 }
 
+namespace {
+// A surface of a size and depth without pixels yet.
+std::shared_ptr<gxtkSurface> SizedSurface(int w, int h, int depth) {
+  auto surface = std::make_shared<gxtkSurface>();
+  surface->width = w;
+  surface->height = h;
+  surface->depth = depth;
+  surface->format = SurfaceFormatOfDepth(depth);
+  return surface;
+}
+} // namespace
+
+std::shared_ptr<gxtkSurface> SurfaceOnDemand(const String &path) {
+  int w = 0, h = 0, depth = 0;
+  if (!ReadImageInfo(path, &w, &h, &depth)) return nullptr;
+  auto surface = SizedSurface(w, h, depth);
+  surface->path = path;
+  return surface;
+}
+
+std::shared_ptr<gxtkSurface> CreateBlankSurface(int w, int h) {
+  if (w <= 0 || h <= 0) return nullptr;
+  return SizedSurface(w, h, 4);
+}
+
 int NextPowerOfTwo(int n) {
   int p = 1;
   while (p < n && p < (1 << 30)) p <<= 1;
@@ -37,6 +63,15 @@ int NextPowerOfTwo(int n) {
 }
 
 void gxtkSurface::SetForcePowerOfTwo(bool force) { forcePowerOfTwo = force; }
+
+bool gxtkSurface::ReadFile(const String &file) {
+  int w = 0, h = 0, d = 0;
+  PixelData pixels = LoadImageData(file, &w, &h, &d);
+  if (!pixels) return false;
+  SetData(std::move(pixels), w, h, d);
+  path = file;
+  return true;
+}
 
 gxtkSurface::~gxtkSurface() { Discard(); }
 

@@ -8,6 +8,8 @@
 // like everything the device draws.
 #pragma once
 
+#include <memory>
+
 #include "graphics/image_data.h"
 #include "runtime/object.h"
 
@@ -31,6 +33,9 @@ public:
   // Finishes a load made off the main thread: the texture can only be made here.
   virtual void OnUnsafeLoadComplete() { Bind(); }
 
+  // Decodes a picture file into the surface (SetData) without any OpenGL
+  // call, so a worker thread may read it; false when it does not decode.
+  bool ReadFile(const String &file);
   // Takes the pixels (rows of width x depth bytes) and premultiplies them.
   void SetData(PixelData pixels, int width, int height, int depth);
   // Writes ints (alpha in the top byte, then red, green, blue) into an RGBA
@@ -66,6 +71,14 @@ private:
   void ReadFileAgain();
   int texWidth = 0, texHeight = 0;
 };
+
+// A surface that reads its picture file when it is first drawn: one that is
+// never drawn costs neither pixels nor a texture. Only the header is read
+// now; null when the file is no picture.
+std::shared_ptr<gxtkSurface> SurfaceOnDemand(const String &path);
+// A blank RGBA surface, null for an empty size. Its texture is made when it is
+// first drawn: a blank surface that is never drawn costs no texture memory.
+std::shared_ptr<gxtkSurface> CreateBlankSurface(int width, int height);
 
 // The OpenGL pixel format of a depth of 1 to 4 bytes per pixel.
 unsigned SurfaceFormatOfDepth(int depth);

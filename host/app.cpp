@@ -8,6 +8,7 @@
 #include "graphics/graphics_device.h"
 #include "host/glfw_game.h"
 #include "input/input_device.h"
+#include "input/key_codes.h"
 #include "runtime/error.h"
 
 c_App *vex_app__app = nullptr;
@@ -119,9 +120,9 @@ void c_GameDelegate::ClipFrame(const VexRect *area) {
 void c_GameDelegate::KeyEvent(int event, int data) {
   m_input->p_KeyEvent(event, data);
   if (event != KeyDown) return;
-  if (data == 432)
+  if (data == keycode::kClose)
     vex_app__app->p_OnClose();
-  else if (data == 416)
+  else if (data == keycode::kBack)
     vex_app__app->p_OnBack();
 }
 

@@ -1,4 +1,4 @@
-// VexGlfwGame: the GLFW 3 window, loop, timer and input callbacks.
+// VexGlfwGame: the GLFW 3 window, timer, input callbacks and platform calls.
 #include "host/glfw_game.h"
 
 #include <GLFW/glfw3.h>
@@ -14,6 +14,7 @@
 #include "host/state_file.h"
 #include "input/glfw_joysticks.h"
 #include "input/glfw_keys.h"
+#include "input/key_codes.h"
 
 VexGlfwGame *VexGlfwGame::_glfwGame = nullptr;
 
@@ -57,7 +58,7 @@ void OnChar(GLFWwindow *window, unsigned int codepoint) {
 }
 
 void OnMouseButton(GLFWwindow *window, int button, int action, int) {
-  if (button < 0 || button > 2) return;
+  if (button < 0 || button >= keycode::kMouseButtons) return;
   double x = 0, y = 0;
   glfwGetCursorPos(window, &x, &y);
   HostOf(window)->MouseEvent(action == GLFW_PRESS ? MouseDown : MouseUp, button, static_cast<float>(x),
@@ -72,8 +73,8 @@ void OnCursorPos(GLFWwindow *window, double x, double y) {
 // the framework decides (it ends the program).
 void OnClose(GLFWwindow *window) {
   VexGlfwGame *game = HostOf(window);
-  game->KeyEvent(KeyDown, 432);
-  game->KeyEvent(KeyUp, 432);
+  game->KeyEvent(KeyDown, keycode::kClose);
+  game->KeyEvent(KeyUp, keycode::kClose);
   glfwSetWindowShouldClose(window, GLFW_FALSE);
 }
 
@@ -89,7 +90,7 @@ void OnIconify(GLFWwindow *window, int iconified) { HostOf(window)->WindowIconif
 
 VexGlfwGame::VexGlfwGame() : glfwPlatform_(std::make_unique<GlfwLoopPlatform>(*this)) {
   _glfwGame = this;
-  platform_ = glfwPlatform_.get();
+  loop_.SetPlatform(glfwPlatform_.get());
 }
 
 VexGlfwGame::~VexGlfwGame() {
@@ -99,11 +100,10 @@ VexGlfwGame::~VexGlfwGame() {
 
 void VexGlfwGame::SetUpdateRate(int hertz) {
   VexGame::SetUpdateRate(hertz);
-  if (hertz) updatePeriod = 1.0 / hertz;
-  nextUpdate = 0;
+  loop_.SetUpdateRate(hertz);
 }
 
-int VexGlfwGame::Millisecs() { return static_cast<int>(platform_->Time() * 1000.0); }
+int VexGlfwGame::Millisecs() { return static_cast<int>(loop_.Platform().Time() * 1000.0); }
 
 int VexGlfwGame::SaveState(const String &state) { return VexGame::SaveState(state); }
 
@@ -140,7 +140,7 @@ int VexGlfwGame::GetDeviceHeight() { return window_ ? height_ : 0; }
 void VexGlfwGame::FramebufferResized(int width, int height) {
   fbWidth_ = width;
   fbHeight_ = height;
-  redraw_ = true;
+  loop_.Redraw();
 }
 
 void VexGlfwGame::PresentArea(const VexRect &area) const {
@@ -153,7 +153,7 @@ void VexGlfwGame::PresentArea(const VexRect &area) const {
 void VexGlfwGame::WindowResized(int width, int height) {
   width_ = width;
   height_ = height;
-  redraw_ = true;
+  loop_.Redraw();
 }
 
 void VexGlfwGame::SetDeviceWindow(int width, int height, int flags) {
@@ -232,7 +232,7 @@ void VexGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int b
     }
     // A held button belongs to the old window; the new one never sees its
     // release. A release does not move the pointer, so the position is moot.
-    for (int button = 0; button <= 2; ++button)
+    for (int button = 0; button < keycode::kMouseButtons; ++button)
       if (glfwGetMouseButton(window_, button) == GLFW_PRESS) MouseEvent(MouseUp, button, 0, 0);
   }
   auto desktop = GetGlfwDesktopMode();
@@ -254,7 +254,7 @@ void VexGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int b
   window_ = glfwCreateWindow(width, height, "Tilemarch", fullscreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
   ++glfwGraphicsSeq;
   fullscreen_ = fullscreen;
-  redraw_ = true;
+  loop_.Redraw();
   if (!window_) return;
   glfwMakeContextCurrent(window_);
   if (!fullscreen && desktop) glfwSetWindowPos(window_, (desktop->width - width) / 2, (desktop->height - height) / 2);
@@ -284,66 +284,5 @@ void VexGlfwGame::InstallCallbacks() {
 void VexGlfwGame::Run() {
   SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
   StartGame();
-  while (platform_->WindowOpen()) RunPass();
-}
-
-// A frame that differs from the one on screen only inside an area is shown by
-// copying that area, where the platform can: the back buffer then still holds
-// the whole frame, and the next such frame is drawn inside its area only.
-// Anything the window asks for is drawn whole and swapped.
-void VexGlfwGame::DrawFrame() {
-  VexRect area;
-  const bool part = !redraw_ && platform_->CanPresentArea() && ChangedArea(area);
-  redraw_ = false;
-  ClipFrame(part && backKept_ ? &area : nullptr);
-  RenderGame();
-  ClipFrame(nullptr);
-  if (part)
-    platform_->PresentArea(area);
-  else
-    platform_->SwapBuffers();
-  backKept_ = part;
-}
-
-void VexGlfwGame::RunPass() {
-  // Drawing the frame on screen again would only cost the processor: under a
-  // software renderer most of what the game costs at rest.
-  if (redraw_ || PictureChanged()) DrawFrame();
-
-  if (nextUpdate != 0) {
-    double delay = nextUpdate - platform_->Time();
-    if (delay > 0) platform_->Sleep(delay);
-  }
-
-  if (suspended)
-    platform_->WaitEvents();
-  else
-    platform_->PollEvents();
-
-  if (platform_->WindowActive()) {
-    if (suspended) {
-      ResumeGame();
-      nextUpdate = 0;
-      redraw_ = true;
-    }
-  } else if (!suspended) {
-    SuspendGame();
-    nextUpdate = 0;
-  }
-
-  if (suspended) return;
-
-  if (updateRate == 0) {
-    UpdateGame();
-    return;
-  }
-
-  if (nextUpdate == 0) nextUpdate = platform_->Time();
-  for (int i = 0; i < 4; ++i) {
-    UpdateGame();
-    if (nextUpdate == 0) return;
-    nextUpdate += updatePeriod;
-    if (nextUpdate > platform_->Time()) return;
-  }
-  nextUpdate = 0;
+  loop_.Run();
 }

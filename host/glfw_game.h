@@ -1,12 +1,6 @@
-// VexGlfwGame: the host on GLFW 3 — the window, the main loop, the timer and
-// the GLFW input callbacks.
-//
-// One pass of the main loop (RunPass) renders a frame and swaps (unless the
-// frame would show what the window already shows), sleeps until
-// the next update is due, processes events (blocking while suspended), follows
-// the window's focus into suspend and resume, and then runs one to four
-// fixed-rate updates. When it falls more than four updates behind it drops the
-// schedule rather than trying to catch up, and the next pass starts afresh.
+// VexGlfwGame: the host on GLFW 3 — the window, the timer, the GLFW input
+// callbacks and the platform calls; its main loop (host/main_loop.h) runs on
+// GLFW's clock, event queue and window.
 #pragma once
 
 #include <mutex>
@@ -14,6 +8,7 @@
 #include "host/game.h"
 #include "host/glx_present.h"
 #include "host/loop_platform.h"
+#include "host/main_loop.h"
 
 struct GLFWwindow;
 
@@ -50,15 +45,16 @@ public:
   Array<VexGlfwVideoMode> GetGlfwVideoModes();
   void Run();
 
-  // One pass of the main loop; see the header comment.
-  void RunPass();
-  void SetLoopPlatform(VexLoopPlatform *platform) { platform_ = platform; }
+  // One pass of the main loop (host/main_loop.h).
+  void RunPass() { loop_.RunPass(); }
+  // The clock, events and window the loop runs on, in place of GLFW's.
+  void SetLoopPlatform(VexLoopPlatform *platform) { loop_.SetPlatform(platform); }
   GLFWwindow *Window() const { return window_; }
   bool FullScreen() const { return fullscreen_; }
-  double NextUpdate() const { return nextUpdate; }
+  double NextUpdate() const { return loop_.NextUpdate(); }
   // The window lost its pixels or changed size: the next pass draws whether
   // or not the picture changed.
-  void Redraw() { redraw_ = true; }
+  void Redraw() { loop_.Redraw(); }
   // What the window's callbacks last told: asking the X server instead would
   // cost a round trip on every update.
   void WindowResized(int width, int height);
@@ -71,8 +67,6 @@ public:
   bool WindowActive() const { return window_ && focused_ && !iconified_; }
 
 protected:
-  double updatePeriod = 0;
-  double nextUpdate = 0;
   // Filled on first need by PathToFilePath, under the mutex.
   std::mutex appDirMutex;
   String appDir, internalDir;
@@ -80,17 +74,13 @@ protected:
 
 private:
   void InstallCallbacks();
-  void DrawFrame();
 
   GLFWwindow *window_ = nullptr;
   bool fullscreen_ = false;
-  bool redraw_ = true;
-  // The back buffer still holds the frame on screen (it was shown by a copy).
-  bool backKept_ = false;
   GlxAreaPresent areaPresent_;
   int fbWidth_ = 0, fbHeight_ = 0;
   int width_ = 0, height_ = 0;
   bool focused_ = false, iconified_ = false;
   std::unique_ptr<VexLoopPlatform> glfwPlatform_;
-  VexLoopPlatform *platform_ = nullptr;
+  VexMainLoop loop_{*this};
 };

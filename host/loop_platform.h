@@ -1,8 +1,8 @@
 // VexLoopPlatform: what the main loop needs of the window system.
 //
-// The loop's scheduling is plain code in VexGlfwGame::RunPass; it reaches the
-// clock, the event queue and the window only through this interface, so tests
-// can drive it with a fake clock and a fake window.
+// The loop's scheduling is plain code in VexMainLoop (host/main_loop.h); it
+// reaches the clock, the event queue and the window only through this
+// interface, so tests can drive it with a fake clock and a fake window.
 #pragma once
 
 #include "host/game_delegate.h"

@@ -4,24 +4,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include "runtime/write_all.h"
 
 namespace {
 
 std::string TempPathFor(const std::string &path) { return path + ".tmp"; }
-
-// Writes all of bytes or reports how it failed; retries interrupted and short
-// writes, which a plain fwrite would report as a full disk.
-bool WriteAll(int fd, const std::string &bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
 
 String DecodeUtf16(std::string_view bytes, bool bigEndian) {
   std::u16string units;

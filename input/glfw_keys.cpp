@@ -3,6 +3,8 @@
 
 #include <GLFW/glfw3.h>
 
+#include "input/key_codes.h"
+
 namespace {
 
 struct KeyPair {
@@ -12,24 +14,41 @@ struct KeyPair {
 // The keys outside the runs of digits, letters, function keys and keypad
 // digits that TransKey maps by offset.
 constexpr KeyPair kSingleKeys[] = {
-    {GLFW_KEY_SPACE, 32},          {GLFW_KEY_APOSTROPHE, 222},
-    {GLFW_KEY_COMMA, 188},         {GLFW_KEY_MINUS, 189},
-    {GLFW_KEY_PERIOD, 190},        {GLFW_KEY_SLASH, 191},
-    {GLFW_KEY_SEMICOLON, 186},     {GLFW_KEY_EQUAL, 187},
-    {GLFW_KEY_LEFT_BRACKET, 219},  {GLFW_KEY_BACKSLASH, 220},
-    {GLFW_KEY_RIGHT_BRACKET, 221}, {GLFW_KEY_GRAVE_ACCENT, 192},
-    {GLFW_KEY_ESCAPE, 27},         {GLFW_KEY_UP, 38},
-    {GLFW_KEY_DOWN, 40},           {GLFW_KEY_LEFT, 37},
-    {GLFW_KEY_RIGHT, 39},          {GLFW_KEY_LEFT_SHIFT, 16},
-    {GLFW_KEY_RIGHT_SHIFT, 16},    {GLFW_KEY_LEFT_CONTROL, 17},
-    {GLFW_KEY_RIGHT_CONTROL, 17},  {GLFW_KEY_TAB, 9},
-    {GLFW_KEY_ENTER, 13},          {GLFW_KEY_BACKSPACE, 8},
-    {GLFW_KEY_INSERT, 45},         {GLFW_KEY_DELETE, 46},
-    {GLFW_KEY_PAGE_UP, 33},        {GLFW_KEY_PAGE_DOWN, 34},
-    {GLFW_KEY_HOME, 36},           {GLFW_KEY_END, 35},
-    {GLFW_KEY_KP_DIVIDE, 111},     {GLFW_KEY_KP_MULTIPLY, 106},
-    {GLFW_KEY_KP_SUBTRACT, 109},   {GLFW_KEY_KP_ADD, 107},
-    {GLFW_KEY_KP_DECIMAL, 110},
+    {GLFW_KEY_SPACE, keycode::kSpace},
+    {GLFW_KEY_APOSTROPHE, keycode::kQuote},
+    {GLFW_KEY_COMMA, keycode::kComma},
+    {GLFW_KEY_MINUS, keycode::kMinus},
+    {GLFW_KEY_PERIOD, keycode::kPeriod},
+    {GLFW_KEY_SLASH, keycode::kSlash},
+    {GLFW_KEY_SEMICOLON, keycode::kSemicolon},
+    {GLFW_KEY_EQUAL, keycode::kEquals},
+    {GLFW_KEY_LEFT_BRACKET, keycode::kOpenBracket},
+    {GLFW_KEY_BACKSLASH, keycode::kBackslash},
+    {GLFW_KEY_RIGHT_BRACKET, keycode::kCloseBracket},
+    {GLFW_KEY_GRAVE_ACCENT, keycode::kTilde},
+    {GLFW_KEY_ESCAPE, keycode::kEscape},
+    {GLFW_KEY_UP, keycode::kUp},
+    {GLFW_KEY_DOWN, keycode::kDown},
+    {GLFW_KEY_LEFT, keycode::kLeft},
+    {GLFW_KEY_RIGHT, keycode::kRight},
+    {GLFW_KEY_LEFT_SHIFT, keycode::kShift},
+    {GLFW_KEY_RIGHT_SHIFT, keycode::kShift},
+    {GLFW_KEY_LEFT_CONTROL, keycode::kControl},
+    {GLFW_KEY_RIGHT_CONTROL, keycode::kControl},
+    {GLFW_KEY_TAB, keycode::kTab},
+    {GLFW_KEY_ENTER, keycode::kEnter},
+    {GLFW_KEY_BACKSPACE, keycode::kBackspace},
+    {GLFW_KEY_INSERT, keycode::kInsert},
+    {GLFW_KEY_DELETE, keycode::kDelete},
+    {GLFW_KEY_PAGE_UP, keycode::kPageUp},
+    {GLFW_KEY_PAGE_DOWN, keycode::kPageDown},
+    {GLFW_KEY_HOME, keycode::kHome},
+    {GLFW_KEY_END, keycode::kEnd},
+    {GLFW_KEY_KP_DIVIDE, keycode::kKeypadDivide},
+    {GLFW_KEY_KP_MULTIPLY, keycode::kKeypadMultiply},
+    {GLFW_KEY_KP_SUBTRACT, keycode::kKeypadSubtract},
+    {GLFW_KEY_KP_ADD, keycode::kKeypadAdd},
+    {GLFW_KEY_KP_DECIMAL, keycode::kKeypadDecimal},
 };
 
 } // namespace
@@ -37,8 +56,8 @@ constexpr KeyPair kSingleKeys[] = {
 int TransKey(int glfwKey) {
   if (glfwKey >= GLFW_KEY_0 && glfwKey <= GLFW_KEY_9) return glfwKey;
   if (glfwKey >= GLFW_KEY_A && glfwKey <= GLFW_KEY_Z) return glfwKey;
-  if (glfwKey >= GLFW_KEY_F1 && glfwKey <= GLFW_KEY_F12) return 112 + (glfwKey - GLFW_KEY_F1);
-  if (glfwKey >= GLFW_KEY_KP_0 && glfwKey <= GLFW_KEY_KP_9) return 96 + (glfwKey - GLFW_KEY_KP_0);
+  if (glfwKey >= GLFW_KEY_F1 && glfwKey <= GLFW_KEY_F12) return keycode::kF1 + (glfwKey - GLFW_KEY_F1);
+  if (glfwKey >= GLFW_KEY_KP_0 && glfwKey <= GLFW_KEY_KP_9) return keycode::kKeypad0 + (glfwKey - GLFW_KEY_KP_0);
   for (const KeyPair &pair : kSingleKeys)
     if (pair.glfwKey == glfwKey) return pair.code;
   return 0;
@@ -46,16 +65,16 @@ int TransKey(int glfwKey) {
 
 int KeyToChar(int key) {
   switch (key) {
-  case 8:
-  case 9:
-  case 13:
-  case 27:
+  case keycode::kBackspace:
+  case keycode::kTab:
+  case keycode::kEnter:
+  case keycode::kEscape:
     return key;
-  case 46:
+  case keycode::kDelete:
     return 127;
   default:
     break;
   }
-  if ((key >= 33 && key <= 40) || key == 45) return key | 0x10000;
+  if ((key >= keycode::kPageUp && key <= keycode::kDown) || key == keycode::kInsert) return key | 0x10000;
   return 0;
 }

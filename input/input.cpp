@@ -5,14 +5,13 @@ namespace {
 
 // Key of a joystick button, or 0 past the joystick range.
 int JoyKey(int button, int joystick) {
-  int key = c_InputDevice::kJoyKeys | button | (joystick * c_InputDevice::kJoyButtons);
-  return key < c_InputDevice::kKeys ? key : 0;
+  int key = keycode::kPadFirst | button | (joystick * keycode::kPadButtons);
+  return key < keycode::kCount ? key : 0;
 }
 
 // The stick or trigger arrays of one joystick, or null out of range.
 const c_JoyState *Joy(int index, int joystick) {
-  if (!vex_input_device || index < 0 || index > 1 || joystick < 0 || joystick >= c_InputDevice::kJoysticks)
-    return nullptr;
+  if (!vex_input_device || index < 0 || index > 1 || joystick < 0 || joystick >= keycode::kPads) return nullptr;
   return vex_input_device->m__joyStates[joystick].get();
 }
 
@@ -21,18 +20,18 @@ const c_JoyState *Joy(int index, int joystick) {
 int vex_input_KeyDown(int key) { return vex_input_device && vex_input_device->p_KeyDown(key) ? 1 : 0; }
 int vex_input_KeyHit(int key) { return vex_input_device ? vex_input_device->p_KeyHit(key) : 0; }
 
-// Buttons 0-2 only: a wider button would land on another key code.
+// The mouse's buttons only: a wider button would land on another key code.
 int vex_input_MouseDown(int button) {
-  return button >= 0 && button <= 2 ? vex_input_KeyDown(c_InputDevice::kMouseKey + button) : 0;
+  return button >= 0 && button < keycode::kMouseButtons ? vex_input_KeyDown(keycode::kMouseLeft + button) : 0;
 }
 int vex_input_MouseHit(int button) {
-  return button >= 0 && button <= 2 ? vex_input_KeyHit(c_InputDevice::kMouseKey + button) : 0;
+  return button >= 0 && button < keycode::kMouseButtons ? vex_input_KeyHit(keycode::kMouseLeft + button) : 0;
 }
 float vex_input_MouseX() { return vex_input_device ? vex_input_device->m__mouseX : 0.0f; }
 float vex_input_MouseY() { return vex_input_device ? vex_input_device->m__mouseY : 0.0f; }
 
 int vex_input_TouchDown(int finger) {
-  return finger >= 0 && finger < c_InputDevice::kTouches ? vex_input_KeyDown(c_InputDevice::kTouchKeys + finger) : 0;
+  return finger >= 0 && finger < keycode::kTouches ? vex_input_KeyDown(keycode::kTouchFirst + finger) : 0;
 }
 float vex_input_TouchX(int finger) { return vex_input_device ? vex_input_device->p_TouchX(finger) : 0.0f; }
 float vex_input_TouchY(int finger) { return vex_input_device ? vex_input_device->p_TouchY(finger) : 0.0f; }

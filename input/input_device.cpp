@@ -6,22 +6,22 @@
 c_InputDevice *vex_input_device = nullptr;
 
 namespace {
-bool ValidKey(int key) { return key > 0 && key < c_InputDevice::kKeys; }
-bool ValidFinger(int finger) { return finger >= 0 && finger < c_InputDevice::kTouches; }
+bool ValidKey(int key) { return key > 0 && key < keycode::kCount; }
+bool ValidFinger(int finger) { return finger >= 0 && finger < keycode::kTouches; }
 
 // The key that mirrors a key, or 0: the left mouse button is touch 0.
 int MirrorOf(int key) {
-  if (key == c_InputDevice::kMouseKey) return c_InputDevice::kTouchKeys;
-  if (key == c_InputDevice::kTouchKeys) return c_InputDevice::kMouseKey;
+  if (key == keycode::kMouseLeft) return keycode::kTouchFirst;
+  if (key == keycode::kTouchFirst) return keycode::kMouseLeft;
   return 0;
 }
 } // namespace
 
-c_JoyState::c_JoyState() : m_joyx(2), m_joyy(2), m_joyz(2), m_buttons(c_InputDevice::kJoyButtons) {}
+c_JoyState::c_JoyState() : m_joyx(2), m_joyy(2), m_joyz(2), m_buttons(keycode::kPadButtons) {}
 
 c_InputDevice::c_InputDevice(InputHost *host)
-    : m__joyStates(kJoysticks), m__keyDown(kKeys), m__keyHitQueue(kHitQueue), m__keyHit(kKeys), m__charQueue(kChars),
-      m__touchX(kTouches), m__touchY(kTouches), host_(host) {
+    : m__joyStates(keycode::kPads), m__keyDown(keycode::kCount), m__keyHitQueue(kHitQueue), m__keyHit(keycode::kCount),
+      m__charQueue(kChars), m__touchX(keycode::kTouches), m__touchY(keycode::kTouches), host_(host) {
   for (auto &state : m__joyStates) state = std::make_shared<c_JoyState>();
 }
 
@@ -73,11 +73,11 @@ void c_InputDevice::SetTouch(int finger, float x, float y) {
 void c_InputDevice::p_MouseEvent(int event, int button, float x, float y) {
   switch (event) {
   case MouseDown:
-    p_KeyEvent(KeyDown, kMouseKey + button);
+    p_KeyEvent(KeyDown, keycode::kMouseLeft + button);
     SetTouch(0, x, y);
     return;
   case MouseUp:
-    p_KeyEvent(KeyUp, kMouseKey + button);
+    p_KeyEvent(KeyUp, keycode::kMouseLeft + button);
     return;
   case MouseMove:
     SetTouch(0, x, y);
@@ -91,11 +91,11 @@ void c_InputDevice::p_TouchEvent(int event, int finger, float x, float y) {
   if (!ValidFinger(finger)) return;
   switch (event) {
   case TouchDown:
-    p_KeyEvent(KeyDown, kTouchKeys + finger);
+    p_KeyEvent(KeyDown, keycode::kTouchFirst + finger);
     SetTouch(finger, x, y);
     return;
   case TouchUp:
-    p_KeyEvent(KeyUp, kTouchKeys + finger);
+    p_KeyEvent(KeyUp, keycode::kTouchFirst + finger);
     return;
   case TouchMove:
     SetTouch(finger, x, y);
@@ -113,11 +113,11 @@ void c_InputDevice::p_MotionEvent(int event, int, float x, float y, float z) {
 }
 
 void c_InputDevice::p_BeginUpdate() {
-  for (int joy = 0; joy < kJoysticks; ++joy) {
+  for (int joy = 0; joy < keycode::kPads; ++joy) {
     c_JoyState &state = *m__joyStates[joy];
     if (!host_ || !host_->PollJoystick(joy, state.m_joyx, state.m_joyy, state.m_joyz, state.m_buttons)) return;
-    for (int b = 0; b < kJoyButtons; ++b) {
-      int key = kJoyKeys + kJoyButtons * joy + b;
+    for (int b = 0; b < keycode::kPadButtons; ++b) {
+      int key = keycode::PadButton(joy, b);
       if (!state.m_buttons[b])
         ReleaseKey(key);
       else

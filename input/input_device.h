@@ -1,15 +1,17 @@
-// c_InputDevice: keys, mouse, touches and joysticks as one space of key codes.
+// c_InputDevice: keys, mouse, touches and joysticks as one space of key codes
+// (input/key_codes.h).
 //
 // The host's events arrive between updates and mark keys down or up; every
 // key that goes down is counted as a hit, which the game sees during exactly
 // the next update (p_EndUpdate forgets them). Joystick buttons join the same
-// space once per update, when p_BeginUpdate polls the pads. Key 1 (left mouse
-// button) and key 384 (touch 0) mirror each other, so the mouse is touch 0.
+// space once per update, when p_BeginUpdate polls the pads. The left mouse
+// button and touch 0 mirror each other.
 #pragma once
 
 #include <memory>
 
 #include "input/input_host.h"
+#include "input/key_codes.h"
 #include "runtime/array.h"
 #include "runtime/object.h"
 
@@ -26,15 +28,8 @@ public:
 
 class c_InputDevice : public Object {
 public:
-  static constexpr int kKeys = 512;
   static constexpr int kHitQueue = 33;
   static constexpr int kChars = 32;
-  static constexpr int kTouches = 32;
-  static constexpr int kJoysticks = 4;
-  static constexpr int kJoyButtons = 32;
-  static constexpr int kMouseKey = 1;
-  static constexpr int kJoyKeys = 256;
-  static constexpr int kTouchKeys = 384;
 
   // host answers the pads and switches the keyboard; null: neither.
   explicit c_InputDevice(InputHost *host);

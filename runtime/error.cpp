@@ -16,6 +16,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/write_all.h"
+
 void vexPrint(const String &text) {
   std::string line = text.ToUtf8();
   line.push_back('\n');
@@ -31,15 +33,6 @@ std::atomic<bool> reporting{false};
 std::atomic<bool> mainParked{false};
 pid_t mainThread = 0;
 int parkSignal = 0;
-
-void WriteAll(int fd, std::string_view text) {
-  while (!text.empty()) {
-    ssize_t n = write(fd, text.data(), text.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;
-    text.remove_prefix(static_cast<size_t>(n));
-  }
-}
 
 [[noreturn]] void Park() {
   for (;;) pause();

@@ -26,10 +26,14 @@ int p_SeedRnd(int seed) {
   return 0;
 }
 
-int p_Rand(float low, float high) {
+float RandomUnit() {
   vex_random_Seed = RandomStep(vex_random_Seed);
-  // The top 24 bits are exact in a float, so r is exactly k / 2^24.
-  const float r = static_cast<float>(static_cast<uint32_t>(vex_random_Seed) >> 8) * (1.0f / 16777216.0f);
+  // The top 24 bits are exact in a float.
+  return static_cast<float>(static_cast<uint32_t>(vex_random_Seed) >> 8) * (1.0f / 16777216.0f);
+}
+
+int p_Rand(float low, float high) {
+  const float r = RandomUnit();
   const float span = (high + 0.99f) - low;
   const float scaled = r * span;
   const float shifted = scaled + low;

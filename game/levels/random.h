@@ -22,3 +22,7 @@ int p_Rand(float low, float high);
 
 // One step of the generator on a seed value (modulo 2^32).
 int RandomStep(int seed);
+
+// Steps the generator and gives its top 24 bits as a fraction in [0, 1),
+// exactly k / 2^24.
+float RandomUnit();

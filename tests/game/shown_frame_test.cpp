@@ -8,6 +8,7 @@
 
 #include "game/shown_frame.h"
 #include "graphics/image.h"
+#include "runtime/angle.h"
 
 namespace {
 
@@ -130,6 +131,18 @@ TEST_F(ShownFrameTest, OnlyRecordsThatShowDifferentlyAreChanged) {
   EXPECT_FALSE(two.EachChangedRecord(now.list, now.Shown(), now.Settings(), now.images,
                                      [](const DrawRecord &, const DrawRecord &) { ADD_FAILURE(); }))
       << "a new fill is a whole new frame";
+}
+
+// A slot emptied and loaded again between two frames, as the loader does: the
+// new picture may be given the old one's memory, yet it is another picture.
+TEST(ShownFrame, APictureLoadedWhereAFreedOneWasIsANewFrame) {
+  Inputs in;
+  in.images[1] = std::make_shared<c_Image>();
+  ShownFrame frame;
+  frame.Keep(in.list, in.Shown(), in.Settings(), in.images);
+  in.images[1] = nullptr;
+  in.images[1] = std::make_shared<c_Image>();
+  EXPECT_FALSE(frame.Same(in.Shown(), in.Settings(), in.images));
 }
 
 } // namespace
