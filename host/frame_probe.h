@@ -22,8 +22,9 @@ public:
 
   // A frame drawn and about to be shown; forced when the window asked for it.
   void Drawn(std::vector<uint32_t> pixels, bool forced);
-  // A frame the loop did not draw, drawn for the probe only.
-  void Skipped(const std::vector<uint32_t> &pixels);
+  // A frame the loop did not draw, drawn for the probe only; when it differs
+  // from the screen, where: "N pixels in X0,Y0 to X1,Y1" (rows bottom up).
+  std::string Skipped(const std::vector<uint32_t> &pixels);
   const Counts &Totals() const { return counts_; }
   // "frame probe: drawn D redundant R skipped S missed M".
   std::string Report() const;

@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <string>
 #include <thread>
 
 #include "graphics/graphics_device.h"
@@ -34,6 +36,19 @@ public:
   }
   bool CanPresentArea() override { return game_.CanPresentArea(); }
   void PresentArea(const VexRect &area) override { game_.PresentArea(area); }
+  // The width first, then the rows bottom up as OpenGL gives them.
+  bool ReadBackBuffer(std::vector<uint32_t> &pixels) override {
+    int width = 0, height = 0;
+    if (!game_.Window()) return false;
+    glfwGetFramebufferSize(game_.Window(), &width, &height);
+    if (width <= 0 || height <= 0) return false;
+    pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height) + 1, 0);
+    pixels[0] = static_cast<uint32_t>(width);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data() + 1);
+    return true;
+  }
 
 private:
   VexGlfwGame &game_;
@@ -91,6 +106,12 @@ void OnIconify(GLFWwindow *window, int iconified) { HostOf(window)->WindowIconif
 VexGlfwGame::VexGlfwGame() : glfwPlatform_(std::make_unique<GlfwLoopPlatform>(*this)) {
   _glfwGame = this;
   loop_.SetPlatform(glfwPlatform_.get());
+  // For the measurements only: it reads back every frame, which costs far
+  // more than drawing it.
+  if (const char *probe = std::getenv("TILEMARCH_FRAME_PROBE"); probe && *probe && std::string(probe) != "0") {
+    frameProbe_ = std::make_unique<VexFrameProbe>();
+    loop_.SetFrameProbe(frameProbe_.get());
+  }
 }
 
 VexGlfwGame::~VexGlfwGame() {

@@ -82,5 +82,6 @@ private:
   int width_ = 0, height_ = 0;
   bool focused_ = false, iconified_ = false;
   std::unique_ptr<VexLoopPlatform> glfwPlatform_;
+  std::unique_ptr<VexFrameProbe> frameProbe_;
   VexMainLoop loop_{*this};
 };

@@ -5,6 +5,9 @@
 // interface, so tests can drive it with a fake clock and a fake window.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "host/game_delegate.h"
 
 class VexLoopPlatform {
@@ -21,4 +24,6 @@ public:
   // unlike a swap, leaves the back buffer as it was.
   virtual bool CanPresentArea() { return false; }
   virtual void PresentArea(const VexRect & /*area*/) {}
+  // The back buffer's pixels, for the frame probe; false where it cannot be read.
+  virtual bool ReadBackBuffer(std::vector<uint32_t> & /*pixels*/) { return false; }
 };

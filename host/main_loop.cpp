@@ -1,6 +1,9 @@
 // VexMainLoop: drawing, pacing, suspend and resume, and the fixed-rate updates.
 #include "host/main_loop.h"
 
+#include <cstdio>
+#include <utility>
+
 void VexMainLoop::SetUpdateRate(int hertz) {
   if (hertz) updatePeriod_ = 1.0 / hertz;
   nextUpdate_ = 0;
@@ -14,13 +17,15 @@ void VexMainLoop::Run() {
 // copying that area, where the platform can: the back buffer then still holds
 // the whole frame, and the next such frame is drawn inside its area only.
 // Anything the window asks for is drawn whole and swapped.
-void VexMainLoop::DrawFrame() {
+void VexMainLoop::DrawFrame(bool forced) {
   VexRect area;
   const bool part = !redraw_ && platform_->CanPresentArea() && game_.ChangedArea(area);
   redraw_ = false;
   game_.ClipFrame(part && backKept_ ? &area : nullptr);
   game_.RenderGame();
   game_.ClipFrame(nullptr);
+  if (std::vector<uint32_t> pixels; probe_ && platform_->ReadBackBuffer(pixels))
+    probe_->Drawn(std::move(pixels), forced);
   if (part)
     platform_->PresentArea(area);
   else
@@ -31,7 +36,11 @@ void VexMainLoop::DrawFrame() {
 void VexMainLoop::RunPass() {
   // Drawing the frame on screen again would only cost the processor: under a
   // software renderer most of what the game costs at rest.
-  if (redraw_ || game_.PictureChanged()) DrawFrame();
+  if (redraw_ || game_.PictureChanged())
+    DrawFrame(redraw_);
+  else if (probe_)
+    ProbeSkippedFrame();
+  if (probe_) ReportProbe();
 
   if (nextUpdate_ != 0) {
     double delay = nextUpdate_ - platform_->Time();
@@ -75,4 +84,22 @@ void VexMainLoop::Update() {
     if (nextUpdate_ > platform_->Time()) return;
   }
   nextUpdate_ = 0;
+}
+
+// The whole frame into the back buffer, never shown; the back buffer then
+// holds it rather than the frame on screen.
+void VexMainLoop::ProbeSkippedFrame() {
+  game_.ClipFrame(nullptr);
+  game_.RenderGame();
+  if (std::vector<uint32_t> pixels; platform_->ReadBackBuffer(pixels))
+    if (const std::string miss = probe_->Skipped(pixels); !miss.empty())
+      std::fprintf(stderr, "frame probe: missed a frame, %s\n", miss.c_str());
+  backKept_ = false;
+}
+
+void VexMainLoop::ReportProbe() {
+  const double now = platform_->Time();
+  if (now - probeReported_ < 0.5) return;
+  probeReported_ = now;
+  std::fprintf(stderr, "%s\n", probe_->Report().c_str());
 }

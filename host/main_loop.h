@@ -11,6 +11,7 @@
 // VexLoopPlatform, so tests drive it with a fake clock and a fake window.
 #pragma once
 
+#include "host/frame_probe.h"
 #include "host/game.h"
 #include "host/loop_platform.h"
 
@@ -19,6 +20,9 @@ public:
   explicit VexMainLoop(VexGame &game) : game_(game) {}
 
   void SetPlatform(VexLoopPlatform *platform) { platform_ = platform; }
+  // With a probe, each frame drawn is read back and each frame skipped is
+  // drawn unseen and read back, and the counts are reported on stderr.
+  void SetFrameProbe(VexFrameProbe *probe) { probe_ = probe; }
   VexLoopPlatform &Platform() const { return *platform_; }
   // A new rate (0: one update a frame) starts the schedule afresh.
   void SetUpdateRate(int hertz);
@@ -33,12 +37,16 @@ public:
   void Run();
 
 private:
-  void DrawFrame();
+  void DrawFrame(bool forced);
+  void ProbeSkippedFrame();
+  void ReportProbe();
   void FollowFocus();
   void Update();
 
   VexGame &game_;
   VexLoopPlatform *platform_ = nullptr;
+  VexFrameProbe *probe_ = nullptr;
+  double probeReported_ = 0;
   double updatePeriod_ = 0;
   // When the next update is due; 0 while none is scheduled.
   double nextUpdate_ = 0;
