@@ -3,6 +3,7 @@
 of medians of repeated runs, with the machine and its load.
 
     tools/measure-game.py BUILD_DIR [BENCH_JSON...]
+    tools/measure-game.py --paths BUILD_DIR     the player's paths only
 
 Needs an X display with a window manager (tools/with-display.sh gives one).
 Every program runs silent (OpenAL Soft's null backend) in a fresh working
@@ -22,7 +23,11 @@ directory, so no state file is shared. Figures:
   and on the map at full screen (the peak then includes the switch), of a
   running puzzle (BUILD/puzzle_probe, the game going straight into a puzzle),
   of the stack's floor (BUILD/floor_probe: a bare GLFW window with OpenGL and
-  OpenAL clearing 60 times a second) and of sgt-pattern.
+  OpenAL clearing 60 times a second) and of sgt-pattern;
+- the player's paths (tools/player_paths.py): the real game driven with keys
+  and clicks, CPU over each path's window in one run and the frame probe's
+  redundant and missed frames over the same windows in another, the floor
+  and sgt-pattern taking turns with them.
 """
 import json
 import os
@@ -34,6 +39,8 @@ import sys
 import tempfile
 import time
 import types
+
+import player_paths
 
 RUNS = int(os.environ.get("TILEMARCH_BENCH_RUNS", "5"))  # fewer for a quick look
 CPU_WINDOW_S = 10.0
@@ -234,11 +241,19 @@ def verdict(ok):
 
 def main():
     global BUILD, SOURCE, WORK
-    BUILD = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build")
+    args = sys.argv[1:]
+    paths_only = bool(args) and args[0] == "--paths"
+    if paths_only:
+        args = args[1:]
+    BUILD = os.path.abspath(args[0] if args else "build")
     SOURCE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     WORK = tempfile.mkdtemp(prefix="tilemarch-measure-")
     try:
-        return report(update_medians(sys.argv[2:]))
+        if paths_only:
+            load = os.getloadavg()
+            print_report(path_rows(*player_turns()), cpu_model(), load)
+            return 0
+        return report(update_medians(args[1:]))
     finally:
         shutil.rmtree(WORK, ignore_errors=True)
 
@@ -307,6 +322,44 @@ def measure():
         floor_cpu=med([r[0] for r in floors]),
         floor_mb=med([r[1] / 1024 for r in floors]))
     return m, frame_runs
+
+
+def player_turns():
+    """Runs of the player's session (CPU), of it with the frame probe (counts),
+    of the floor and of sgt-pattern, in turns."""
+    cpu, counted, floors, patterns = [], [], [], []
+    for _ in range(RUNS):
+        for what, fn, into in (
+                ("session", lambda: player_paths.session(BUILD, tempfile.mkdtemp(dir=WORK), env(), False), cpu),
+                ("probed session", lambda: player_paths.session(BUILD, tempfile.mkdtemp(dir=WORK), env(), True),
+                 counted),
+                ("floor", floor, floors),
+                ("sgt-pattern", lambda: resting([PATTERN], "Pattern"), patterns)):
+            if what == "sgt-pattern" and not os.path.exists(PATTERN):
+                continue
+            try:
+                into.append(fn())
+            except (RuntimeError, subprocess.TimeoutExpired, OSError) as e:
+                print(f"measure-game: {what}: {e}", file=sys.stderr)
+    return cpu, counted, floors, patterns
+
+
+def path_rows(cpu, counted, floors, patterns):
+    floor_cpu = med([r[0] for r in floors])
+    pattern_cpu = med([r[0] for r in patterns])
+    reference = f"floor {fmt(floor_cpu, 1)}; sgt-pattern {fmt(pattern_cpu, 1)}"
+    rows = []
+    for name, label, kind in player_paths.ROWS + [("session", "session of about two minutes, mean", "session")]:
+        ours = med([r[name][0] for r in cpu if name in r])
+        factor = {"still": 0.5, "moving": 1.0, "session": 0.75}[kind]
+        probed = [r[name][1] for r in counted if name in r and r[name][1] is not None]
+        waste = f"{max(c[0] for c in probed)} / {max(c[1] for c in probed)}" if probed else "n/a"
+        ok = within(ours, floor_cpu, factor)
+        if probed and ok is not None:
+            ok = ok and all(c == (0, 0) for c in probed)
+        rows.append(row(f"CPU, {label} (% of a core); redundant / missed frames", f"{fmt(ours, 1)}; {waste}",
+                        reference, f"<= {limit(floor_cpu, factor)}; 0 / 0", ok))
+    return rows
 
 
 def row(figure, ours, reference, target, ok):
@@ -403,7 +456,7 @@ def report(updates):
     load = os.getloadavg()
     cpu = cpu_model()
     m, frame_runs = measure()
-    rows = startup_rows(m) + update_rows(updates) + frame_rows(frame_runs) + resource_rows(m)
+    rows = startup_rows(m) + update_rows(updates) + frame_rows(frame_runs) + resource_rows(m) + path_rows(*player_turns())
     print_report(rows, cpu, load)
     missing = [r for r in rows if r[1] == "n/a"]
     return 1 if missing else 0
