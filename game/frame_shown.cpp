@@ -16,7 +16,7 @@ std::span<const ShownRecord> c_MyApp::ShownRecords() {
     DrawRecord r = list[i];
     const auto at = m_view.ToDevice(r.x, r.y);
     r.x = at.x, r.y = at.y;
-    ImageReach reach;
+    ImageFrame frame;
     if (r.kind == kKindLine) {
       const auto end = m_view.ToDevice(r.w, r.h);
       r.w = end.x, r.h = end.y;
@@ -27,11 +27,10 @@ std::span<const ShownRecord> c_MyApp::ShownRecords() {
         const c_Image &image = *m_images[static_cast<int>(r.kind)];
         const float scale = ImageScale(static_cast<int>(r.kind));
         r.w *= scale, r.h *= scale;
-        reach.across = std::max(std::fabs(image.m_tx), std::fabs(static_cast<float>(image.m_width) - image.m_tx));
-        reach.down = std::max(std::fabs(image.m_ty), std::fabs(static_cast<float>(image.m_height) - image.m_ty));
+        frame = {static_cast<float>(image.m_width), static_cast<float>(image.m_height), image.m_tx, image.m_ty};
       }
     }
-    m_shownNow[i] = ShowOnDevice(r, reach, bits);
+    m_shownNow[i] = ShowOnDevice(r, frame, bits);
   }
   return m_shownNow;
 }

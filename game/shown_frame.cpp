@@ -5,48 +5,77 @@
 #include <bit>
 #include <cmath>
 
+#include "game/names.h"
 #include "graphics/graphics_device.h"
-#include "runtime/angle.h"
+#include "graphics/sprite_geometry.h"
 
 namespace {
 
-// A travel of `units` device pixels in sub-pixel steps. Values too far out to
-// round (and NaN) keep their own bits, so they still compare as themselves.
-int64_t Steps(double units, double steps) {
-  const double s = units * steps;
-  if (std::fabs(s) < 0x1p62) return std::llround(s);
-  return INT64_MIN + std::bit_cast<uint32_t>(static_cast<float>(units));
-}
+// Vertices snapped to the sub-pixel grid and folded (FNV-1a) into one number.
+// Values too far out to snap (and NaN) fold in their own bits.
+class Vertices {
+public:
+  explicit Vertices(int subpixelBits) : steps_(std::ldexp(1.0, subpixelBits)) {}
+  Vertices &Add(float x, float y) {
+    Fold(Snap(x)), Fold(Snap(y));
+    return *this;
+  }
+  uint64_t Folded() const { return hash_; }
+
+private:
+  uint64_t Snap(float v) const {
+    const double s = static_cast<double>(v) * steps_;
+    if (std::fabs(s) < 0x1p62) return static_cast<uint64_t>(std::llround(s));
+    return 0x8000000000000000u | std::bit_cast<uint32_t>(v);
+  }
+  void Fold(uint64_t value) {
+    for (int shift = 0; shift < 64; shift += 8) hash_ = (hash_ ^ ((value >> shift) & 0xffu)) * 0x100000001b3u;
+  }
+
+  double steps_;
+  uint64_t hash_ = 0xcbf29ce484222325u;
+};
 
 int32_t Whole(float value) {
   return std::fabs(value) < 0x1p30f ? static_cast<int32_t>(value)
                                     : static_cast<int32_t>(std::bit_cast<uint32_t>(value));
 }
 
+// The vertices the device makes of a record, in the order it makes them, as
+// the replay hands the record over (an oval by its box, a line's ends moved
+// to the pixels' middles).
+uint64_t VerticesOf(const DrawRecord &r, const ImageFrame &image, int subpixelBits) {
+  Vertices v(subpixelBits);
+  if (r.kind == kKindRect) {
+    v.Add(r.x, r.y).Add(r.x + r.w, r.y).Add(r.x + r.w, r.y + r.h).Add(r.x, r.y + r.h);
+  } else if (r.kind == kKindOval) {
+    const float x = r.x - r.w, y = r.y - r.h, xr = r.w * 2 * 0.5f, yr = r.h * 2 * 0.5f;
+    const int n = OvalSegments(xr, yr, false, 1, 0, 0, 1);
+    for (int i = 0; i < n; ++i) {
+      const gxtkOvalPoint p = OvalPoint(x + xr, y + yr, xr, yr, i, n);
+      v.Add(p.x, p.y);
+    }
+  } else if (r.kind == kKindLine) {
+    v.Add(r.x + 0.5f, r.y + 0.5f).Add(r.w + 0.5f, r.h + 0.5f);
+  } else {
+    const gxtkSpriteMatrix m = SpriteMatrix(r.x, r.y, r.rot, r.w, r.h, image.handleX, image.handleY);
+    for (auto [u, w] : {std::pair(0.0f, 0.0f), {image.width, 0.0f}, {image.width, image.height}, {0.0f, image.height}})
+      v.Add(m.X(u, w), m.Y(u, w));
+  }
+  return v.Folded();
+}
+
 } // namespace
 
-ShownRecord ShowOnDevice(const DrawRecord &r, const ImageReach &reach, int subpixelBits) {
+ShownRecord ShowOnDevice(const DrawRecord &r, const ImageFrame &image, int subpixelBits) {
   ShownRecord shown;
   shown.kind = Whole(r.kind);
   // The device blends premultiplied colour: a record packed to nothing adds
   // nothing, wherever it lies.
   shown.colour = PackColor(r.red, r.green, r.blue, r.alpha);
   if (shown.colour == 0) return shown;
-  const double steps = std::ldexp(1.0, subpixelBits);
   shown.frame = Whole(r.frame);
-  shown.x = Steps(r.x, steps);
-  shown.y = Steps(r.y, steps);
-  if (r.kind > -1) {
-    // An image's scales move its corners by the scale times their distance
-    // from the handle, and its turn by the angle times the farthest corner's.
-    const double across = reach.across * std::fabs(r.w), down = reach.down * std::fabs(r.h);
-    shown.w = Steps(static_cast<double>(r.w) * reach.across, steps);
-    shown.h = Steps(static_cast<double>(r.h) * reach.down, steps);
-    shown.rot = Steps(static_cast<double>(r.rot) * kDegToRad * std::hypot(across, down), steps);
-  } else {
-    shown.w = Steps(r.w, steps);
-    shown.h = Steps(r.h, steps);
-  }
+  shown.vertices = VerticesOf(r, image, subpixelBits);
   return shown;
 }
 

@@ -7,12 +7,12 @@
 // of updates must not count as a new picture. So the frame is compared in the
 // device's terms:
 //  - colours and alphas packed to 8 bits a channel, as the device packs them;
-//  - each position, size, scale and turn by how far it moves a vertex, in the
-//    rasteriser's sub-pixel steps (vertices on the same step cover the same
-//    pixels);
+//  - the geometry as the vertices the device makes of it, each snapped to
+//    the rasteriser's sub-pixel grid (vertices on the same step cover the
+//    same pixels);
 //  - a record the device draws with no colour and no alpha, as nothing.
 //
-// Index: ShownRecord, ShownSettings (the device forms), ShowOnDevice,
+// Index: ShownRecord, ShownSettings (the device forms), ImageFrame, ShowOnDevice,
 // ShowFillOnDevice (the conversions), ShownFrame (the kept frame).
 #pragma once
 
@@ -25,11 +25,11 @@
 #include "game/devices.h"
 #include "game/render.h"
 
-// A record as the device draws it. Geometry in sub-pixel steps of vertex
-// travel; colour as the packed vertex colour.
+// A record as the device draws it: its snapped vertices folded into one
+// number, and its colour as the packed vertex colour.
 struct ShownRecord {
   int32_t kind = 0, frame = 0;
-  int64_t x = 0, y = 0, w = 0, h = 0, rot = 0;
+  uint64_t vertices = 0;
   uint32_t colour = 0;
   friend bool operator==(const ShownRecord &, const ShownRecord &) = default;
 };
@@ -42,15 +42,14 @@ struct ShownSettings {
   friend bool operator==(const ShownSettings &, const ShownSettings &) = default;
 };
 
-// What an image record's scales and turn move: the farthest extent of the
-// image from its handle, in texture pixels, across and down.
-struct ImageReach {
-  float across = 0, down = 0;
+// An image record's frame: its size and handle, in texture pixels.
+struct ImageFrame {
+  float width = 0, height = 0, handleX = 0, handleY = 0;
 };
 
 // The record `r`, already in device units (position, size or line end), with
 // an image's scales including its image scale.
-ShownRecord ShowOnDevice(const DrawRecord &r, const ImageReach &reach, int subpixelBits);
+ShownRecord ShowOnDevice(const DrawRecord &r, const ImageFrame &image, int subpixelBits);
 // The background fill of channels 0..255 and an alpha, then the device size,
 // image scale and overscan.
 ShownSettings ShowFillOnDevice(float red, float green, float blue, float alpha, std::array<float, 4> exact);

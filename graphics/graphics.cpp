@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "graphics/sprite_geometry.h"
 #include "runtime/angle.h"
 #include "runtime/data_path.h"
 
@@ -264,12 +265,8 @@ void vex_graphics_DrawImage2(c_Image *image, float x, float y, float rotation, f
   // this is the hot path of every sprite the game draws.
   c_GraphicsContext &c = *vex_graphics_context;
   const float saved[6] = {c.m_ix, c.m_iy, c.m_jx, c.m_jy, c.m_tx, c.m_ty};
-  float a = rotation * kDegToRad;
-  float cs = std::cos(a), sn = std::sin(a);
-  float lix = cs * scaleX, liy = -sn * scaleX, ljx = sn * scaleY, ljy = cs * scaleY;
-  float ltx = x - image->m_tx * lix - image->m_ty * ljx;
-  float lty = y - image->m_tx * liy - image->m_ty * ljy;
-  vex_graphics_Transform(lix, liy, ljx, ljy, ltx, lty);
+  const gxtkSpriteMatrix m = SpriteMatrix(x, y, rotation, scaleX, scaleY, image->m_tx, image->m_ty);
+  vex_graphics_Transform(m.ix, m.iy, m.jx, m.jy, m.tx, m.ty);
   c.p_Validate();
   DrawFrame(*image, 0, 0, frame);
   vex_graphics_SetMatrix(saved[0], saved[1], saved[2], saved[3], saved[4], saved[5]);

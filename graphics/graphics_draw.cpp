@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "graphics/graphics_device.h"
+#include "graphics/sprite_geometry.h"
 
 namespace {
 // Truncates a non-negative length, capping huge values and reading NaN as 0.
@@ -71,8 +72,8 @@ void gxtkGraphics::DrawOval(float x, float y, float w, float h) {
   int n = OvalSegments(xr, yr, tformed, ix, iy, jx, jy);
   gxtkVertex *v = Reserve(gxtkPrimitive::kPolygons, nullptr, n);
   for (int i = 0; i < n; ++i) {
-    float angle = static_cast<float>(i) * 6.2831855f / static_cast<float>(n);
-    Put(v[i], cx + std::cos(angle) * xr, cy - std::sin(angle) * yr, 0, 0);
+    const gxtkOvalPoint p = OvalPoint(cx, cy, xr, yr, i, n);
+    Put(v[i], p.x, p.y, 0, 0);
   }
 }
 

@@ -23,11 +23,11 @@ struct Inputs {
   std::array<float, 4> exact = {640, 480, 1, 0};
   inline static const GameImage image = std::make_shared<c_Image>();
   std::vector<GameImage> images = {nullptr, image};
-  ImageReach reach = {32, 16}; // a 64 x 32 image with its handle in the middle
+  ImageFrame frame = {64, 32, 32, 16}; // its handle in the middle
 
   std::vector<ShownRecord> Shown() const {
     std::vector<ShownRecord> shown;
-    for (const DrawRecord &r : list) shown.push_back(ShowOnDevice(r, reach, kSubpixelBits));
+    for (const DrawRecord &r : list) shown.push_back(ShowOnDevice(r, frame, kSubpixelBits));
     return shown;
   }
   ShownSettings Settings() const { return ShowFillOnDevice(fill[0], fill[1], fill[2], fill[3], exact); }
@@ -53,9 +53,9 @@ TEST_F(ShownFrameTest, OneDeviceStepOfAnyInputIsANewFrame) {
   const Change cases[] = {
       {"a sub-pixel across", [](Inputs &in) { in.list[0].x += kStep; }},
       {"a sub-pixel down", [](Inputs &in) { in.list[0].y -= kStep; }},
-      {"a scale moving a corner a sub-pixel", [](Inputs &in) { in.list[0].w += kStep / in.reach.across; }},
-      {"a turn moving a corner a sub-pixel",
-       [](Inputs &in) { in.list[0].rot = kStep / std::hypot(in.reach.across, in.reach.down) / kDegToRad; }},
+      {"a scale moving a corner a sub-pixel", [](Inputs &in) { in.list[0].w += kStep / in.frame.handleX; }},
+      {"a turn moving a corner two sub-pixels",
+       [](Inputs &in) { in.list[0].rot = 2 * kStep / std::hypot(in.frame.handleX, in.frame.handleY) / kDegToRad; }},
       {"another frame", [](Inputs &in) { in.list[0].frame = 4; }},
       {"one step of red", [](Inputs &in) { in.list[0].red = 254; }},
       {"one step of alpha", [](Inputs &in) { in.list[0].alpha = 254.0f / 255; }},
@@ -77,7 +77,7 @@ TEST_F(ShownFrameTest, OneDeviceStepOfAnyInputIsANewFrame) {
 TEST_F(ShownFrameTest, InputsBelowWhatTheDeviceShowsAreTheSameFrame) {
   const Change cases[] = {
       {"a tenth of a sub-pixel", [](Inputs &in) { in.list[0].x += kStep / 10; }},
-      {"a scale moving no corner a sub-pixel", [](Inputs &in) { in.list[0].h += kStep / in.reach.down / 4; }},
+      {"a scale moving no corner a sub-pixel", [](Inputs &in) { in.list[0].h += kStep / in.frame.handleY / 4; }},
       {"the fill's channels within their bytes", [](Inputs &in) { in.fill[0] += 0.5f, in.fill[1] += 0.9f; }},
       {"a record's colour within its bytes", [](Inputs &in) { in.list[0].green = 255.4f; }},
       {"an unused field", [](Inputs &in) { in.list[0].unused2 = 7; }},
