@@ -135,6 +135,18 @@ gxtkPixelRect FramebufferRect(int x, int y, int w, int h, int windowWidth, int w
   return {pixels(x, sx), pixels(bottom, sy), pixels(std::max(w, 0), sx), pixels(std::max(h, 0), sy)};
 }
 
+gxtkPixelRect InsideFramebuffer(const gxtkPixelRect &rect, int fbWidth, int fbHeight) {
+  auto span = [](int from, int length, int limit) {
+    const long long start = std::clamp<long long>(from, 0, std::max(limit, 0));
+    const long long end =
+        std::clamp<long long>(static_cast<long long>(from) + std::max(length, 0), start, std::max(limit, 0));
+    return std::pair(static_cast<int>(start), static_cast<int>(end - start));
+  };
+  const auto [x, width] = span(rect.x, rect.width, fbWidth);
+  const auto [y, height] = span(rect.y, rect.height, fbHeight);
+  return {x, y, width, height};
+}
+
 void gxtkGraphics::UpdateColor() { color = PackColor(r, g, b, alpha); }
 
 void gxtkGraphics::SetAlpha(float a) {

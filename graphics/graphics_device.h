@@ -170,3 +170,7 @@ struct gxtkPixelRect {
 // negative size is an empty rectangle.
 gxtkPixelRect FramebufferRect(int x, int y, int width, int height, int windowWidth, int windowHeight, int fbWidth,
                               int fbHeight);
+// The part of a rectangle of pixels inside a framebuffer of that size. A frame
+// bounded at the old size of a window that has just shrunk reaches outside it,
+// and a copy of pixels outside the back buffer is an X error that ends the game.
+gxtkPixelRect InsideFramebuffer(const gxtkPixelRect &rect, int fbWidth, int fbHeight);

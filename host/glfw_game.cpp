@@ -164,10 +164,23 @@ void VexGlfwGame::FramebufferResized(int width, int height) {
   loop_.Redraw();
 }
 
-void VexGlfwGame::PresentArea(const VexRect &area) const {
+void VexGlfwGame::PresentArea(const VexRect &area) {
   if (!CanPresentArea()) return;
+  // The window may have changed size on the server before its event reached
+  // us; the driver's buffer then has the new size and an area of the old one
+  // may lie outside it, which the driver turns into an X error that ends the
+  // process. The back buffer holds the whole frame, so it is swapped instead.
+  int width = 0, height = 0;
+  glfwGetFramebufferSize(window_, &width, &height);
+  if (width != fbWidth_ || height != fbHeight_) {
+    glfwSwapBuffers(window_);
+    loop_.Redraw();
+    return;
+  }
   // The same pixels as the scissor that confined the frame's drawing.
-  gxtkPixelRect rect = FramebufferRect(area.x, area.y, area.width, area.height, width_, height_, fbWidth_, fbHeight_);
+  const gxtkPixelRect rect =
+      InsideFramebuffer(FramebufferRect(area.x, area.y, area.width, area.height, width_, height_, fbWidth_, fbHeight_),
+                        fbWidth_, fbHeight_);
   areaPresent_.Copy(rect.x, rect.y, rect.width, rect.height);
 }
 

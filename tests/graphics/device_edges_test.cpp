@@ -20,6 +20,16 @@ TEST(PackColor, ClampsEveryValueToItsOwnByte) {
     EXPECT_EQ(PackColor(c.r, c.g, c.b, c.alpha), c.packed) << c.r << " " << c.g << " " << c.b << " " << c.alpha;
 }
 
+TEST(FramebufferRect, APresentedAreaIsCutToTheFramebuffer) {
+  // An area bounded at 1240 x 700, presented after the window shrank to 660 x 500.
+  const gxtkPixelRect r = InsideFramebuffer(FramebufferRect(600, 10, 300, 600, 660, 500, 660, 500), 660, 500);
+  EXPECT_EQ(r.x, 600);
+  EXPECT_EQ(r.y, 0);
+  EXPECT_EQ(r.width, 60);
+  EXPECT_EQ(r.height, 490);
+  EXPECT_EQ(InsideFramebuffer({700, 10, 20, 20}, 660, 500).width, 0) << "wholly outside";
+}
+
 TEST(FramebufferRect, CoversTheSameWindowPartOnADenseScreen) {
   struct Case {
     int x, y, w, h, windowW, windowH, fbW, fbH;

@@ -28,7 +28,7 @@ std::string CacheValue(const std::string &name) {
 std::set<std::string> Tree(const std::string &root) {
   std::set<std::string> paths;
   for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it)
-    if (!it->is_directory() || it->is_symlink()) paths.insert(fs::relative(it->path(), root).string());
+    if (!it->is_directory() || it->is_symlink()) paths.insert(it->path().lexically_relative(root).string());
   return paths;
 }
 
@@ -66,7 +66,9 @@ TEST(Install, PutsExactlyTheGameItsDataAndItsDesktopFilesInPlace) {
     EXPECT_EQ(Mode(prefix + "/" + program), 0755) << program;
   for (const std::string &file : {std::string("share/applications/tilemarch.desktop"), data + "/blocks.png"})
     EXPECT_EQ(Mode(prefix + "/" + file), 0644) << file;
-  if (games) EXPECT_EQ(fs::read_symlink(prefix + "/lib/tilemarch/data"), "../../share/games/tilemarch");
+  if (games) {
+    EXPECT_EQ(fs::read_symlink(prefix + "/lib/tilemarch/data"), "../../share/games/tilemarch");
+  }
   const std::string entry = ReadFile(prefix + "/share/applications/tilemarch.desktop");
   EXPECT_NE(entry.find("\nExec=\"" + dir.Path() + "/odd \\\\\"prefix\\\\\"/" + command + "\"\n"), std::string::npos)
       << entry;
