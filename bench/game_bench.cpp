@@ -11,6 +11,7 @@
 
 #include "game/flow.h"
 #include "game/framework_devices.h"
+#include "game/names.h"
 #include "graphics/graphics.h"
 #include "graphics/graphics_device.h"
 #include "graphics/image.h"
@@ -72,10 +73,10 @@ Scene &OpenScene() {
   scene.app = new c_MyApp(scene.devices);
   c_MyApp &app = *scene.app;
   // The game font's metrics, as the loader leaves them.
-  app.m_font = 90;
-  app.m_imageInfo[90 * 3] = 7;
-  app.m_imageInfo[90 * 3 + 1] = 10;
-  app.m_imageInfo[90 * 3 + 2] = 128;
+  app.m_font = kFontSlot;
+  app.m_imageInfo[kFontSlot * 3] = 7;
+  app.m_imageInfo[kFontSlot * 3 + 1] = 10;
+  app.m_imageInfo[kFontSlot * 3 + 2] = 128;
   return scene;
 }
 
@@ -92,11 +93,11 @@ void BM_TextLine60(benchmark::State &state) {
 BENCHMARK(BM_TextLine60)->Unit(benchmark::kNanosecond);
 
 void FillListWithOneSlot(c_MyApp &app) {
-  app.m_images[11] = vex_graphics_CreateImage(64, 64, 16, c_Image::MidHandle);
+  app.m_images[kFirstSheetSlot] = vex_graphics_CreateImage(64, 64, 16, c_Image::MidHandle);
   app.p_DoBG(0, 0, 0, 1);
   for (int i = 0; i < 2500; ++i) {
     app.p_SetSize(0.25f + static_cast<float>(i % 7) * 0.1f);
-    app.p_DrawImg(11, static_cast<float>(i % 640), static_cast<float>((i * 7) % 480), i % 16);
+    app.p_DrawImg(kFirstSheetSlot, static_cast<float>(i % 640), static_cast<float>((i * 7) % 480), i % 16);
   }
 }
 

@@ -5,9 +5,10 @@
 #include <memory>
 
 #include "game/flow.h"
+#include "game/menu_map.h"
 #include "host/app.h"
 #include "host/game.h"
-#include "quiet_devices.h"
+#include "support/fake_devices.h"
 
 class BenchHost : public VexGame {
 public:
@@ -37,6 +38,6 @@ struct LoadedGame {
     app->p_OnRender();
     for (int i = 0; i < 30 && app->m_loadStep > 0; ++i) app->p_OnUpdate();
     app->p_OnRender();
-    for (int n = 0; n < 224; n += 2) app->m_scores[2 * n] = 100 + n;
+    for (int n = 0; n < kPuzzles; n += 2) app->m_scores[2 * n] = 100 + n;
   }
 };

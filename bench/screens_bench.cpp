@@ -4,22 +4,22 @@
 // nothing, so only the game's own work counts.
 #include <benchmark/benchmark.h>
 
+#include "game/board_rules.h"
+#include "game/names.h"
 #include "loaded_game.h"
 
 namespace {
-
-constexpr int kTimerSlot = 98;
 
 // A puzzle with the most clue numbers: alternate tiles give four runs in every
 // row and column. The marks are all black, so it never counts as solved.
 void StartBusyPuzzle(c_MyApp &app) {
   app.m_level = 5;
-  app.m_state = 11;
+  app.m_state = kStateStartPuzzle;
   app.p_OnUpdate();
-  for (int y = 0; y < 8; ++y) {
-    for (int x = 0; x < 8; ++x) {
-      app.m_grid[(32 * y + x) * 10 + 1] = (x + y) % 2 == 0 ? 1.0f : 0.0f;
-      app.m_grid[(32 * y + x) * 10] = 1.0f;
+  for (int y = 0; y < kBoardSide; ++y) {
+    for (int x = 0; x < kBoardSide; ++x) {
+      app.m_grid[CellIndex(x, y, kCellSolution)] = (x + y) % 2 == 0 ? 1.0f : 0.0f;
+      app.m_grid[CellIndex(x, y, kCellMark)] = 1.0f;
     }
   }
 }
@@ -33,7 +33,7 @@ void PauseFullyShown(c_MyApp &app) {
 void TimeUpdates(benchmark::State &state, c_MyApp &app) {
   for (auto _ : state) {
     // The timer stays full so that a long run never ends the puzzle.
-    app.m_tmpF[kTimerSlot] = 7200;
+    app.m_tmpF[kTmpTimeLeft] = 7200;
     app.p_OnUpdate();
     benchmark::DoNotOptimize(app.m_drawCount);
   }

@@ -12,6 +12,7 @@
 
 #include "audio/audio.h"
 #include "audio_test_support.h"
+#include "support/wait.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ TEST_F(AudioDevice, ChannelsFollowPlayPauseResumeStopAndTheirSoundsEnd) {
   // unnoticed finds out instead of pausing.
   ASSERT_EQ(audio->PlaySample(tone_, 2, 0), 0);
   EXPECT_EQ(audio->channels[2].source, source);
-  std::this_thread::sleep_for(400ms);
+  ASSERT_TRUE(WaitFor([&] { return SourceInt(source, AL_SOURCE_STATE) == AL_STOPPED; }));
   audio->PauseChannel(2);
   audio->ResumeChannel(2);
   EXPECT_EQ(audio->ChannelState(2), 0);
@@ -78,7 +79,9 @@ TEST_F(AudioDevice, ChannelsFollowPlayPauseResumeStopAndTheirSoundsEnd) {
 TEST_F(AudioDevice, TheModuleRefusesWhatCannotPlayAndIsSilentWithoutADevice) {
   EXPECT_FALSE(Load("deep.wav"));
   EXPECT_FALSE(vex_audio_LoadSound("missing.wav"));
-  EXPECT_EQ(audio->PlaySample(tone_, -1, 0) + audio->PlaySample(tone_, 33, 0) + audio->ChannelState(99), -2);
+  EXPECT_EQ(audio->PlaySample(tone_, -1, 0), -1) << "no such channel";
+  EXPECT_EQ(audio->PlaySample(tone_, 33, 0), -1) << "no such channel";
+  EXPECT_EQ(audio->ChannelState(99), 0);
   // A new tune replaces the old one; one that cannot load leaves silence.
   ASSERT_EQ(vex_audio_PlayMusic("loop.wav", 1), 0);
   ASSERT_EQ(vex_audio_PlayMusic("tone.wav", 0), 0);
@@ -89,6 +92,9 @@ TEST_F(AudioDevice, TheModuleRefusesWhatCannotPlayAndIsSilentWithoutADevice) {
   EXPECT_FALSE(vex_audio_LoadSound("tone.wav"));
 }
 
+// Disabled, so that only AudioHeard below runs it, in a child process:
+// OpenAL Soft reads its configuration once per process, and this case needs
+// the wave backend's capture.
 TEST_F(AudioDevice, DISABLED_Heard) {
   // The device's clock (how much it has mixed) places a sound in the capture
   // however late this process is scheduled.
@@ -140,13 +146,15 @@ TEST_F(AudioDevice, DISABLED_Heard) {
 
 TEST(AudioHeard, SoundsPlayAtTheirTimeVolumeAndPlaceAndPauseWithTheGame) { RunUnderOpenAlConf("Heard", ""); }
 
+// Disabled, so that only AudioSources below runs it, in a child process whose
+// OpenAL Soft has three sources.
 TEST_F(AudioDevice, DISABLED_Steal) {
   ASSERT_EQ(audio->PlaySample(tone_, 0, 0), 0);
   audio->SetRate(0, 2.0f);
   ASSERT_EQ(audio->PlaySample(Load("loop.wav"), 1, 1), 0);
   ALuint first = audio->channels[0].source;
   EXPECT_EQ(audio->PlaySample(tone_, 2, 1), -1) << "no source while both still play";
-  std::this_thread::sleep_for(400ms);
+  ASSERT_TRUE(WaitFor([&] { return SourceInt(first, AL_SOURCE_STATE) == AL_STOPPED; }));
   ASSERT_EQ(audio->PlaySample(tone_, 2, 1), 0);
   EXPECT_EQ(audio->channels[2].source, first);
   EXPECT_EQ(audio->channels[0].source, 0u);
@@ -162,12 +170,15 @@ TEST(AudioSources, ANewChannelTakesOverTheSourceOfTheFirstFinishedChannel) {
   RunUnderOpenAlConf("Steal", "[general]\ndrivers = null\nsources = 3\n");
 }
 
+// Disabled, so that only AudioDeviceMissing below runs it, in a child process
+// whose OpenAL Soft has no backend that opens.
 TEST_F(AudioDevice, DISABLED_NoDevice) {
   EXPECT_FALSE(tone_);
   EXPECT_FALSE(vex_audio_LoadSound("tone.wav"));
   vex_audio_PlaySound(nullptr, 0, 0);
   vex_audio_PauseChannel(0);
-  EXPECT_EQ(vex_audio_PlayMusic("tone.wav", 1) + vex_audio_MusicState(), -1);
+  EXPECT_EQ(vex_audio_PlayMusic("tone.wav", 1), -1);
+  EXPECT_EQ(vex_audio_MusicState(), 0);
   audio->Suspend();
   audio->Resume();
 }

@@ -222,7 +222,8 @@ TEST(Content, FramesFitWhereTheGameDrawsThem) {
   int stride = lumen.width / 96, inked = 0;
   for (int f = 0; f < 96; ++f)
     for (int y = 0; y < lumen.height; ++y) {
-      EXPECT_EQ(lumen.At(f * stride, y)[3] + lumen.At(f * stride + stride - 1, y)[3], 0) << "frame " << f;
+      EXPECT_EQ(lumen.At(f * stride, y)[3], 0) << "frame " << f << "'s left column";
+      EXPECT_EQ(lumen.At(f * stride + stride - 1, y)[3], 0) << "frame " << f << "'s right column";
       for (int x = 1; x < stride - 1; ++x) inked += f == 'A' - 32 && lumen.At(f * stride + x, y)[3] > 128;
     }
   EXPECT_GT(inked, 8);

@@ -16,7 +16,8 @@ TEST_F(Board, AnyPictureThatFitsEveryClueSolvesJudgedBeforeTheUpdatePaints) {
   Paint(marks);
   MouseDown(TileX(0), TileY(0));
   Update();
-  EXPECT_EQ(Mark(0, 0) + app->m_solved, 0);
+  EXPECT_EQ(Mark(0, 0), 0);
+  EXPECT_EQ(app->m_solved, 0);
   MouseUp();
   Update();
   EXPECT_EQ(app->m_solved, 1);
@@ -37,8 +38,10 @@ TEST_F(Board, CluesStandOutwardFromTheBoardNearestRunFirst) {
   std::string rows, column; // row 0 to 3 left to right; column 0 upward from the board
   for (int y = 0; y < 4; ++y) rows += TextAt(TileY(y), 1.5f) + "/";
   for (float dy : {24, 44, 64, 84}) column += TextAt(TileY(0) - dy, 1.5f, TileX(0) - half);
-  EXPECT_EQ(rows + column, "121/21//8/312");
-  EXPECT_EQ(TextAt(TileY(1), 1.5f, TileX(0) - 24 - half) + TextAt(TileY(1), 1.5f, TileX(0) - 44 - half), "12");
+  EXPECT_EQ(rows, "121/21//8/");
+  EXPECT_EQ(column, "312");
+  EXPECT_EQ(TextAt(TileY(1), 1.5f, TileX(0) - 24 - half), "1");
+  EXPECT_EQ(TextAt(TileY(1), 1.5f, TileX(0) - 44 - half), "2");
 }
 
 TEST_F(Board, StrokeTakesTheValueOpposedToItsFirstTileAndSoundsOnlyChanges) {
@@ -51,15 +54,16 @@ TEST_F(Board, StrokeTakesTheValueOpposedToItsFirstTileAndSoundsOnlyChanges) {
     Update();
     EXPECT_EQ(Marks()[2], marks);
   }
-  EXPECT_EQ(dev->Played(98) * 10 + dev->Played(99), 32); // fills, clears
-  EXPECT_EQ(app->m_tmpF[1] * 10 + app->m_tmpF[2], 62);   // the cursor follows
+  EXPECT_EQ(dev->Played(kSoundKnock), 3) << "fills";
+  EXPECT_EQ(dev->Played(kSoundTick), 2) << "clears";
+  EXPECT_EQ(Cursor(), std::pair(6, 2)) << "the cursor follows";
 }
 
 TEST_F(Board, PointerReachesStrictlyWithin14UnitsEveryTouchMarksButNotOneFromBeforeOrAfter) {
   Create();
   FinishLoading();
   app->m_level = 5;
-  app->m_state = 11;
+  app->m_state = kStateStartPuzzle;
   TouchDown(1, TileX(0), TileY(0)); // the tap that started the puzzle
   Updates(2);
   TouchUp(1);
@@ -69,7 +73,7 @@ TEST_F(Board, PointerReachesStrictlyWithin14UnitsEveryTouchMarksButNotOneFromBef
   Update();
   EXPECT_EQ(Marks(), std::vector<std::string>({"#.......", "........", "........", "...#....", "........", "........",
                                                "........", ".......#"}));
-  app->m_endState = 2;
+  app->m_endState = 2; // ended
   Click(TileX(5), TileY(5));
   EXPECT_EQ(Mark(5, 5), 0);
 }
@@ -77,15 +81,15 @@ TEST_F(Board, PointerReachesStrictlyWithin14UnitsEveryTouchMarksButNotOneFromBef
 TEST_F(Board, KeysAndSticksMoveTheCursorOneTileUntilThePushFallsBackAndAButtonPaints) {
   StartPuzzle(5);
   HoldKey(kKeyRight, 20, 30); // from (4, 4)
-  for (auto [x, y, updates, at] : {std::tuple{-0.9f, 0.f, 10, 44},
-                                   {0.f, 0.f, 1, 44},
-                                   {-0.31f, 0.f, 5, 34},
-                                   {-0.3f, 0.f, 1, 34},
-                                   {0.f, 0.9f, 4, 33},
-                                   {0.f, 0.f, 1, 33}}) {
+  for (auto [x, y, updates, at] : {std::tuple{-0.9f, 0.f, 10, std::pair(4, 4)},
+                                   {0.f, 0.f, 1, std::pair(4, 4)},
+                                   {-0.31f, 0.f, 5, std::pair(3, 4)},
+                                   {-0.3f, 0.f, 1, std::pair(3, 4)},
+                                   {0.f, 0.9f, 4, std::pair(3, 3)},
+                                   {0.f, 0.f, 1, std::pair(3, 3)}}) {
     host->stickX[0] = x, host->stickY[0] = y; // y: the raw axis up
     Updates(updates);
-    EXPECT_EQ(app->m_tmpF[1] * 10 + app->m_tmpF[2], at) << x << "," << y;
+    EXPECT_EQ(Cursor(), at) << x << "," << y;
   }
   Mark(4, 3) = 1;
   KeyDown(kKeyEnter); // a held button paints the first tile's opposite along the way
@@ -101,42 +105,49 @@ TEST_F(Board, KeysAndSticksMoveTheCursorOneTileUntilThePushFallsBackAndAButtonPa
 
 TEST_F(Board, SolvedWithOneMinuteLeftScores360ThenTheBannerAndTheMapKeepsIt) {
   StartPuzzle(7);
-  app->m_tmpF[98] = 60 * 65 + 1;
+  TimeLeft() = 60 * 65 + 1; // in updates
   Update();
   EXPECT_EQ(TextAt(32, 2), "1:05");
   MarkSolution();
-  app->m_tmpF[98] = 3601; // one minute once this update's tick is taken
+  TimeLeft() = 3601; // one minute once this update's tick is taken
   Update();
   EXPECT_EQ(app->m_newScore, 360);
   int updates = 1;
   for (; app->m_endState == 0 && updates < 500; ++updates) Update();
   EXPECT_EQ(updates, 121);
-  EXPECT_EQ(dev->Played(95) * 1000 + app->m_shownScore, 1360);
-  ASSERT_EQ(RecordsOf(11, 4).size(), 1u); // the reveal shows puzzle 7's picture: sheet 11, frame 6
-  EXPECT_EQ(Rec(RecordsOf(11, 4)[0]).frame, 6);
+  EXPECT_EQ(dev->Played(kSoundSolved), 1);
+  EXPECT_EQ(app->m_shownScore, 360);
+  ASSERT_EQ(RecordsOf(kFirstSheetSlot, 4).size(),
+            1u); // the reveal shows puzzle 7's picture, frame 6 of the first sheet
+  EXPECT_EQ(Rec(RecordsOf(kFirstSheetSlot, 4)[0]).frame, 6);
   Update();
-  EXPECT_EQ(TextAt(12, 4) + TextAt(468, 4), "LevelComplete");
+  EXPECT_EQ(TextAt(12, 4), "Level") << "sliding in from the top";
+  EXPECT_EQ(TextAt(468, 4), "Complete") << "and from the bottom";
   Updates(17);
-  EXPECT_EQ(TextAt(216, 4) + TextAt(264, 4), "LevelComplete");
+  EXPECT_EQ(TextAt(216, 4), "Level");
+  EXPECT_EQ(TextAt(264, 4), "Complete");
   Updates(71);
-  EXPECT_EQ(app->m_state, 2);
+  EXPECT_EQ(app->m_state, kStateBackToMap);
   Update();
-  EXPECT_EQ(app->m_state * 1000 + app->m_scores[2 * 6], 1360);
-  EXPECT_EQ(Parts()[35 + 5 * 6], "360");
+  EXPECT_EQ(app->m_state, kStateMap);
+  EXPECT_EQ(app->m_scores[2 * 6], 360); // puzzle 7's best
+  EXPECT_EQ(Parts()[RecordPart(7)], "360");
 }
 
 TEST_F(Board, TimeRunningOutEndsThePuzzleWithoutAScore) {
   StartPuzzle(7);
-  app->m_tmpF[98] = 2;
+  TimeLeft() = 2;
   Update();
   EXPECT_EQ(app->m_endState, 0);
   MarkSolution();
   Update();
-  EXPECT_EQ(TextAt(32, 2) + std::to_string(app->m_endReason), "0:002");
+  EXPECT_EQ(TextAt(32, 2), "0:00");
+  EXPECT_EQ(app->m_endReason, kEndOutOfTime);
   Update();
   EXPECT_EQ(TextAt(12, 4), "Outof");
   Updates(88);
-  EXPECT_EQ(app->m_state * 1000 + app->m_newScore, 2000);
+  EXPECT_EQ(app->m_state, kStateBackToMap);
+  EXPECT_EQ(app->m_newScore, 0);
 }
 
 } // namespace

@@ -33,15 +33,14 @@ public:
   void DrawOval(float x, float y, float w, float h) override { Add(2, x, y, w, h).Cover(x, y).Cover(x + w, y + h); }
   void DrawLine(float x, float y, float x2, float y2) override { Add(3, x, y, x2, y2).Cover(x, y).Cover(x2, y2); }
   // Every picture 32 x 32 with its handle off its middle.
-  GameImage CreateImage(int, int, int, int) override {
-    auto image = std::make_shared<c_Image>();
-    image->m_width = image->m_height = 32;
-    image->m_tx = 8, image->m_ty = 28;
+  GameImage CreateImage(int, int, int frames, int) override {
+    GameImage image = TestImage(32, 32, frames, 0);
+    image->p_SetHandle(8, 28);
     return image;
   }
   // The frame's corners about the handle, scaled, then rotated.
   void DrawImage(const GameImage &image, float x, float y, float rot, float sx, float sy, int frame) override {
-    float c = std::cos(rot * 0.017453292f), s = std::sin(rot * 0.017453292f);
+    float c = std::cos(rot * kDegToRad), s = std::sin(rot * kDegToRad);
     Draw &d = Add(4, x, y, rot, sx, sy, static_cast<float>(frame));
     for (float u : {-image->m_tx, image->m_width - image->m_tx})
       for (float v : {-image->m_ty, image->m_height - image->m_ty})
@@ -59,7 +58,7 @@ protected:
     Create(1280, 960);
     FinishLoading();
     app->m_level = 5;
-    app->m_state = 11;
+    app->m_state = kStateStartPuzzle;
     Updates(300); // the background's colour settles
     log->draws.clear();
     Render();

@@ -10,11 +10,14 @@
 #include <set>
 #include <sstream>
 
-#include "game/devices.h"
+#include "game/board_rules.h"
 #include "game/flow.h"
+#include "game/menu_map.h"
+#include "game/names.h"
 #include "host/game.h"
 #include "input/input.h"
 #include "input/input_device.h"
+#include "support/fake_devices.h"
 
 // A host with a size, a clock, pad sticks, the state in memory (or file), and,
 // when switchable, a window that goes full screen.
@@ -41,16 +44,16 @@ public:
   }
 };
 
-// Input from settable state (or, with fromInput, the input device); each
-// effect slot loads as a handle of its own, so tests can ask which played.
-class FakeDevices : public GameDevices {
+// Input from settable state (or, with fromInput, the input device); loads and
+// plays recorded, each effect slot's sound an object of its own, so tests can
+// ask which played.
+class FakeDevices : public QuietDevices {
 public:
   std::set<int> down, hits;
   float mouseX = 0, mouseY = 0, touchX[10] = {}, touchY[10] = {};
   bool fromInput = false, allFilesExist = true; // false: every load gives an empty slot
   std::vector<std::string> imagesLoaded, music;
-  std::vector<int> played;             // effect slots in the order played
-  inline static char soundTokens[101]; // the address of entry n stands for slot n
+  std::vector<int> played; // effect slots in the order played; -1 an empty slot
 
   int KeyDown(int key) override { return fromInput ? vex_input_KeyDown(key) : down.count(key) ? 1 : 0; }
   int KeyHit(int key) override { return fromInput ? vex_input_KeyHit(key) : hits.count(key) ? 1 : 0; }
@@ -61,37 +64,22 @@ public:
   float JoyX(int stick, int pad) override { return fromInput ? vex_input_JoyX(stick, pad) : 0; }
   float JoyY(int stick, int pad) override { return fromInput ? vex_input_JoyY(stick, pad) : 0; }
   int GetChar() override { return fromInput ? vex_input_GetChar() : 0; }
-  GameImage LoadImage(const String &path, int, int, int, int) override {
+  GameImage LoadImage(const String &path, int frameWidth, int frameHeight, int frames, int flags) override {
     imagesLoaded.push_back(path.ToUtf8());
-    return allFilesExist ? CreateImage(0, 0, 0, 0) : nullptr;
+    return allFilesExist ? QuietDevices::LoadImage(path, frameWidth, frameHeight, frames, flags) : nullptr;
   }
-  GameImage CreateImage(int, int, int, int) override {
-    return GameImage(std::shared_ptr<void>(), reinterpret_cast<c_Image *>(soundTokens));
-  }
-  void SetColor(float, float, float) override {}
-  void SetAlpha(float) override {}
-  void SetBlend(int) override {}
-  void DrawRect(float, float, float, float) override {}
-  void DrawOval(float, float, float, float) override {}
-  void DrawLine(float, float, float, float) override {}
-  void DrawImage(const GameImage &, float, float, float, float, float, int) override {}
   GameSound LoadSound(const String &path) override { // "sfx/098.wav" is slot 98
-    int slot = path.ToUtf8().rfind("sfx/", 0) == 0 ? std::atoi(path.ToUtf8().c_str() + 4) : 100;
-    return allFilesExist ? GameSound(std::shared_ptr<void>(), reinterpret_cast<c_Sound *>(&soundTokens[slot]))
-                         : nullptr;
+    if (!allFilesExist) return nullptr;
+    GameSound sound = QuietDevices::LoadSound(path);
+    slotOf_[sound] = path.ToUtf8().rfind("sfx/", 0) == 0 ? std::atoi(path.ToUtf8().c_str() + 4) : kSoundSlots;
+    return sound;
   }
   void PlaySound(const GameSound &sound, int, int) override {
-    played.push_back(sound ? static_cast<int>(reinterpret_cast<char *>(sound.get()) - soundTokens) : -1);
+    auto slot = slotOf_.find(sound);
+    played.push_back(slot == slotOf_.end() ? -1 : slot->second);
   }
-  void StopChannel(int) override {}
-  void SetChannelRate(int, float) override {}
-  void SetChannelVolume(int, float) override {}
-  void SetChannelPan(int, float) override {}
   void PlayMusic(const String &path, int) override { music.push_back(path.ToUtf8()); }
   void StopMusic() override { music.push_back("stop"); }
-  void PauseMusic() override {}
-  void ResumeMusic() override {}
-  void UpdateAsyncEvents() override {}
   int Millisecs() override { return Host().millis; }
   void SetKeyboardEnabled(bool on) override { Host().SetKeyboardEnabled(on); }
   bool SetFullScreen(bool on) override { return Host().switchable && (Host().fullScreen = on, true); }
@@ -100,6 +88,9 @@ public:
 
   int Played(int slot) const { return static_cast<int>(std::count(played.begin(), played.end(), slot)); }
   int Plays() const { return static_cast<int>(played.size()); }
+
+private:
+  std::map<GameSound, int> slotOf_; // every sound loaded, kept, with its slot
 };
 
 enum TestKeys { kKeyLeft = 37, kKeyUp, kKeyRight, kKeyDown, kKeyEnter = 13, kKeyEscape = 27 };
@@ -198,10 +189,11 @@ protected:
   void Click(float x, float y) { MouseDown(x, y), Update(), MouseUp(), Update(); }
 
   // The map: a cell's lock flag, and the open cells.
-  int Locked(int c, int r) const { return app->m_mapCells[16 * r + c]; }
+  int Locked(int c, int r) const { return app->m_mapCells[kMapRowStride * r + c]; }
   int OpenCells() const {
     int open = 0;
-    for (int cell = 0; cell < 225; ++cell) open += !Locked(cell % 15, cell / 15);
+    for (int r = 0; r < kMapSize; ++r)
+      for (int c = 0; c < kMapSize; ++c) open += !Locked(c, r);
     return open;
   }
 
@@ -209,26 +201,42 @@ protected:
   void StartPuzzle(int level) {
     StartWith();
     app->m_level = level;
-    app->m_state = 11;
+    app->m_state = kStateStartPuzzle;
     Updates(2);
     dev->played.clear();
   }
   // Tile centres at 640 x 480 with the board at the bottom.
-  static float TileX(int x) { return 208.0f + 32.0f * static_cast<float>(x); }
-  static float TileY(int y) { return 236.0f + 32.0f * static_cast<float>(y); }
-  float &Mark(int x, int y) const { return app->m_grid[(32 * y + x) * 10]; }
+  static float TileX(int x) { return 208.0f + kTilePitch * static_cast<float>(x); }
+  static float TileY(int y) { return 236.0f + kTilePitch * static_cast<float>(y); }
+  float &Mark(int x, int y) const { return app->m_grid[CellIndex(x, y, kCellMark)]; }
+  // The board's cursor as (column, row), and the running puzzle's time left.
+  std::pair<int, int> Cursor() const {
+    return {static_cast<int>(app->m_tmpF[kTmpCursorX]), static_cast<int>(app->m_tmpF[kTmpCursorY])};
+  }
+  float &TimeLeft() const { return app->m_tmpF[kTmpTimeLeft]; }
   // The marks (or the solution) from 8 rows of '#' and '.', and the marks back.
-  void Paint(const std::vector<std::string> &rows, int entry = 0) {
-    for (int i = 0; i < 64; ++i) app->m_grid[(32 * (i / 8) + i % 8) * 10 + entry] = rows[i / 8][i % 8] == '#';
+  void Paint(const std::vector<std::string> &rows, int entry = kCellMark) {
+    for (int y = 0; y < kBoardSide; ++y)
+      for (int x = 0; x < kBoardSide; ++x) app->m_grid[CellIndex(x, y, entry)] = rows[y][x] == '#';
   }
   std::vector<std::string> Marks() const {
-    std::vector<std::string> rows(8, std::string(8, '.'));
-    for (int i = 0; i < 64; ++i) rows[i / 8][i % 8] = Mark(i % 8, i / 8) == 1 ? '#' : '.';
+    std::vector<std::string> rows(kBoardSide, std::string(kBoardSide, '.'));
+    for (int y = 0; y < kBoardSide; ++y)
+      for (int x = 0; x < kBoardSide; ++x) rows[y][x] = Mark(x, y) == 1 ? '#' : '.';
     return rows;
   }
   void MarkSolution() {
-    for (int cell = 0; cell < 32 * 32; ++cell) app->m_grid[cell * 10] = app->m_grid[cell * 10 + 1];
+    for (int y = 0; y < kGridSide; ++y)
+      for (int x = 0; x < kGridSide; ++x) Mark(x, y) = app->m_grid[CellIndex(x, y, kCellSolution)];
   }
+
+  // Parts of the save string: the settings and their checksum, the badge
+  // words and theirs, then five parts for each puzzle, from puzzle 1 on.
+  static constexpr int kSettingsParts = kSettingCount + 1, kBadgeParts = 9, kRecordParts = 5;
+  static constexpr int kFirstRecordPart = kSettingsParts + kBadgeParts;
+  // Part `entry` of puzzle `puzzle`'s record: best, latest, second best,
+  // previous, checksum.
+  static int RecordPart(int puzzle, int entry = 0) { return kFirstRecordPart + kRecordParts * (puzzle - 1) + entry; }
 
   std::unique_ptr<TestHost> host = std::make_unique<TestHost>();
   std::shared_ptr<FakeDevices> dev;

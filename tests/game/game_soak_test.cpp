@@ -37,7 +37,9 @@ long ResidentKb() {
 class GameSoak : public GameTest {
 protected:
   int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
-  int Screen() const { return app->m_optionsOpen == 1 ? 3 : app->m_state < 10 ? 0 : app->m_paused == 1 ? 2 : 1; }
+  int Screen() const {
+    return app->m_optionsOpen == 1 ? 3 : app->m_state < kStatePuzzle ? 0 : app->m_paused == 1 ? 2 : 1;
+  }
 
   // A while of random keys, pads, pointer moves and touches on each screen,
   // then taps that lead on to the next screen.
@@ -45,7 +47,7 @@ protected:
     dev->hits.clear();
     dev->down.clear();
     if (Screen() != screen_) screen_ = Screen(), dwell_ = Between(20, 1500), target_ = Between(-1, 1);
-    const bool onMap = app->m_state < 10;
+    const bool onMap = app->m_state < kStatePuzzle;
     if (dwell_-- > 0) {
       for (auto it = held_.begin(); it != held_.end();)
         it = --it->second <= 0 || EndsTheGame(it->first, onMap) ? held_.erase(it) : std::next(it);
@@ -71,11 +73,12 @@ protected:
     pointer_ = 0;
     if (++phase_ % 4 >= 2) return;
     int key = 0, screen = Screen();
-    if (screen == 0 && app->m_state == 1)
+    if (screen == 0 && app->m_state == kStateMap)
       key = Locked(app->m_menuX, app->m_menuY) == 0 ? kKeyEnter
-            : app->m_menuX != 6                     ? (app->m_menuX < 6 ? kKeyRight : kKeyLeft)
-                                                    : (app->m_menuY < 7 ? kKeyDown : kKeyUp);
-    else if ((screen == 1 && app->m_state == 10 && app->m_endState == 0) || (screen == 3 && app->m_state >= 10))
+            : app->m_menuX != kHowToCol             ? (app->m_menuX < kHowToCol ? kKeyRight : kKeyLeft)
+                                                    : (app->m_menuY < kHowToRow ? kKeyDown : kKeyUp);
+    else if ((screen == 1 && app->m_state == kStatePuzzle && app->m_endState == 0) ||
+             (screen == 3 && app->m_state >= kStatePuzzle))
       key = kKeyEscape;
     else if (screen == 2 && app->m_pauseDir == 1)
       key = app->m_pauseSel == target_ ? kKeyEnter : app->m_pauseSel > target_ ? kKeyUp : kKeyDown;

@@ -26,7 +26,7 @@ TEST_F(Map, SolvedCellsOpenTheirFourNeighboursAndThePanelCountsThem) {
       {{97}, 8, {{5, 6}, {7, 6}, {6, 5}}, {{6, 4}}, "Complete:1/224Score:8"},
   };
   for (const Case &c : cases) {
-    for (int n = 0; n < 224; ++n) app->m_scores[2 * n] = 0;
+    for (int n = 0; n < kPuzzles; ++n) app->m_scores[2 * n] = 0;
     for (int n : c.solved) app->m_scores[2 * (n - 1)] = 8;
     Update(); // the map reads the scores, then starts locked
     app->p_LoadMenu();
@@ -46,12 +46,15 @@ TEST_F(Map, ReturnKeepsTheBestTwoAndTheLatestTwoScoresAndSaves) {
     app->p_LoadMenu();
     EXPECT_EQ(app->m_scoreRank, rank) << score;
   }
-  EXPECT_EQ(std::vector<int>(&app->m_scores[21], &app->m_scores[25]), (std::vector<int>{0, 150, 100, 0}));
-  EXPECT_EQ(std::vector<int>(&app->m_scores[470], &app->m_scores[473]), (std::vector<int>{150, 7, 0}));
-  EXPECT_EQ(Parts()[35 + 5 * 11], "150");
+  // Puzzle 12's best and second best between untouched neighbours; its latest
+  // and the one before, then the next puzzle's.
+  const int best = 2 * 11, latest = kLatestScores + 2 * 11;
+  EXPECT_EQ(std::vector<int>(&app->m_scores[best - 1], &app->m_scores[best + 3]), (std::vector<int>{0, 150, 100, 0}));
+  EXPECT_EQ(std::vector<int>(&app->m_scores[latest], &app->m_scores[latest + 3]), (std::vector<int>{150, 7, 0}));
+  EXPECT_EQ(Parts()[RecordPart(12)], "150");
   // The tutorial and numbers outside the catalogue record nothing, but save
   // and lock the map until it is drawn again.
-  for (int level : {0, 225}) {
+  for (int level : {0, kPuzzles + 1}) {
     app->m_level = level;
     app->p_LoadMenu();
     EXPECT_EQ(OpenCells(), 0);

@@ -6,9 +6,9 @@
 #include <chrono>
 #include <regex>
 #include <string>
-#include <thread>
 
 #include "support/program.h"
+#include "support/wait.h"
 #include "support/xwindow.h"
 
 namespace {
@@ -17,20 +17,17 @@ using namespace std::chrono_literals;
 
 int Drawn(const Program &game) { return CountMatches(game.Output(), std::regex("drawn \\d+")); }
 
-// Waits until a second passes without a frame drawn.
+// Waits until a whole second passes without a frame drawn.
 bool Settles(const Program &game) {
-  for (int second = 0, last = -1; second < 40; ++second, std::this_thread::sleep_for(1s)) {
-    if (Drawn(game) == last) return true;
-    last = Drawn(game);
-  }
-  return false;
-}
-
-bool SamePixels(const Shot &a, const Shot &b) {
-  bool same = !a.Empty() && a.Width() == b.Width() && a.Height() == b.Height();
-  for (int i = 0; same && i < a.Width() * a.Height(); ++i)
-    same = a.Rgb(i % a.Width(), i / a.Width()) == b.Rgb(i % a.Width(), i / a.Width());
-  return same;
+  int last = -1;
+  auto since = std::chrono::steady_clock::now();
+  return WaitFor(
+      [&] {
+        auto now = std::chrono::steady_clock::now();
+        if (int drawn = Drawn(game); drawn != last) last = drawn, since = now;
+        return now - since >= 1s;
+      },
+      60s);
 }
 
 TEST(RedrawWindow, IdleDrawsNothingYetTheWindowShowsEveryChange) {
@@ -43,17 +40,27 @@ TEST(RedrawWindow, IdleDrawsNothingYetTheWindowShowsEveryChange) {
   Shot before(id);
 
   // A window that takes no focus covers the middle of the game, then goes.
-  Shell("xmessage -xrm '*input: false' -center -geometry 400x300 covering & echo $! > cover.pid; sleep 1;"
-        " kill $(cat cover.pid); sleep 1");
-  EXPECT_TRUE(SamePixels(before, Shot(id))) << "the uncovered window lost its picture";
+  {
+    Program cover(
+        Shell("command -v xmessage"),
+        {"", {"-xrm", "*input: false", "-center", "-geometry", "400x300", "-title", "tilemarch-cover", "x"}, {}});
+    ASSERT_FALSE(Shell("timeout 20 xdotool search --sync --onlyvisible --name '^tilemarch-cover$'").empty());
+    ASSERT_TRUE(WaitForPicture(id, [&](const Shot &shot) { return !shot.SameIn(before); }))
+        << "the other window covers the game";
+  }
+  EXPECT_TRUE(WaitForPicture(id, [&](const Shot &shot) { return shot.SameIn(before); }))
+      << "the uncovered window lost its picture";
 
   // The tile right of the cursor, which a click makes the cursor.
   Click(id, 320 + 116, 240);
   std::smatch click, frame;
-  std::string out = game.Output();
-  ASSERT_TRUE(std::regex_search(out, click, std::regex("update (\\d+)\\n")));
-  std::string after = click.suffix();
-  ASSERT_TRUE(std::regex_search(after, frame, std::regex("drawn (\\d+)")));
+  std::string out, after;
+  ASSERT_TRUE(WaitFor([&] {
+    out = game.Output();
+    if (!std::regex_search(out, click, std::regex("update (\\d+)\\n"))) return false;
+    after = click.suffix();
+    return std::regex_search(after, frame, std::regex("drawn (\\d+)"));
+  })) << "the click is drawn";
   EXPECT_LE(std::stoi(frame[1]) - std::stoi(click[1]), 1) << "the click shows two updates late";
 
   // Full screen and back: new contexts, and pictures read again from their files.
@@ -66,11 +73,10 @@ TEST(RedrawWindow, IdleDrawsNothingYetTheWindowShowsEveryChange) {
     EXPECT_TRUE(Settles(game));
     EXPECT_GT(Drawn(game), drawn) << size;
   }
-  EXPECT_TRUE(SamePixels(moved, Shot(game.WindowId()))) << "the picture differs after full screen and back";
+  EXPECT_TRUE(Shot(game.WindowId()).SameIn(moved)) << "the picture differs after full screen and back";
   int drawn = Drawn(game);
   Shell("xdotool windowsize --sync " + game.WindowId() + " 700 520 2>/dev/null");
-  std::this_thread::sleep_for(1s);
-  EXPECT_GT(Drawn(game), drawn) << "a resize draws";
+  EXPECT_TRUE(WaitFor([&] { return Drawn(game) > drawn; })) << "a resize draws";
   EXPECT_EQ(game.CloseWindow(), 0);
 }
 

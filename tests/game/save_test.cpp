@@ -13,14 +13,14 @@ protected:
   // settings within their limits.
   void ScrambleAndSave(unsigned seed) {
     std::mt19937 random(seed);
-    for (int i = 0; i < 25; ++i) app->m_settings[i] = static_cast<int>(random());
-    app->m_settings[10] = app->m_settings[11] = 64 + (random() & 0xFFFF);
-    app->m_settings[12] = 8;
-    app->m_settings[14] = 1;
+    for (int i = 0; i < kSettingCount; ++i) app->m_settings[i] = static_cast<int>(random());
+    app->m_settings[kSettingFloor64A] = app->m_settings[kSettingFloor64B] = 64 + (random() & 0xFFFF);
+    app->m_settings[kSettingFloor8] = 8;
+    app->m_settings[kSettingAlwaysOne] = 1;
     for (int i = 0; i < 256; ++i) app->m_badges[i] = (random() & 1) != 0;
     for (int i = 0; i < 2240; ++i) app->m_scores[i] = static_cast<int>(random());
     app->p_Save();
-    settings = std::vector<int>(app->m_settings.begin(), app->m_settings.begin() + 25);
+    settings = std::vector<int>(app->m_settings.begin(), app->m_settings.begin() + kSettingCount);
     badges = std::vector<bool>(app->m_badges.begin(), app->m_badges.end());
     scores = std::vector<int>(app->m_scores.begin(), app->m_scores.begin() + 896);
   }
@@ -30,7 +30,8 @@ protected:
     testing::internal::CaptureStdout();
     StartWith(text);
     std::string out = testing::internal::GetCapturedStdout();
-    if (settings != std::vector<int>(app->m_settings.begin(), app->m_settings.begin() + 25)) out += "|settings";
+    if (settings != std::vector<int>(app->m_settings.begin(), app->m_settings.begin() + kSettingCount))
+      out += "|settings";
     if (badges != std::vector<bool>(app->m_badges.begin(), app->m_badges.end())) out += "|badges";
     for (int i = 0; i < 896; ++i)
       if (scores[i] != app->m_scores[i]) out += "|score " + std::to_string(i) + (app->m_scores[i] ? "" : "=0");
@@ -49,24 +50,24 @@ std::string Joined(const std::vector<std::string> &parts, size_t from = 0, size_
 TEST_F(SaveTest, StringHoldsTheNumbersAndChecksumsInTheirPlaces) {
   StartWith();
   app->m_badges[31] = app->m_badges[32] = true;
-  app->m_scores[2 * 3] = 10;    // best of puzzle 4
-  app->m_scores[2 * 3 + 1] = 7; // second best
-  app->m_scores[448 + 6] = 9;   // latest
-  app->m_scores[448 + 7] = 2;   // the one before
+  app->m_scores[2 * 3] = 10;            // best of puzzle 4
+  app->m_scores[2 * 3 + 1] = 7;         // second best
+  app->m_scores[kLatestScores + 6] = 9; // latest
+  app->m_scores[kLatestScores + 7] = 2; // the one before
   app->m_scores[2 * 200] = INT32_MAX;
   app->p_Save();
   std::vector<std::string> p = Parts();
-  ASSERT_EQ(p.size(), 35u + 5 * 229);
+  ASSERT_EQ(p.size(), static_cast<size_t>(RecordPart(230))); // 229 records, five more than puzzles
   EXPECT_EQ(Saved().back(), '|');
   // The settings with i x value as their sum; eight badge words and theirs.
-  EXPECT_EQ(Joined(p, 0, 26),
+  EXPECT_EQ(Joined(p, 0, kSettingsParts),
             "0|0|0|0|0|1|0|0|0|0|64|64|10|0|1|0|0|0|0|0|0|0|0|0|0|" + std::to_string(5 + 640 + 704 + 120 + 14) + "|");
-  EXPECT_EQ(Joined(p, 26, 35), "-2147483648|1|0|0|0|0|0|0|-2147483647|");
+  EXPECT_EQ(Joined(p, kSettingsParts, kFirstRecordPart), "-2147483648|1|0|0|0|0|0|0|-2147483647|");
   // Best, latest, second, previous, and 4 best + 5 second + (L + 3) latest +
   // (L + 4) previous for record L, wrapping at 32 bits.
-  EXPECT_EQ(Joined(p, 50, 55), "10|9|7|2|" + std::to_string(40 + 35 + 6 * 9 + 7 * 2) + "|");
-  EXPECT_EQ(p[35 + 5 * 200 + 4], "-4");
-  EXPECT_EQ(p[35 + 5 * 227], "9"); // the five extra records carry the first latest scores
+  EXPECT_EQ(Joined(p, RecordPart(4), RecordPart(5)), "10|9|7|2|" + std::to_string(40 + 35 + 6 * 9 + 7 * 2) + "|");
+  EXPECT_EQ(p[RecordPart(201, 4)], "-4");
+  EXPECT_EQ(p[RecordPart(228)], "9"); // the five extra records carry the first latest scores
 }
 
 TEST_F(SaveTest, EachBlockLoadsOrIsDroppedOnItsOwn) {
@@ -74,18 +75,20 @@ TEST_F(SaveTest, EachBlockLoadsOrIsDroppedOnItsOwn) {
   ScrambleAndSave(7);
   const std::vector<std::string> saved = Parts();
   EXPECT_EQ(Restart(Saved()), "Settings Loaded\nBadges Loaded\nHighscores Loaded\n");
-  EXPECT_EQ(app->m_menuX * 100 + app->m_menuY, 607);
+  EXPECT_EQ(app->m_menuX, kHowToCol);
+  EXPECT_EQ(app->m_menuY, kHowToRow);
   std::vector<std::string> edited = saved;
-  edited[35 + 5 * 50 + 2] = "12345"; // puzzle 51's second best
+  edited[RecordPart(51, 2)] = "12345"; // puzzle 51's second best
   EXPECT_EQ(Restart(Joined(edited)),
             "Settings Loaded\nBadges Loaded\nHighscores Loaded\n|score 100=0|score 101=0|score "
             "548=0|score 549=0");
   edited = saved;
-  edited[3] = "999";                    // a setting
-  edited[28] = std::to_string(1 << 20); // a badge word
+  edited[3] = "999";                                    // a setting
+  edited[kSettingsParts + 2] = std::to_string(1 << 20); // a badge word
   EXPECT_EQ(Restart(Joined(edited)),
             "Settings Checksum Invalid\nBadge Checksum Invalid\nHighscores Loaded\n|settings|badges");
-  EXPECT_EQ(app->m_settings[3] * 10 + app->m_settings[5], 1);
+  EXPECT_EQ(app->m_settings[3], 0) << "the defaults";
+  EXPECT_EQ(app->m_settings[kSettingSoundMode], kSoundEffectsAndMusic);
   EXPECT_EQ(std::count(app->m_badges.begin(), app->m_badges.end(), true), 0);
 }
 
@@ -94,15 +97,18 @@ TEST_F(SaveTest, TruncatedStringLoadsTheRecordsWithTwentyPartsAfterTheirFirst) {
   ScrambleAndSave(5);
   // 634 parts and the empty one after the last bar: record 115 is the last
   // with twenty parts after its first.
-  std::string out = Restart(Joined(Parts(), 0, 35 + 5 * 116 + 19));
+  std::string out = Restart(Joined(Parts(), 0, RecordPart(117) + 19));
   EXPECT_EQ(out.substr(0, out.find("|score")), "Settings Loaded\nBadges Loaded\nHighscores Loaded\n");
   for (int L = 0; L < 224; ++L) {
     EXPECT_EQ(app->m_scores[2 * L], L <= 115 ? scores[2 * L] : 0) << L;
-    EXPECT_EQ(app->m_scores[449 + 2 * L], L <= 115 ? scores[449 + 2 * L] : 0) << L;
+    const int before = kLatestScores + 2 * L + 1; // the score before the latest
+    EXPECT_EQ(app->m_scores[before], L <= 115 ? scores[before] : 0) << L;
   }
   // Fewer than 26 parts: no settings; badges from part 0 and no record.
   EXPECT_EQ(Restart("5|0|0|0|0|0|0|0|5|30|20|10|5|320|").substr(0, 14), "Badges Loaded\n");
-  EXPECT_EQ(app->m_badges[0] + 2 * app->m_badges[1] + 4 * app->m_badges[2] + app->m_scores[0], 5);
+  EXPECT_EQ(std::vector<bool>(app->m_badges.begin(), app->m_badges.begin() + 4),
+            (std::vector<bool>{true, false, true, false}));
+  EXPECT_EQ(app->m_scores[0], 0);
 }
 
 TEST_F(SaveTest, NumbersAreReadTheWayAtoiReadsThemAndTheSettingLimitsApply) {
@@ -146,12 +152,15 @@ TEST_F(StateFileTest, GarbageOfEveryKindStartsADefinedGame) {
     testing::internal::CaptureStdout();
     Create();
     testing::internal::GetCapturedStdout();
-    EXPECT_TRUE(app->m_settings[10] >= 64 && app->m_settings[11] >= 64 && app->m_settings[12] >= 8);
-    EXPECT_EQ(app->m_settings[14], 1);
-    EXPECT_EQ(app->m_menuX * 100 + app->m_menuY, 607);
+    EXPECT_GE(app->m_settings[kSettingFloor64A], 64);
+    EXPECT_GE(app->m_settings[kSettingFloor64B], 64);
+    EXPECT_GE(app->m_settings[kSettingFloor8], 8);
+    EXPECT_EQ(app->m_settings[kSettingAlwaysOne], 1);
+    EXPECT_EQ(app->m_menuX, kHowToCol);
+    EXPECT_EQ(app->m_menuY, kHowToRow);
     FinishLoading();
     Updates(3);
-    EXPECT_GE(app->m_mapCells[251], 5); // the map opens around the How-To cell
+    EXPECT_GE(app->m_mapCells[kMapOpenCount], 5); // the map opens around the How-To cell
     app.reset();
   }
 }

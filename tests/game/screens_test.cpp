@@ -14,7 +14,7 @@ protected:
   // A puzzle paused as the board does on back, its menu slid fully in.
   void PauseAPuzzle() {
     app->m_level = 5;
-    app->m_state = 11;
+    app->m_state = kStateStartPuzzle;
     Updates(2);
     Press({kKeyEscape});
     Updates(20);
@@ -26,15 +26,16 @@ protected:
 };
 
 TEST_F(Screens, SoundRowCyclesTheModesWithTheTuneOnlyDuringAPuzzleAndSavesEachChange) {
-  app->m_settings[5] = 2;
+  app->m_settings[kSettingSoundMode] = kSoundEffectsOnly;
   OpenOptions();
   Press({kKeyDown});
   Press({kKeyEnter});
-  EXPECT_EQ(Parts()[5] + std::to_string(dev->music.size()), "30"); // on the map: only stored
+  EXPECT_EQ(Parts()[kSettingSoundMode], std::to_string(kSoundMusicOnly));
+  EXPECT_TRUE(dev->music.empty()) << "on the map the mode is only stored";
   Press({kKeyEscape});
   Updates(30);
   PauseAPuzzle();
-  app->m_settings[5] = 0;
+  app->m_settings[kSettingSoundMode] = kSoundOff;
   app->p_StopTune();
   OpenOptions();
   dev->music.clear();
@@ -55,13 +56,15 @@ TEST_F(Screens, EachOptionRowChangesItsOwnSettingShowsAndSavesIt) {
   OpenOptions();
   struct Case {
     int row;
-    const char *text, *sticks; // saved settings 15 and 16
-  } cases[] = {{4, "LeftThumbstickYNormal", "10"}, {5, "RightThumbstickYNormal", "11"}, {2, "iCade:On", "11"}};
+    const char *text, *left, *right; // the sticks' saved settings
+  } cases[] = {
+      {4, "LeftThumbstickYNormal", "1", "0"}, {5, "RightThumbstickYNormal", "1", "1"}, {2, "iCade:On", "1", "1"}};
   for (const Case &c : cases) {
     app->m_optionsRow = c.row;
     Press({kKeyEnter});
     EXPECT_NE(DrawnText().find(c.text), std::string::npos) << DrawnText();
-    EXPECT_EQ(Parts()[15] + Parts()[16], c.sticks) << c.text;
+    EXPECT_EQ(Parts()[kSettingLeftStickY], c.left) << c.text;
+    EXPECT_EQ(Parts()[kSettingRightStickY], c.right) << c.text;
   }
   EXPECT_TRUE(host->KeyboardEnabled()) << "the iCade mapping reads the keyboard";
   app->m_optionsRow = 3;
@@ -82,7 +85,8 @@ TEST_F(Screens, PauseMenuSlidesInBackResumesAndQuitEndsThePuzzle) {
   Press({kKeyEscape});
   int updates = 0;
   for (; app->m_paused == 1 && updates < 40; ++updates) Update();
-  EXPECT_EQ(updates * 10 + app->m_endState, 110);
+  EXPECT_EQ(updates, 11) << "the menu slides out first";
+  EXPECT_EQ(app->m_endState, 0);
   Press({kKeyEscape});
   Updates(20);
   for (auto [key, selection] :
@@ -91,7 +95,9 @@ TEST_F(Screens, PauseMenuSlidesInBackResumesAndQuitEndsThePuzzle) {
     EXPECT_EQ(app->m_pauseSel, selection);
   }
   Press({kKeyEnter});
-  EXPECT_EQ(app->m_paused * 100 + app->m_endState * 10 + app->m_endReason, 9);
+  EXPECT_EQ(app->m_paused, 0);
+  EXPECT_EQ(app->m_endState, 1);
+  EXPECT_EQ(app->m_endReason, kEndQuit);
   Updates(2);
   EXPECT_NE(DrawnText().find("QuitGame"), std::string::npos);
 }
@@ -122,8 +128,8 @@ TEST_F(Screens, BadgeBannersSlideInStandAndLeaveWithIconsOnlyForTheFirst64) {
   }
   Update();
   EXPECT_EQ(banners(), (std::vector<float>{-128, -128})); // slots 13 and 14 are never shown
-  ASSERT_EQ(RecordsOf(80).size(), 1u);
-  EXPECT_EQ(Rec(RecordsOf(80)[0]).frame, 3);
+  ASSERT_EQ(RecordsOf(kBadgesSlot).size(), 1u);
+  EXPECT_EQ(Rec(RecordsOf(kBadgesSlot)[0]).frame, 3);
   EXPECT_NE(DrawnText().find("OddBadge"), std::string::npos);
   for (auto [updates, x] : {std::pair{8, 0.f}, {230, -160.f}, {1, -176.f}}) {
     Updates(updates);
@@ -151,7 +157,8 @@ TEST_F(Screens, ParticlesFadeWithTheirLifeAndCellFlashesTakeTheCellBelowAndLeft)
   app->m_drawCount = 0;
   app->p_DoParticles(1);
   ASSERT_EQ(Records(), 3);
-  EXPECT_EQ(Rec(0).x * 100 + Rec(0).y, 3216);
+  EXPECT_EQ(Rec(0).x, 32);
+  EXPECT_EQ(Rec(0).y, 16);
   EXPECT_EQ(Rec(1).x, -16);
   EXPECT_EQ(app->m_particles[20], 0); // spent records are freed
 }
@@ -167,8 +174,10 @@ TEST_F(Screens, ALineBreakStartsOneCellAlongAndOneLineDown) {
   app->p_DoBG(0, 0, 0, 1);
   app->p_Text(0, 0, "a c\\nd", 0, 1, 0);
   ASSERT_EQ(Records(), 3);
-  EXPECT_EQ(Rec(1).x * 100 + Rec(1).frame, 1400 + 'c' - 32);
-  EXPECT_NEAR(Rec(2).x * 100 + Rec(2).y, 710, 1e-3);
+  EXPECT_EQ(Rec(1).x, 14);
+  EXPECT_EQ(Rec(1).frame, 'c' - 32);
+  EXPECT_NEAR(Rec(2).x, 7, 1e-3);
+  EXPECT_NEAR(Rec(2).y, 10, 1e-3);
 }
 
 } // namespace

@@ -75,7 +75,9 @@ TEST_F(Pixels, EverythingDrawnShowsAndComesBackInANewWindow) {
   auto wide =
       vex_graphics_LoadImage(Png(dir, "wide.png", 100, 60, [](int x, int) { return x < 50 ? 0xff0000 : 0xff00; }));
   auto written = vex_graphics_CreateImage(4, 2, 2);
-  ASSERT_TRUE(frames && wide && written);
+  ASSERT_TRUE(frames);
+  ASSERT_TRUE(wide);
+  ASSERT_TRUE(written);
   Array<int> pixels{int(0x80FF0000u), int(0x80C00000u), 0, 0, int(0xFF00FF00u), int(0xFF00FF00u), 0, 0};
   vex_graphics_WritePixels(written.get(), pixels, 0, 0, 2, 2, 0, 4, 1);
   // Writes that would run past the frame or the source array are refused.

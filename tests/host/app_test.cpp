@@ -39,7 +39,8 @@ TEST(Lifecycle, TheAppRunsOnlyBetweenStartAndSuspend) {
   CountingApp app;
   host.RenderGame();
   host.UpdateGame();
-  EXPECT_EQ(app.renders + app.updates, 0) << "nothing runs before StartGame";
+  EXPECT_EQ(app.renders, 0) << "nothing runs before StartGame";
+  EXPECT_EQ(app.updates, 0) << "nothing runs before StartGame";
   host.StartGame();
   host.StartGame();
   EXPECT_EQ(app.creates, 1);

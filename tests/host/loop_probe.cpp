@@ -1,5 +1,6 @@
 // A host program whose application only counts updates and reports them when
-// it is suspended and resumed; the windowed tests watch it through its output.
+// it is suspended and resumed, and its first; the windowed tests watch it
+// through its output.
 #include <GL/gl.h>
 
 #include "host/app.h"
@@ -14,7 +15,9 @@ public:
     vex_app_SetUpdateRate(60);
     vexPrint("created");
   }
-  void p_OnUpdate() override { ++updates_; }
+  void p_OnUpdate() override {
+    if (++updates_ == 1) vexPrint("updating");
+  }
   void p_OnRender() override {
     glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);

@@ -20,7 +20,7 @@ TEST(HostWindow, FocusLossSuspendsFocusResumesAndTheCloseButtonEnds) {
   ASSERT_FALSE(id.empty()) << "no window titled Tilemarch";
   EXPECT_EQ(GeometryOf(id), "640x480");
   Activate(id);
-  std::this_thread::sleep_for(300ms);
+  ASSERT_TRUE(probe.WaitForOutput("updating"));
 
   Program other(Shell("command -v xmessage"), {"", {"-title", "tilemarch-other", "other"}, {}});
   std::string otherId = Shell("timeout 20 xdotool search --sync --name '^tilemarch-other$' | tail -n1");
@@ -29,6 +29,7 @@ TEST(HostWindow, FocusLossSuspendsFocusResumesAndTheCloseButtonEnds) {
   // A suspension after some updates (the window manager may unfocus the window
   // once before it has run any), then the resumption.
   ASSERT_TRUE(probe.WaitForOutput(std::regex("suspended after [1-9]"))) << probe.Output();
+  // Time in which a loop that went on while suspended would update.
   std::this_thread::sleep_for(500ms);
   Activate(id);
   ASSERT_TRUE(probe.WaitForOutput(std::regex("suspended after ([1-9]\\d*) updates\\nresumed after \\1 updates")))

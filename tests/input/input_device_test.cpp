@@ -4,12 +4,23 @@
 
 #include <functional>
 #include <map>
+#include <ostream>
 
 #include "host/game.h"
 #include "input/input.h"
 #include "input/joystick_layout.h"
 
 namespace {
+
+// A key's hits in this update and whether it is held, printed by name.
+struct KeyState {
+  int hits, down;
+  bool operator==(const KeyState &) const = default;
+  friend std::ostream &operator<<(std::ostream &out, const KeyState &k) {
+    return out << "{hits " << k.hits << ", down " << k.down << "}";
+  }
+};
+KeyState StateOf(int key) { return {vex_input_KeyHit(key), vex_input_KeyDown(key)}; }
 
 class InputDevice : public testing::Test, public VexGame {
 protected:
@@ -42,10 +53,13 @@ TEST_F(InputDevice, APressIsOneHitForOneUpdateAndAHeldKeyStaysDown) {
   Key(KeyUp, 'A');
   for (int i = 0; i < 6; ++i) Key(KeyDown, 37); // held, with key repeat
   Update([] {
-    EXPECT_EQ(vex_input_KeyHit('A') * 10 + vex_input_KeyDown('A'), 10);
-    EXPECT_EQ(vex_input_KeyHit(37) * 10 + vex_input_KeyDown(37), 11);
+    EXPECT_EQ(StateOf('A'), (KeyState{1, 0}));
+    EXPECT_EQ(StateOf(37), (KeyState{1, 1}));
   });
-  Update([] { EXPECT_EQ(vex_input_KeyHit('A') * 10 + vex_input_KeyHit(37) * 10 + vex_input_KeyDown(37), 1); });
+  Update([] {
+    EXPECT_EQ(StateOf('A'), (KeyState{0, 0}));
+    EXPECT_EQ(StateOf(37), (KeyState{0, 1}));
+  });
 }
 
 TEST_F(InputDevice, AnUpdateHoldsThirtyThreeHitsAndThirtyTwoCharacters) {
@@ -69,17 +83,22 @@ TEST_F(InputDevice, AnUpdateHoldsThirtyThreeHitsAndThirtyTwoCharacters) {
 TEST_F(InputDevice, TheLeftButtonAndFingerZeroAreOneTouchThatMovesThePointer) {
   device.p_MouseEvent(MouseDown, 0, 100, 50);
   Update([] {
-    EXPECT_EQ(vex_input_MouseHit(0) + vex_input_KeyHit(384), 2);
+    EXPECT_EQ(vex_input_MouseHit(0), 1);
+    EXPECT_EQ(vex_input_KeyHit(384), 1) << "touch 0";
     EXPECT_EQ(vex_input_TouchX(0), 100);
   });
   device.p_TouchEvent(TouchDown, 0, 1, 1);  // already down through the mouse
   device.p_MouseEvent(MouseUp, 0, 130, 80); // a release does not move the pointer
   Update([] {
-    EXPECT_EQ(vex_input_KeyHit(384) + vex_input_TouchDown(0), 0);
+    EXPECT_EQ(vex_input_KeyHit(384), 0);
+    EXPECT_EQ(vex_input_TouchDown(0), 0);
     EXPECT_EQ(vex_input_MouseX(), 1);
   });
   device.p_TouchEvent(TouchDown, 0, 7, 8);
-  Update([] { EXPECT_EQ(vex_input_MouseDown(0) * 10 + vex_input_MouseY(), 18); });
+  Update([] {
+    EXPECT_EQ(vex_input_MouseDown(0), 1);
+    EXPECT_EQ(vex_input_MouseY(), 8);
+  });
 }
 
 TEST_F(InputDevice, PadButtonsAreKeysOfTheirPortAndPortsFollowReplugging) {
@@ -88,16 +107,26 @@ TEST_F(InputDevice, PadButtonsAreKeysOfTheirPortAndPortsFollowReplugging) {
   pads[3] = pad;
   pads[3].buttons[1] = true;
   pads[3].axes[0] = 0.75f;
-  Update([] { EXPECT_EQ(vex_input_JoyHit(1, 0) + vex_input_KeyHit(257) + vex_input_JoyX(0, 0), 2.75f); });
+  Update([] {
+    EXPECT_EQ(vex_input_JoyHit(1, 0), 1);
+    EXPECT_EQ(vex_input_KeyHit(257), 1) << "pad 0's button 1";
+    EXPECT_EQ(vex_input_JoyX(0, 0), 0.75f);
+  });
   EXPECT_EQ(polls, 2) << "polling stops at the first empty port";
   pads[1] = pad; // plugged in below the first pad, it takes port 0
   Update([] {
     EXPECT_EQ(vex_input_JoyDown(1, 0), 0);
-    EXPECT_EQ(vex_input_JoyHit(1, 1) + vex_input_KeyDown(257 + 32), 2);
+    EXPECT_EQ(vex_input_JoyHit(1, 1), 1);
+    EXPECT_EQ(vex_input_KeyDown(257 + 32), 1) << "pad 1's button 1";
     EXPECT_EQ(vex_input_JoyX(0, 1), 0.75f);
-    EXPECT_EQ(vex_input_JoyHit(-1, 0) + vex_input_JoyX(2, 0) + vex_input_JoyY(0, 4), 0);
+    EXPECT_EQ(vex_input_JoyHit(-1, 0), 0) << "no such button";
+    EXPECT_EQ(vex_input_JoyX(2, 0), 0) << "no such stick";
+    EXPECT_EQ(vex_input_JoyY(0, 4), 0) << "no such port";
   });
-  Update([] { EXPECT_EQ(vex_input_JoyHit(1, 1) * 10 + vex_input_JoyDown(1, 1), 1) << "held: one hit"; });
+  Update([] {
+    EXPECT_EQ(vex_input_JoyHit(1, 1), 0) << "held: one hit";
+    EXPECT_EQ(vex_input_JoyDown(1, 1), 1);
+  });
   pads[3].buttons[1] = false;
   Update([] { EXPECT_EQ(vex_input_JoyDown(1, 1), 0); });
 }

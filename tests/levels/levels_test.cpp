@@ -42,7 +42,7 @@ TEST(Catalogue, EveryNumberGivesADistinct64TilePictureOthersTheFallbackAndTheTut
 }
 
 TEST(LoadLevelBoard, ClearsMarksAndSolutionLoadsThePictureAndStartsTheClock) {
-  Array<float> tmpF(1000), grid(32 * 32 * 10);
+  Array<float> tmpF(1000), grid(kGridSide * kGridSide * kGridRecord);
   for (float &f : tmpF) f = -9.0f;
   for (float &f : grid) f = 5.0f;
   int gridLast = 0;
@@ -52,19 +52,19 @@ TEST(LoadLevelBoard, ClearsMarksAndSolutionLoadsThePictureAndStartsTheClock) {
                                           {0, -3, TutorialPicture(-3)}}) {
     LoadLevelBoard(level, tutorial, tmpF, grid, gridLast);
     String shown;
-    for (int cell = 0; cell < 32 * 32; ++cell) {
-      ASSERT_EQ(grid[cell * 10], 0.0f) << cell;
-      if (cell % 32 < 8 && cell < 32 * 8)
-        shown = shown + (grid[cell * 10 + 1] == 1 ? "1" : "0");
+    for (int cell = 0; cell < kGridSide * kGridSide; ++cell) {
+      ASSERT_EQ(grid[cell * kGridRecord], 0.0f) << cell; // no marks
+      if (cell % kGridSide < 8 && cell < kGridSide * 8)
+        shown = shown + (grid[cell * kGridRecord + 1] == 1 ? "1" : "0");
       else
-        ASSERT_EQ(grid[cell * 10 + 1], 0.0f) << cell;
+        ASSERT_EQ(grid[cell * kGridRecord + 1], 0.0f) << cell; // no solution outside the board
     }
     EXPECT_EQ(shown, picture) << level;
   }
   EXPECT_EQ(gridLast, 7);
   EXPECT_EQ(std::vector<float>(tmpF.begin(), tmpF.begin() + 10),
             (std::vector<float>{-9, 4, 4, -9, -9, -9, 1, 1, 1, -9}));
-  EXPECT_EQ(tmpF[98], 7200.0f);
+  EXPECT_EQ(tmpF[kTmpTimeLeft], 7200.0f);
 }
 
 TEST(LoadLevelBoard, TheColourIsFixedByThePuzzleNumberWhateverWasDrawnBefore) {
@@ -73,7 +73,8 @@ TEST(LoadLevelBoard, TheColourIsFixedByThePuzzleNumberWhateverWasDrawnBefore) {
   for (int draws : {0, 37}) {
     for (int i = 0; i < draws; ++i) p_Rand(0, 1000);
     LoadLevelBoard(43, 0, tmpF, grid, gridLast); // hue 80: red sin(80) x 80, the others below 0
-    EXPECT_NEAR(tmpF[360], 78.785f, 0.01f);
-    EXPECT_EQ(tmpF[361] + tmpF[362], 0.0f);
+    EXPECT_NEAR(tmpF[kTmpBackRed], 78.785f, 0.01f);
+    EXPECT_EQ(tmpF[kTmpBackGreen], 0.0f);
+    EXPECT_EQ(tmpF[kTmpBackBlue], 0.0f);
   }
 }

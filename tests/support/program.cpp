@@ -5,8 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <thread>
-
 using namespace std::chrono_literals;
 
 Program::Program(const std::string &path, Options options) {
@@ -43,12 +41,12 @@ bool Program::WaitForOutput(const std::string &text, std::chrono::milliseconds l
 }
 
 bool Program::WaitForOutput(const std::regex &pattern, std::chrono::milliseconds limit) const {
-  return WaitUntil([&] { return std::regex_search(Output(), pattern); }, limit);
+  return WaitFor([&] { return std::regex_search(Output(), pattern); }, limit);
 }
 
 int Program::WaitForExit(std::chrono::milliseconds limit) {
   int status = 0;
-  if (exited_ || !WaitUntil([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, limit)) return -1;
+  if (exited_ || !WaitFor([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, limit)) return -1;
   exited_ = true;
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
@@ -59,7 +57,7 @@ void Program::Signal(int signal) const {
 
 std::string Program::WindowId() const {
   std::string id;
-  WaitUntil([&] {
+  WaitFor([&] {
     return !(id =
                  Shell("xdotool search --pid " + std::to_string(pid_) + " --name '^Tilemarch$' 2>/dev/null | tail -n1"))
                 .empty();
@@ -72,12 +70,6 @@ int Program::CloseWindow() {
   for (int attempt = 0; attempt < 20 && status == -1; ++attempt)
     Shell("wmctrl -i -c " + WindowId() + " 2>/dev/null"), status = WaitForExit(1s);
   return status;
-}
-
-bool WaitUntil(const std::function<bool()> &condition, std::chrono::milliseconds limit) {
-  for (auto end = std::chrono::steady_clock::now() + limit; !condition(); std::this_thread::sleep_for(50ms))
-    if (std::chrono::steady_clock::now() >= end) return false;
-  return true;
 }
 
 int CountMatches(const std::string &text, const std::regex &pattern) {

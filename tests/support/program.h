@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "support/files.h"
+#include "support/wait.h"
 
 class Program {
 public:
@@ -51,6 +52,9 @@ private:
   bool exited_ = false;
 };
 
-// Whether the condition came true, tried every 50 ms until the limit.
-bool WaitUntil(const std::function<bool()> &condition, std::chrono::milliseconds limit = std::chrono::seconds(30));
+// WaitFor under the name the packaging tests still call it by.
+inline bool WaitUntil(const std::function<bool()> &condition,
+                      std::chrono::milliseconds limit = std::chrono::seconds(30)) {
+  return WaitFor(condition, limit);
+}
 int CountMatches(const std::string &text, const std::regex &pattern);

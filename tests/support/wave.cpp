@@ -5,6 +5,8 @@
 #include <bit>
 #include <cmath>
 
+#include "support/correlation.h"
+
 namespace {
 
 uint32_t Le(const std::string &b, size_t at, int bytes) {
@@ -124,12 +126,15 @@ float BestMatch(const Wave &sound, const Wave &capture) {
   }
   double refEnergy = 0;
   for (float v : ref) refEnergy += static_cast<double>(v) * v;
+  if (refEnergy <= 0) return 0;
+  const std::vector<double> dots = SlidingDots(ref, c);
+  // The capture's energy up to each frame: any stretch's is a difference.
+  std::vector<double> energy(c.size() + 1);
+  for (size_t i = 0; i < c.size(); ++i) energy[i + 1] = energy[i] + static_cast<double>(c[i]) * c[i];
   float best = 0;
-  for (size_t lag = 0; refEnergy > 0 && lag + ref.size() <= c.size(); ++lag) {
-    double dot = 0, window = 0;
-    for (size_t n = 0; n < ref.size(); ++n)
-      dot += static_cast<double>(ref[n]) * c[lag + n], window += static_cast<double>(c[lag + n]) * c[lag + n];
-    if (window > 1e-9) best = std::max(best, static_cast<float>(dot / std::sqrt(refEnergy * window)));
+  for (size_t lag = 0; lag < dots.size(); ++lag) {
+    double window = energy[lag + ref.size()] - energy[lag];
+    if (window > 1e-9) best = std::max(best, static_cast<float>(dots[lag] / std::sqrt(refEnergy * window)));
   }
   return best;
 }

@@ -1,12 +1,14 @@
 // Windows under X driven by xdotool and wmctrl, read by ImageMagick.
 #include "support/xwindow.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
 #include "support/files.h"
 #include "support/program.h"
+#include "support/wait.h"
 
 std::string DisplayMissing(const std::string &commands) {
   if (!std::getenv("DISPLAY") || std::system("xdpyinfo >/dev/null 2>&1") != 0)
@@ -22,7 +24,7 @@ std::string GeometryOf(const std::string &window) {
 }
 
 bool WaitForGeometry(const Program &program, const std::string &size, std::chrono::milliseconds limit) {
-  return WaitUntil([&] { return GeometryOf(program.WindowId()) == size; }, limit);
+  return WaitFor([&] { return GeometryOf(program.WindowId()) == size; }, limit);
 }
 
 void Activate(const std::string &window) { Shell("xdotool windowactivate --sync " + window + " 2>/dev/null"); }
@@ -58,4 +60,26 @@ int Shot::Brightness(int x, int y) const {
   for (int i = 0; i < 25; ++i)
     for (int shift : {0, 8, 16}) sum += Rgb(x + i % 5 - 2, y + i / 5 - 2) >> shift & 255;
   return sum / 75;
+}
+
+bool Shot::SameIn(const Shot &other, const Area &area) const {
+  if (Empty() || width_ != other.width_ || height_ != other.height_) return false;
+  for (int y = std::max(area.y, 0); y < std::min(area.y + area.height, height_); ++y)
+    for (int x = std::max(area.x, 0); x < std::min(area.x + area.width, width_); ++x)
+      if (Rgb(x, y) != other.Rgb(x, y)) return false;
+  return true;
+}
+
+bool WaitForPicture(const std::string &window, const std::function<bool(const Shot &)> &shown,
+                    std::optional<Area> still, std::chrono::milliseconds deadline) {
+  std::optional<Shot> last;
+  return WaitFor(
+      [&] {
+        Shot shot(window);
+        if (shot.Empty() || !shown(shot)) return last.reset(), false;
+        bool settled = !still || (last && shot.SameIn(*last, *still));
+        last = std::move(shot);
+        return settled;
+      },
+      deadline);
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
+#include <optional>
 #include <string>
 
 class Program;
@@ -23,6 +25,11 @@ void PressKey(const std::string &window, const std::string &key);
 // Clicks at (x, y) in the window, held long enough for an update to see it.
 void Click(const std::string &window, int x, int y);
 
+// A rectangle of window pixels; by default all of them.
+struct Area {
+  int x = 0, y = 0, width = 1 << 16, height = 1 << 16;
+};
+
 // A screenshot of a window as 8-bit RGB.
 class Shot {
 public:
@@ -34,8 +41,17 @@ public:
   int Rgb(int x, int y) const;
   // The brightness 0..255 of a 5 x 5 patch around (x, y).
   int Brightness(int x, int y) const;
+  // Whether both shots were taken, have one size and the same pixels in the area.
+  bool SameIn(const Shot &other, const Area &area = {}) const;
 
 private:
   std::string pixels_;
   int width_ = 0, height_ = 0;
 };
+
+// Waits until a screenshot of the window shows what `shown` looks for; with
+// `still`, until two shots in a row do and are the same within that area,
+// so that what was awaited has also stopped moving.
+bool WaitForPicture(const std::string &window, const std::function<bool(const Shot &)> &shown,
+                    std::optional<Area> still = std::nullopt,
+                    std::chrono::milliseconds deadline = std::chrono::seconds(60));

@@ -1,11 +1,15 @@
-// Devices for the game benchmarks: they answer no input, draw and play
-// nothing, and load every picture and sound as present, so that a benchmark
-// times only the game's own work.
+// Game devices without a window, a sound device or a player, for the game's
+// tests and benchmarks: they answer no input, draw and play nothing, and load
+// every picture and sound as a real, empty object of its own, so that the
+// game sees frames and handles where it looks for them. Tests derive from them
+// to feed input or to watch what the game draws and plays.
 #pragma once
 
-#include <memory>
-
 #include "game/devices.h"
+
+// An image without pixels: `frames` frames of width x height in one row of a
+// surface that has no texture, its handle where the flags put it.
+GameImage TestImage(int width, int height, int frames, int flags);
 
 class QuietDevices : public GameDevices {
 public:
@@ -18,8 +22,13 @@ public:
   float JoyX(int, int) override { return 0; }
   float JoyY(int, int) override { return 0; }
   int GetChar() override { return 0; }
-  GameImage LoadImage(const String &, int, int, int, int) override { return Present<c_Image>(); }
-  GameImage CreateImage(int, int, int, int) override { return Present<c_Image>(); }
+  // Every picture is present, made as CreateImage makes it.
+  GameImage LoadImage(const String &, int frameWidth, int frameHeight, int frames, int flags) override {
+    return CreateImage(frameWidth, frameHeight, frames, flags);
+  }
+  GameImage CreateImage(int width, int height, int frames, int flags) override {
+    return TestImage(width, height, frames, flags);
+  }
   void SetColor(float, float, float) override {}
   void SetAlpha(float) override {}
   void SetBlend(int) override {}
@@ -27,7 +36,8 @@ public:
   void DrawOval(float, float, float, float) override {}
   void DrawLine(float, float, float, float) override {}
   void DrawImage(const GameImage &, float, float, float, float, float, int) override {}
-  GameSound LoadSound(const String &) override { return Present<c_Sound>(); }
+  // Every sound is present, a sound of its own without a sample.
+  GameSound LoadSound(const String &path) override;
   void PlaySound(const GameSound &, int, int) override {}
   void StopChannel(int) override {}
   void SetChannelRate(int, float) override {}
@@ -42,11 +52,4 @@ public:
   int Millisecs() override { return 0; }
   void SetKeyboardEnabled(bool) override {}
   bool SetFullScreen(bool) override { return false; }
-
-private:
-  // A non-null handle that stands for a loaded image or sound; never used.
-  template <class T> static std::shared_ptr<T> Present() {
-    static int token;
-    return std::shared_ptr<T>(std::shared_ptr<void>(), reinterpret_cast<T *>(&token));
-  }
 };
