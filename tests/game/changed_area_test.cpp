@@ -6,6 +6,7 @@
 
 #include "game_fixture.h"
 #include "graphics/image.h"
+#include "runtime/angle.h"
 
 namespace {
 
