@@ -276,23 +276,27 @@ def cpu_model():
     return ""
 
 
-def taking_turns():
-    """The runs of the game on the map, the floor, a puzzle and sgt-pattern."""
-    runs, floors, puzzles, patterns = [], [], [], []
-    # The game, the floor and sgt-pattern take turns, so that a change of the
-    # machine's load falls on all of them alike.
+def in_turns(programs):
+    """Runs each (name, function) of `programs` RUNS times, all taking turns,
+    so that a change of the machine's load falls on all of them alike; the
+    results of each, in order. sgt-pattern is left out where it is missing."""
+    results = [[] for _ in programs]
     for _ in range(RUNS):
-        for what, fn, into in (("game", game_on_map, runs), ("floor", floor, floors),
-                               ("puzzle", lambda: resting([os.path.join(BUILD, "puzzle_probe")], "Tilemarch"),
-                                puzzles),
-                               ("sgt-pattern", lambda: resting([PATTERN], "Pattern"), patterns)):
+        for (what, fn), into in zip(programs, results):
             if what == "sgt-pattern" and not os.path.exists(PATTERN):
                 continue
             try:
                 into.append(fn())
             except (RuntimeError, subprocess.TimeoutExpired, OSError) as e:
                 print(f"measure-game: {what}: {e}", file=sys.stderr)
-    return runs, floors, puzzles, patterns
+    return results
+
+
+def taking_turns():
+    """The runs of the game on the map, the floor, a puzzle and sgt-pattern."""
+    return in_turns([("game", game_on_map), ("floor", floor),
+                     ("puzzle", lambda: resting([os.path.join(BUILD, "puzzle_probe")], "Tilemarch")),
+                     ("sgt-pattern", lambda: resting([PATTERN], "Pattern"))])
 
 
 def measure():
@@ -327,21 +331,10 @@ def measure():
 def player_turns():
     """Runs of the player's session (CPU), of it with the frame probe (counts),
     of the floor and of sgt-pattern, in turns."""
-    cpu, counted, floors, patterns = [], [], [], []
-    for _ in range(RUNS):
-        for what, fn, into in (
-                ("session", lambda: player_paths.session(BUILD, tempfile.mkdtemp(dir=WORK), env(), False), cpu),
-                ("probed session", lambda: player_paths.session(BUILD, tempfile.mkdtemp(dir=WORK), env(), True),
-                 counted),
-                ("floor", floor, floors),
-                ("sgt-pattern", lambda: resting([PATTERN], "Pattern"), patterns)):
-            if what == "sgt-pattern" and not os.path.exists(PATTERN):
-                continue
-            try:
-                into.append(fn())
-            except (RuntimeError, subprocess.TimeoutExpired, OSError) as e:
-                print(f"measure-game: {what}: {e}", file=sys.stderr)
-    return cpu, counted, floors, patterns
+    return in_turns([
+        ("session", lambda: player_paths.session(BUILD, tempfile.mkdtemp(dir=WORK), env(), False)),
+        ("probed session", lambda: player_paths.session(BUILD, tempfile.mkdtemp(dir=WORK), env(), True)),
+        ("floor", floor), ("sgt-pattern", lambda: resting([PATTERN], "Pattern"))])
 
 
 def path_rows(cpu, counted, floors, patterns):
