@@ -322,11 +322,9 @@ private:
   void NoticeDeviceSize(int w, int h);
   void ReplayList(DeviceInk &ink);
   void FitToDevice(int w, int h);
-  // The list and the fill as the device would show them (frame_shown.cpp).
-  std::span<const ShownRecord> ShownRecords();
+  std::span<const ShownRecord> ShownRecords(); // the list as the device would show it (frame_shown.cpp)
   ShownSettings FrameSettings() const;
-  // The scale an image slot's pixels are drawn at: that of the resolution it
-  // was loaded at, so a slot not yet reloaded keeps its size.
+  // A slot's pixels are drawn at the scale they were loaded for: one not yet reloaded keeps its size.
   float ImageScale(int slot) const;
 
   std::shared_ptr<GameDevices> m_devices;
