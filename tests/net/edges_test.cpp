@@ -1,5 +1,5 @@
-// Unsafe corners of the network layer: a response read across receives, a
-// background load of a buffer without an owner, and interrupted datagrams.
+// Unsafe corners of the network layer: a background load of a buffer without
+// an owner, and interrupted datagrams.
 #include <gtest/gtest.h>
 #include <pthread.h>
 
@@ -11,24 +11,10 @@
 
 #include "host/game.h"
 #include "net/data_buffer.h"
-#include "net/http_reply.h"
 #include "net/socket_address.h"
 #include "net/thread.h"
 #include "net/vex_socket.h"
 #include "support/files.h"
-
-TEST(HttpReply, TextDoesNotDependOnWhereTheReceivesSplitIt) {
-  const std::string reply = "HTTP/1.0 200 OK\r\nServer: x\r\n\r\nh\xC3\xA9 \xE2\x82\xAC";
-  const std::u16string body = u"h\u00E9 \u20AC";
-  for (size_t split = 0; split <= reply.size(); ++split) {
-    HttpReply r;
-    const auto *bytes = reinterpret_cast<const unsigned char *>(reply.data());
-    ASSERT_TRUE(r.Take(bytes, split));
-    ASSERT_TRUE(r.Take(bytes + split, reply.size() - split));
-    EXPECT_EQ(r.Status(), 200);
-    EXPECT_EQ(r.BodyText().Units(), body) << "split at " << split;
-  }
-}
 
 TEST(DataBuffer, BackgroundLoadNeedsASharedOwnerToHandOver) {
   TempDir dir;
