@@ -11,12 +11,47 @@
 #include <thread>
 
 #include "audio/audio.h"
-#include "audio_test_support.h"
-#include "support/wait.h"
+#include "host/game.h"
+#include "support/program.h"
+#include "support/wave.h"
 
 namespace {
 
 using namespace std::chrono_literals;
+
+// Tests that open a device in-process run silently even when started outside
+// ctest (which sets the same configuration).
+const bool nullBackend = [] {
+  setenv("ALSOFT_CONF", (SourceDir() + "/tests/alsoft-null.conf").c_str(), 0);
+  return true;
+}();
+
+// "quill://data/x" is DIR/x.
+class DataHost : public VexGame {
+public:
+  explicit DataHost(std::string dataDir) : dataDir_(std::move(dataDir)) {}
+  String PathToFilePath(const String &path) override {
+    return path.StartsWith("quill://data/") ? String::FromUtf8(dataDir_) + "/" + path.Slice(13) : path;
+  }
+
+private:
+  std::string dataDir_;
+};
+
+// OpenAL Soft reads its configuration once per process: runs the disabled test
+// `name` of this executable in a child process under the configuration `conf`
+// (empty: the mix captured into the file named by TILEMARCH_CAPTURE), expects
+// it to pass and answers its output.
+std::string RunUnderOpenAlConf(const std::string &name, const std::string &conf) {
+  TempDir dir;
+  WriteFile(dir / "openal.conf", conf.empty() ? CaptureConf(dir / "out.wav") : conf);
+  Program child("/proc/self/exe", {dir.Path(),
+                                   {"--gtest_also_run_disabled_tests", "--gtest_filter=*.DISABLED_" + name},
+                                   {{"ALSOFT_CONF", dir / "openal.conf"}, {"TILEMARCH_CAPTURE", dir / "out.wav"}}});
+  EXPECT_EQ(child.WaitForExit(std::chrono::seconds(60)), 0) << child.Output();
+  EXPECT_NE(child.Output().find("[  PASSED  ] 1 test"), std::string::npos) << child.Output();
+  return child.Output();
+}
 
 ALint SourceInt(ALuint source, ALenum what) {
   ALint value = 0;

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "audio/wav_decoder.h"
-#include "audio_test_support.h"
+#include "support/wave.h"
 
 namespace {
 

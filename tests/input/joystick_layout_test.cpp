@@ -1,9 +1,12 @@
-// What a pad's buttons, sticks and hat become in the game: GLFW 3's arrays
-// read into a pad, and the pad laid out as the game's buttons and axes.
+// What a pad's buttons, sticks and hat become in the game: GLFW 3's arrays,
+// or a gamepad mapping's state recorded on an Xbox-style pad, read into a pad
+// and laid out as the game's buttons and axes. Mapped, button 0 fills and
+// starts, 6 and 7 pause, 8-11 are the D-pad's left, up, right and down.
 #include <gtest/gtest.h>
 
 #include <GLFW/glfw3.h>
 
+#include <set>
 #include <tuple>
 
 #include "input/glfw_joysticks.h"
@@ -11,7 +14,8 @@
 
 namespace {
 
-// The game's port after a poll of a pad with these GLFW arrays.
+// The game's port after a poll of a pad with these GLFW arrays, or with a
+// gamepad state whose sticks drift a little and whose triggers are released.
 struct Port {
   Array<float> x = Array<float>(2), y = Array<float>(2), z = Array<float>(2);
   Array<bool> buttons = Array<bool>(32);
@@ -20,6 +24,12 @@ struct Port {
                                                 static_cast<int>(pressed.size()), hats.data(),
                                                 static_cast<int>(hats.size())),
                         x, y, z, buttons);
+  }
+  explicit Port(const std::vector<int> &held, std::initializer_list<float> axes = {0.02f, -0.01f, 0, 0.03f, -1, -1}) {
+    GLFWgamepadstate state{};
+    std::copy(axes.begin(), axes.end(), state.axes);
+    for (int b : held) state.buttons[b] = GLFW_PRESS;
+    ApplyJoystickLayout(MakeGamepadReading(state), x, y, z, buttons);
   }
   std::vector<int> Pressed() const {
     std::vector<int> pressed;
@@ -57,6 +67,42 @@ TEST(Pad, SticksAreUpPositiveAndAnUnpluggedPadIsAtRest) {
   JoystickReading gone = MakeGlfwJoystickReading(nullptr, 6, nullptr, 12, nullptr, 1);
   EXPECT_EQ(gone.axisCount, 0) << "an unplugged pad is at rest";
   EXPECT_EQ(gone.buttonCount, 0);
+}
+
+TEST(Gamepad, MappedButtonsAreTheGamesPadButtons) {
+  // Vectors, not initializer lists: a list's array would end with its full expression.
+  const std::pair<std::vector<int>, std::set<int>> cases[] = {
+      {{}, {}},
+      {{GLFW_GAMEPAD_BUTTON_A}, {0}},
+      {{GLFW_GAMEPAD_BUTTON_B}, {1}},
+      {{GLFW_GAMEPAD_BUTTON_BACK}, {6}},
+      {{GLFW_GAMEPAD_BUTTON_START}, {7}},
+      {{GLFW_GAMEPAD_BUTTON_GUIDE}, {}},
+      {{GLFW_GAMEPAD_BUTTON_X, GLFW_GAMEPAD_BUTTON_Y, GLFW_GAMEPAD_BUTTON_LEFT_BUMPER, GLFW_GAMEPAD_BUTTON_RIGHT_BUMPER,
+        GLFW_GAMEPAD_BUTTON_LEFT_THUMB, GLFW_GAMEPAD_BUTTON_RIGHT_THUMB},
+       {2, 3, 4, 5, 12, 13}},
+      {{GLFW_GAMEPAD_BUTTON_DPAD_LEFT}, {8}},
+      {{GLFW_GAMEPAD_BUTTON_DPAD_UP, GLFW_GAMEPAD_BUTTON_DPAD_RIGHT}, {9, 10}},
+      {{GLFW_GAMEPAD_BUTTON_DPAD_DOWN}, {11}},
+  };
+  for (const auto &[held, game] : cases) {
+    std::vector<int> pressed = Port(held).Pressed();
+    EXPECT_EQ(std::set<int>(pressed.begin(), pressed.end()), game)
+        << "first held: " << (held.size() ? *held.begin() : -1);
+  }
+}
+
+TEST(Gamepad, SticksAndTriggersAsTheGameReadsThem) {
+  Port rest({});
+  EXPECT_FLOAT_EQ(rest.z[0], 0.0f) << "released triggers rest at 0";
+  EXPECT_FLOAT_EQ(rest.z[1], 0.0f);
+  Port port({}, {-0.8f, -0.9f, 0.5f, 0.6f, -1, 1}); // left stick up-left, right trigger full
+  EXPECT_FLOAT_EQ(port.x[0], -0.8f);
+  EXPECT_FLOAT_EQ(port.y[0], 0.9f) << "the left stick's y is positive up, as on raw pads";
+  EXPECT_FLOAT_EQ(port.x[1], 0.5f);
+  EXPECT_FLOAT_EQ(port.y[1], 0.6f);
+  EXPECT_FLOAT_EQ(port.z[1], 1.0f) << "the triggers share one axis, the left one positive";
+  EXPECT_FLOAT_EQ(port.z[0], -1.0f);
 }
 
 } // namespace
