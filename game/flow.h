@@ -248,6 +248,7 @@ public:
   int m_renderMillis = 0, m_renderFps = 0, m_renderFpsAvg = 0;
   ShownFrame m_shownFrame;
   std::vector<ShownRecord> m_shownNow;
+  ShownCache m_shownCache;
   std::vector<DrawRecord> m_layered; // scratch of LayerMapCells
 
   // Image and sound slots.

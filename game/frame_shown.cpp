@@ -30,7 +30,7 @@ std::span<const ShownRecord> c_MyApp::ShownRecords() {
         frame = {static_cast<float>(image.m_width), static_cast<float>(image.m_height), image.m_tx, image.m_ty};
       }
     }
-    m_shownNow[i] = ShowOnDevice(r, frame, bits);
+    m_shownNow[i] = m_shownCache.Show(i, r, frame, bits);
   }
   return m_shownNow;
 }

@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cmath>
+#include <cstring>
 
 #include "game/names.h"
 #include "graphics/graphics_device.h"
@@ -86,6 +87,19 @@ ShownSettings ShowFillOnDevice(float red, float green, float blue, float alpha, 
   settings.fill = PackColor(red, green, blue, alpha);
   for (size_t i = 0; i < exact.size(); ++i) settings.exact[i] = std::bit_cast<uint32_t>(exact[i]);
   return settings;
+}
+
+const ShownRecord &ShownCache::Show(size_t place, const DrawRecord &r, const ImageFrame &image, int subpixelBits) {
+  // Bytes, not values: a NaN must not miss its own place, nor -0 pass for 0.
+  const Input input{r, image, subpixelBits};
+  if (place < inputs_.size() && std::memcmp(&inputs_[place], &input, sizeof input) == 0) return shown_[place];
+  if (place >= inputs_.size()) {
+    inputs_.resize(place + 1);
+    shown_.resize(place + 1);
+  }
+  inputs_[place] = input;
+  shown_[place] = ShowOnDevice(r, image, subpixelBits);
+  return shown_[place];
 }
 
 bool ShownFrame::Same(std::span<const ShownRecord> shown, const ShownSettings &settings,

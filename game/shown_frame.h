@@ -13,7 +13,8 @@
 //  - a record the device draws with no colour and no alpha, as nothing.
 //
 // Index: ShownRecord, ShownSettings (the device forms), ImageFrame, ShowOnDevice,
-// ShowFillOnDevice (the conversions), ShownFrame (the kept frame).
+// ShowFillOnDevice (the conversions), ShownCache (the conversions remembered),
+// ShownFrame (the kept frame).
 #pragma once
 
 #include <array>
@@ -53,6 +54,29 @@ ShownRecord ShowOnDevice(const DrawRecord &r, const ImageFrame &image, int subpi
 // The background fill of channels 0..255 and an alpha, then the device size,
 // image scale and overscan.
 ShownSettings ShowFillOnDevice(float red, float green, float blue, float alpha, std::array<float, 4> exact);
+
+// ShowOnDevice for a list, place by place, converting again only the places
+// whose input changed since the last call. A frame is put in the device's
+// terms several times over (whether it changed, where, and when kept), and
+// most of a list stands still between frames; an oval's vertices cost a sine
+// each.
+class ShownCache {
+public:
+  // A place beyond any seen so far grows the cache; a list that grows
+  // shorter leaves its later places to be compared when it grows again.
+  const ShownRecord &Show(size_t place, const DrawRecord &r, const ImageFrame &image, int subpixelBits);
+
+private:
+  struct Input {
+    DrawRecord record;
+    ImageFrame image;
+    int subpixelBits;
+  };
+  // Compared as bytes, so no padding may hide among them.
+  static_assert(sizeof(Input) == sizeof(DrawRecord) + sizeof(ImageFrame) + sizeof(int));
+  std::vector<Input> inputs_;
+  std::vector<ShownRecord> shown_;
+};
 
 class ShownFrame {
 public:
