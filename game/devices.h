@@ -9,7 +9,9 @@
 #pragma once
 
 #include <memory>
+#include <span>
 
+#include "host/game_delegate.h"
 #include "runtime/string.h"
 
 class c_Image;
@@ -54,6 +56,10 @@ public:
   // The rasteriser's sub-pixel bits: vertices that agree to this precision
   // cover the same pixels.
   virtual int SubpixelBits() { return 8; }
+  // The window areas this frame is drawn in, one after the other (none: the
+  // whole window); DrawInArea(i) confines what is drawn next to the i-th.
+  virtual std::span<const VexRect> FrameAreas() { return {}; }
+  virtual void DrawInArea(int /*i*/) {}
   virtual void DrawImage(const GameImage &image, float x, float y, float rotation, float scaleX, float scaleY,
                          int frame) = 0;
 

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "game/area_cover.h"
 #include "game/devices.h"
 #include "game/frame_present.h"
 #include "game/render.h"
@@ -70,7 +71,7 @@ public:
   void p_OnUpdate() override;
   void p_OnRender() override;
   bool p_PictureChanged() override;
-  bool p_ChangedArea(VexRect &area) override;
+  bool p_ChangedAreas(VexAreas &areas) override;
   void p_OnSuspend() override;
   void p_OnResume() override;
   void p_FullscreenFlip();
@@ -248,6 +249,7 @@ public:
   int m_renderMillis = 0, m_renderFps = 0, m_renderFpsAvg = 0;
   ShownFrame m_shownFrame;
   std::vector<ShownRecord> m_shownNow;
+  std::vector<AreaBox> m_changedBoxes, m_recordBoxes; // scratch of p_ChangedAreas and the replay
   ShownCache m_shownCache;
   std::vector<DrawRecord> m_layered; // scratch of LayerMapCells
 
@@ -321,7 +323,9 @@ private:
   void CountFrame();
   void FillBackground(DeviceInk &ink, int w, int h);
   void NoticeDeviceSize(int w, int h);
-  void ReplayList(DeviceInk &ink);
+  // Every record, or with an area only those whose boxes reach into it.
+  void ReplayList(DeviceInk &ink, const VexRect *area);
+  AreaBox RecordBox(const DrawRecord &r) const; // (changed_area.cpp)
   void FitToDevice(int w, int h);
   std::span<const ShownRecord> ShownRecords(); // the list as the device would show it (frame_shown.cpp)
   ShownSettings FrameSettings() const;

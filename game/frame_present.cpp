@@ -99,10 +99,24 @@ void c_MyApp::p_OnRender() {
   CountFrame();
   const int w = vex_app_DeviceWidth(), h = vex_app_DeviceHeight();
   DeviceInk ink(*m_devices);
-  FillBackground(ink, w, h);
   NoticeDeviceSize(w, h);
   FitToDevice(w, h);
-  ReplayList(ink);
+  // A frame drawn in areas is drawn in each as the whole frame would be
+  // there: the fill, then every record that reaches into it. The areas lie
+  // apart, so no pixel is drawn twice, and a see-through fill stays right.
+  const std::span<const VexRect> areas = m_devices->FrameAreas();
+  if (areas.empty()) {
+    FillBackground(ink, w, h);
+    ReplayList(ink, nullptr);
+  } else {
+    m_recordBoxes.clear();
+    for (const DrawRecord &r : std::span(m_drawList.Data(), m_drawCount)) m_recordBoxes.push_back(RecordBox(r));
+  }
+  for (size_t i = 0; i < areas.size(); ++i) {
+    m_devices->DrawInArea(static_cast<int>(i));
+    FillBackground(ink, w, h);
+    ReplayList(ink, &areas[i]);
+  }
   ink.Alpha(0.5f);
   ink.Colour(255, 255, 255);
   m_shownFrame.Keep(std::span(m_drawList.Data(), m_drawCount), ShownRecords(), FrameSettings(),
@@ -152,9 +166,12 @@ float c_MyApp::ImageScale(int slot) const {
   return level > 0 ? 1.0f / static_cast<float>(level) : m_imageScale;
 }
 
-void c_MyApp::ReplayList(DeviceInk &ink) {
+void c_MyApp::ReplayList(DeviceInk &ink, const VexRect *area) {
   GameDevices &dev = *m_devices;
-  for (const DrawRecord &r : std::span(m_drawList.Data(), m_drawCount)) {
+  const std::span<const DrawRecord> list(m_drawList.Data(), m_drawCount);
+  for (size_t i = 0; i < list.size(); ++i) {
+    const DrawRecord &r = list[i];
+    if (area && !m_recordBoxes[i].Meets(*area)) continue;
     ink.Alpha(r.alpha);
     ink.Colour(r.red, r.green, r.blue);
     // Records carry the game's blend code, but every record replays with the

@@ -59,6 +59,8 @@ bool FrameworkDevices::Clear(float r, float g, float b) {
   return true;
 }
 int FrameworkDevices::SubpixelBits() { return vex_graphics_SubpixelBits(); }
+std::span<const VexRect> FrameworkDevices::FrameAreas() { return vex_app_FrameAreas(); }
+void FrameworkDevices::DrawInArea(int i) { vex_app_DrawInFrameArea(i); }
 void FrameworkDevices::DrawOval(float x, float y, float w, float h) { vex_graphics_DrawOval(x, y, w, h); }
 void FrameworkDevices::DrawLine(float x1, float y1, float x2, float y2) { vex_graphics_DrawLine(x1, y1, x2, y2); }
 

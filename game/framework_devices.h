@@ -25,6 +25,8 @@ public:
   void DrawRect(float x, float y, float w, float h) override;
   bool Clear(float r, float g, float b) override;
   int SubpixelBits() override;
+  std::span<const VexRect> FrameAreas() override;
+  void DrawInArea(int i) override;
   void DrawOval(float x, float y, float w, float h) override;
   void DrawLine(float x1, float y1, float x2, float y2) override;
   void DrawImage(const GameImage &image, float x, float y, float rotation, float scaleX, float scaleY,

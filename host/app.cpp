@@ -1,6 +1,7 @@
 // c_App, c_GameDelegate and the app module.
 #include "host/app.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "audio/audio_device.h"
@@ -108,13 +109,35 @@ void c_GameDelegate::RenderGame() {
 }
 
 bool c_GameDelegate::PictureChanged() { return vex_app__app->p_PictureChanged(); }
-bool c_GameDelegate::ChangedArea(VexRect &area) { return vex_app__app->p_ChangedArea(area); }
+bool c_GameDelegate::ChangedAreas(VexAreas &areas) { return vex_app__app->p_ChangedAreas(areas); }
 
-void c_GameDelegate::ClipFrame(const VexRect *area) {
-  if (area)
-    m_graphics->SetFrameClip(area->x, area->y, area->width, area->height);
-  else
+void c_GameDelegate::ClipFrame(std::span<const VexRect> areas) {
+  m_frameAreas.assign(areas.begin(), areas.end());
+  if (areas.empty())
     m_graphics->ClearFrameClip();
+  else
+    DrawInFrameArea(-1);
+}
+
+// What an application draws before it chooses an area still lands inside
+// them all; the scissor it set is confined to the new clip at once.
+void c_GameDelegate::DrawInFrameArea(int i) {
+  if (m_frameAreas.empty()) return;
+  VexRect clip;
+  if (i >= 0 && i < static_cast<int>(m_frameAreas.size())) {
+    clip = m_frameAreas[static_cast<size_t>(i)];
+  } else {
+    int x0 = m_frameAreas[0].x, y0 = m_frameAreas[0].y, x1 = x0, y1 = y0;
+    for (const VexRect &a : m_frameAreas) {
+      x0 = std::min(x0, a.x), y0 = std::min(y0, a.y);
+      x1 = std::max(x1, a.x + a.width), y1 = std::max(y1, a.y + a.height);
+    }
+    clip = {x0, y0, x1 - x0, y1 - y0};
+  }
+  m_graphics->SetFrameClip(clip.x, clip.y, clip.width, clip.height);
+  const c_GraphicsContext &c = *vex_graphics_context;
+  if (vex_graphics_renderDevice)
+    vex_graphics_SetScissor(c.m_scissor_x, c.m_scissor_y, c.m_scissor_width, c.m_scissor_height);
 }
 
 void c_GameDelegate::KeyEvent(int event, int data) {
@@ -141,6 +164,15 @@ void vex_app_SetUpdateRate(int hertz) {
 int vex_app_UpdateRate() { return vex_app__updateRate; }
 int vex_app_Millisecs() { return vex_app__game ? vex_app__game->Millisecs() : 0; }
 int vex_app_DeviceWidth() { return vex_app__devWidth; }
+
+std::span<const VexRect> vex_app_FrameAreas() {
+  if (!vex_app__delegate) return {};
+  return vex_app__delegate->m_frameAreas;
+}
+
+void vex_app_DrawInFrameArea(int i) {
+  if (vex_app__delegate) vex_app__delegate->DrawInFrameArea(i);
+}
 int vex_app_DeviceHeight() { return vex_app__devHeight; }
 
 void vex_app_ValidateDeviceWindow(bool notifyApp) {

@@ -35,9 +35,10 @@ public:
   // Whether p_OnRender would now draw something else than the frame on
   // screen; an application that cannot tell is drawn every pass.
   virtual bool p_PictureChanged() { return true; }
-  // The window area outside which p_OnRender would draw what is on screen;
-  // false when the application cannot bound it.
-  virtual bool p_ChangedArea(VexRect & /*area*/) { return false; }
+  // The window areas outside which p_OnRender would draw what is on screen
+  // (none when it would draw it everywhere); false when the application
+  // cannot bound them.
+  virtual bool p_ChangedAreas(VexAreas & /*areas*/) { return false; }
   void p_OnResize() {}
   void p_OnLoading() {}
   void p_OnClose();
@@ -55,8 +56,10 @@ public:
   void UpdateGame() override;
   void RenderGame() override;
   bool PictureChanged() override;
-  bool ChangedArea(VexRect &area) override;
-  void ClipFrame(const VexRect *area) override;
+  bool ChangedAreas(VexAreas &areas) override;
+  void ClipFrame(std::span<const VexRect> areas) override;
+  // See vex_app_DrawInFrameArea.
+  void DrawInFrameArea(int i);
   void KeyEvent(int event, int data) override;
   void MouseEvent(int event, int data, float x, float y) override;
   void TouchEvent(int event, int data, float x, float y) override;
@@ -66,6 +69,7 @@ public:
   std::unique_ptr<gxtkGraphics> m_graphics;
   std::unique_ptr<gxtkAudio> m_audio;
   std::unique_ptr<c_InputDevice> m_input;
+  VexAreas m_frameAreas;
 };
 
 struct c_DisplayMode {
@@ -88,6 +92,11 @@ int vex_app_UpdateRate();
 int vex_app_Millisecs();
 int vex_app_DeviceWidth();
 int vex_app_DeviceHeight();
+// The window areas the frame being rendered is drawn in, one after the other
+// (none: the whole window), and the choice of the i-th for what is drawn next
+// (-1: anywhere in their bounding box).
+std::span<const VexRect> vex_app_FrameAreas();
+void vex_app_DrawInFrameArea(int i);
 void vex_app_ValidateDeviceWindow(bool notifyApp);
 void vex_app_EnumDisplayModes();
 Array<c_DisplayMode> vex_app_DisplayModes();

@@ -80,14 +80,14 @@ bool VexGame::PictureChanged() {
   return changed;
 }
 
-bool VexGame::ChangedArea(VexRect &area) {
+bool VexGame::ChangedAreas(VexAreas &areas) {
   bool bounded = false;
-  if (started) Guarded([&] { bounded = delegate_->ChangedArea(area); });
+  if (started) Guarded([&] { bounded = delegate_->ChangedAreas(areas); });
   return bounded;
 }
 
-void VexGame::ClipFrame(const VexRect *area) {
-  if (started) Guarded([&] { delegate_->ClipFrame(area); });
+void VexGame::ClipFrame(std::span<const VexRect> areas) {
+  if (started) Guarded([&] { delegate_->ClipFrame(areas); });
 }
 
 void VexGame::KeyEvent(int event, int data) {

@@ -65,8 +65,8 @@ public:
   void UpdateGame();
   void RenderGame();
   bool PictureChanged();
-  bool ChangedArea(VexRect &area);
-  void ClipFrame(const VexRect *area);
+  bool ChangedAreas(VexAreas &areas);
+  void ClipFrame(std::span<const VexRect> areas);
   void KeyEvent(int event, int data);
   void MouseEvent(int event, int data, float x, float y);
   void TouchEvent(int event, int data, float x, float y);

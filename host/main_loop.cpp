@@ -13,21 +13,26 @@ void VexMainLoop::Run() {
   while (platform_->WindowOpen()) RunPass();
 }
 
-// A frame that differs from the one on screen only inside an area is shown by
-// copying that area, where the platform can: the back buffer then still holds
-// the whole frame, and the next such frame is drawn inside its area only.
-// Anything the window asks for is drawn whole and swapped.
+// A frame that differs from the one on screen only inside some areas is shown
+// by copying those areas, where the platform can: the back buffer then still
+// holds the whole frame, and the next such frame is drawn inside its areas
+// only. Anything the window asks for is drawn whole and swapped.
 void VexMainLoop::DrawFrame(bool forced) {
-  VexRect area;
-  const bool part = !redraw_ && platform_->CanPresentArea() && game_.ChangedArea(area);
+  VexAreas &areas = areas_;
+  areas.clear();
+  const bool part = !redraw_ && platform_->CanPresentArea() && game_.ChangedAreas(areas);
   redraw_ = false;
-  game_.ClipFrame(part && backKept_ ? &area : nullptr);
+  // No area at all is a frame drawn nowhere, not one drawn everywhere.
+  static constexpr VexRect kNowhere;
+  std::span<const VexRect> clip;
+  if (part && backKept_) clip = areas.empty() ? std::span(&kNowhere, 1) : std::span<const VexRect>(areas);
+  game_.ClipFrame(clip);
   game_.RenderGame();
-  game_.ClipFrame(nullptr);
+  game_.ClipFrame({});
   if (std::vector<uint32_t> pixels; probe_ && platform_->ReadBackBuffer(pixels))
     probe_->Drawn(std::move(pixels), forced);
   if (part)
-    platform_->PresentArea(area);
+    for (const VexRect &area : areas) platform_->PresentArea(area);
   else
     platform_->SwapBuffers();
   backKept_ = part;
@@ -89,7 +94,7 @@ void VexMainLoop::Update() {
 // The whole frame into the back buffer, never shown; the back buffer then
 // holds it rather than the frame on screen.
 void VexMainLoop::ProbeSkippedFrame() {
-  game_.ClipFrame(nullptr);
+  game_.ClipFrame({});
   game_.RenderGame();
   if (std::vector<uint32_t> pixels; platform_->ReadBackBuffer(pixels))
     if (const std::string miss = probe_->Skipped(pixels); !miss.empty())

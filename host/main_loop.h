@@ -51,6 +51,8 @@ private:
   // When the next update is due; 0 while none is scheduled.
   double nextUpdate_ = 0;
   bool redraw_ = true;
+  // The areas of the frame being drawn, kept to spare an allocation a frame.
+  VexAreas areas_;
   // The back buffer still holds the frame on screen (it was shown by a copy).
   bool backKept_ = false;
 };

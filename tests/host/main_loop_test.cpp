@@ -2,6 +2,7 @@
 // window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@ public:
   double now = 1.0, renderCost = 0;
   bool active = true, changed = true, alwaysChanged = true; // what is drawn is the picture unless always changed
   bool canPresentArea = false, bounded = false, clipped = false;
+  VexAreas areas = {{10, 20, 30, 40}, {50, 60, 10, 10}};
+  int clippedTo = 0; // areas with pixels in them
   int waits = 0, sleeps = 0, updates = 0, renders = 0, swaps = 0, suspends = 0, resumes = 0;
   std::string frames; // per frame: how it was drawn, then how it was shown
   double Time() override { return now; }
@@ -28,11 +31,14 @@ public:
   void PresentArea(const VexRect &) override { frames += "copy "; }
   void RenderGame() override {
     ++renders, now += renderCost, changed = alwaysChanged;
-    frames += clipped ? "clipped+" : "whole+";
+    frames += clipped ? "in" + std::to_string(clippedTo) + "+" : "whole+";
   }
   bool PictureChanged() override { return changed; }
-  bool ChangedArea(VexRect &area) override { return area = {10, 20, 30, 40}, bounded; }
-  void ClipFrame(const VexRect *area) override { clipped = area != nullptr; }
+  bool ChangedAreas(VexAreas &out) override { return out = areas, bounded; }
+  void ClipFrame(std::span<const VexRect> clip) override {
+    clipped = !clip.empty();
+    clippedTo = static_cast<int>(std::count_if(clip.begin(), clip.end(), [](auto &a) { return a.width * a.height; }));
+  }
   void UpdateGame() override { ++updates; }
   void SuspendGame() override { ++suspends; }
   void ResumeGame() override { ++resumes; }
@@ -115,9 +121,10 @@ TEST_F(MainLoop, DrawsOnlyWhenThePictureChangedOrTheWindowAsks) {
   }
 }
 
-// A frame that changed inside an area is shown by copying that area, which
-// keeps the back buffer; only then may the next one be drawn in its area alone.
-TEST_F(MainLoop, AFrameChangedInAnAreaIsDrawnInItOnlyOnceTheBackBufferHoldsTheRest) {
+// A frame that changed inside areas is shown by copying those areas, which
+// keeps the back buffer; only then may the next one be drawn in its areas
+// alone. A frame bounded to no area at all is drawn nowhere.
+TEST_F(MainLoop, AFrameChangedInAreasIsDrawnInThemOnlyOnceTheBackBufferHoldsTheRest) {
   fake.canPresentArea = fake.bounded = true;
   for (int i = 0; i < 3; ++i) Pass();
   game.Redraw();
@@ -126,9 +133,12 @@ TEST_F(MainLoop, AFrameChangedInAnAreaIsDrawnInItOnlyOnceTheBackBufferHoldsTheRe
   Pass();
   fake.bounded = true, fake.canPresentArea = false;
   Pass();
-  EXPECT_EQ(fake.frames, "whole+swap whole+copy clipped+copy " // the first frame is drawn whole
-                         "whole+swap whole+copy clipped+copy " // and so is one the window asks for
-                         "whole+swap whole+swap ");            // unbounded, or no copy to show it
+  fake.canPresentArea = true, fake.areas.clear();
+  Pass(), Pass();
+  EXPECT_EQ(fake.frames, "whole+swap whole+copy copy in2+copy copy " // the first frame is drawn whole
+                         "whole+swap whole+copy copy in2+copy copy " // and so is one the window asks for
+                         "whole+swap whole+swap "                    // unbounded, or no copy to show it
+                         "whole+in0+");
 }
 
 } // namespace
