@@ -12,6 +12,7 @@ One session, from the launch in an empty directory:
 """
 import os
 import subprocess
+import sys
 import threading
 import time
 
@@ -91,10 +92,13 @@ def wait_for(condition, seconds=30):
 
 
 class Probe:
-    """The game's frame-probe reports, read as they come; the latest counts."""
+    """The game's frame-probe reports, read as they come; the latest counts.
+    A missed frame's report (where the pixels differ) goes to stderr with the
+    path it came in, as the one clue to what was left out."""
 
     def __init__(self, stream):
         self.counts = (0, 0)
+        self.path = "start"
         threading.Thread(target=self._read, args=(stream,), daemon=True).start()
 
     def _read(self, stream):
@@ -102,6 +106,8 @@ class Probe:
             w = line.split()
             if len(w) == 10 and w[:2] == ["frame", "probe:"]:
                 self.counts = (int(w[5]), int(w[9]))  # redundant, missed
+            elif line.startswith("frame probe: missed"):
+                print(f"player paths, {self.path}: {line.strip()}", file=sys.stderr, flush=True)
 
 
 class Session:
@@ -123,6 +129,8 @@ class Session:
             subprocess.run(["import", "-silent", "-window", self.window, os.path.join(shots, name + ".png")])
         before, t0 = cpu_ticks(self.proc.pid), time.monotonic()
         counts = self.probe.counts if self.probe else None
+        if self.probe:
+            self.probe.path = name
         if action:
             action()
         else:
@@ -132,6 +140,7 @@ class Session:
             time.sleep(1.2)  # the report of the window's last updates
             now = self.probe.counts
             counts = (now[0] - counts[0], now[1] - counts[1])
+            self.probe.path = "after " + name
         self.rows[name] = (100.0 * (after - before) / TICK / (t1 - t0), counts)
 
     def run(self):
