@@ -132,7 +132,11 @@ gxtkPixelRect FramebufferRect(int x, int y, int w, int h, int windowWidth, int w
   const double sy = windowHeight > 0 ? static_cast<double>(fbHeight) / windowHeight : 1.0;
   const double bottom = static_cast<double>(windowHeight) - y - std::max(h, 0);
   auto pixels = [](double units, double scale) { return static_cast<int>(std::lround(units * scale)); };
-  return {pixels(x, sx), pixels(bottom, sy), pixels(std::max(w, 0), sx), pixels(std::max(h, 0), sy)};
+  // Both edges rounded, not the size: rectangles side by side in window
+  // units stay side by side in pixels, with no pixel between them left out.
+  const int left = pixels(x, sx), top = pixels(bottom, sy);
+  return {left, top, pixels(static_cast<double>(x) + std::max(w, 0), sx) - left,
+          pixels(bottom + std::max(h, 0), sy) - top};
 }
 
 gxtkPixelRect InsideFramebuffer(const gxtkPixelRect &rect, int fbWidth, int fbHeight) {

@@ -164,6 +164,7 @@ void vex_app_SetUpdateRate(int hertz) {
 int vex_app_UpdateRate() { return vex_app__updateRate; }
 int vex_app_Millisecs() { return vex_app__game ? vex_app__game->Millisecs() : 0; }
 int vex_app_DeviceWidth() { return vex_app__devWidth; }
+int vex_app_DeviceHeight() { return vex_app__devHeight; }
 
 std::span<const VexRect> vex_app_FrameAreas() {
   if (!vex_app__delegate) return {};
@@ -173,7 +174,6 @@ std::span<const VexRect> vex_app_FrameAreas() {
 void vex_app_DrawInFrameArea(int i) {
   if (vex_app__delegate) vex_app__delegate->DrawInFrameArea(i);
 }
-int vex_app_DeviceHeight() { return vex_app__devHeight; }
 
 void vex_app_ValidateDeviceWindow(bool notifyApp) {
   int w = vex_app__game->GetDeviceWidth(), h = vex_app__game->GetDeviceHeight();

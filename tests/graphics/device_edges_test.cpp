@@ -48,4 +48,11 @@ TEST(FramebufferRect, CoversTheSameWindowPartOnADenseScreen) {
     EXPECT_EQ(r.width, c.pixels.width) << c.fbW;
     EXPECT_EQ(r.height, c.pixels.height) << c.fbW;
   }
+  // Areas side by side, as a frame drawn in parts lays them, at a scale of 1.3.
+  for (int x = 0; x < 40; ++x) {
+    const gxtkPixelRect a = FramebufferRect(x, x, 1, 1, 640, 480, 832, 624);
+    const gxtkPixelRect b = FramebufferRect(x + 1, x + 1, 1, 1, 640, 480, 832, 624);
+    EXPECT_EQ(a.x + a.width, b.x) << "a pixel column between areas at " << x;
+    EXPECT_EQ(b.y + b.height, a.y) << "a pixel row between areas at " << x;
+  }
 }
