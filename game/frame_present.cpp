@@ -111,11 +111,11 @@ void c_MyApp::p_OnRender() {
   } else {
     m_recordBoxes.clear();
     for (const DrawRecord &r : std::span(m_drawList.Data(), m_drawCount)) m_recordBoxes.push_back(RecordBox(r));
-  }
-  for (size_t i = 0; i < areas.size(); ++i) {
-    m_devices->DrawInArea(static_cast<int>(i));
-    FillBackground(ink, w, h);
-    ReplayList(ink, &areas[i]);
+    for (size_t i = 0; i < areas.size(); ++i) {
+      m_devices->DrawInArea(static_cast<int>(i));
+      FillBackground(ink, w, h);
+      ReplayList(ink, &areas[i]);
+    }
   }
   ink.Alpha(0.5f);
   ink.Colour(255, 255, 255);
