@@ -35,7 +35,7 @@ public:
     if (game_.Window()) glfwSwapBuffers(game_.Window());
   }
   bool CanPresentArea() override { return game_.CanPresentArea(); }
-  void PresentArea(const VexRect &area) override { game_.PresentArea(area); }
+  void PresentAreas(std::span<const VexRect> areas) override { game_.PresentAreas(areas); }
   // The width first, then the rows bottom up as OpenGL gives them.
   bool ReadBackBuffer(std::vector<uint32_t> &pixels) override {
     int width = 0, height = 0;
@@ -164,12 +164,13 @@ void VexGlfwGame::FramebufferResized(int width, int height) {
   loop_.Redraw();
 }
 
-void VexGlfwGame::PresentArea(const VexRect &area) {
+void VexGlfwGame::PresentAreas(std::span<const VexRect> areas) {
   if (!CanPresentArea()) return;
   // The window may have changed size on the server before its event reached
   // us; the driver's buffer then has the new size and an area of the old one
   // may lie outside it, which the driver turns into an X error that ends the
-  // process. The back buffer holds the whole frame, so it is swapped instead.
+  // process. The back buffer holds the whole frame, so it is swapped instead,
+  // once: a second swap would show the frame before.
   int width = 0, height = 0;
   glfwGetFramebufferSize(window_, &width, &height);
   if (width != fbWidth_ || height != fbHeight_) {
@@ -178,10 +179,12 @@ void VexGlfwGame::PresentArea(const VexRect &area) {
     return;
   }
   // The same pixels as the scissor that confined the frame's drawing.
-  const gxtkPixelRect rect =
-      InsideFramebuffer(FramebufferRect(area.x, area.y, area.width, area.height, width_, height_, fbWidth_, fbHeight_),
-                        fbWidth_, fbHeight_);
-  areaPresent_.Copy(rect.x, rect.y, rect.width, rect.height);
+  for (const VexRect &area : areas) {
+    const gxtkPixelRect rect = InsideFramebuffer(
+        FramebufferRect(area.x, area.y, area.width, area.height, width_, height_, fbWidth_, fbHeight_), fbWidth_,
+        fbHeight_);
+    areaPresent_.Copy(rect.x, rect.y, rect.width, rect.height);
+  }
 }
 
 void VexGlfwGame::WindowResized(int width, int height) {

@@ -61,7 +61,7 @@ public:
   void FramebufferResized(int width, int height);
   // The window's area copied from the back buffer, where GLX can.
   bool CanPresentArea() const { return window_ && areaPresent_.Available(); }
-  void PresentArea(const VexRect &area);
+  void PresentAreas(std::span<const VexRect> areas);
   void WindowFocused(bool focused) { focused_ = focused; }
   void WindowIconified(bool iconified) { iconified_ = iconified; }
   bool WindowActive() const { return window_ && focused_ && !iconified_; }

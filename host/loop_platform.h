@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "host/game_delegate.h"
@@ -20,10 +21,10 @@ public:
   virtual bool WindowOpen() = 0;
   virtual bool WindowActive() = 0; // focused and not iconified
   virtual void SwapBuffers() = 0;
-  // Whether PresentArea works: it shows one area of the back buffer and,
+  // Whether PresentAreas works: it shows areas of the back buffer and,
   // unlike a swap, leaves the back buffer as it was.
   virtual bool CanPresentArea() { return false; }
-  virtual void PresentArea(const VexRect & /*area*/) {}
+  virtual void PresentAreas(std::span<const VexRect> /*areas*/) {}
   // The back buffer's pixels, for the frame probe; false where it cannot be read.
   virtual bool ReadBackBuffer(std::vector<uint32_t> & /*pixels*/) { return false; }
 };

@@ -32,7 +32,7 @@ void VexMainLoop::DrawFrame(bool forced) {
   if (std::vector<uint32_t> pixels; probe_ && platform_->ReadBackBuffer(pixels))
     probe_->Drawn(std::move(pixels), forced);
   if (part)
-    for (const VexRect &area : areas) platform_->PresentArea(area);
+    platform_->PresentAreas(areas);
   else
     platform_->SwapBuffers();
   backKept_ = part;
