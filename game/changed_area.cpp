@@ -56,7 +56,7 @@ AreaBox c_MyApp::RecordBox(const DrawRecord &r) const {
 bool c_MyApp::p_ChangedAreas(VexAreas &areas) {
   std::vector<AreaBox> &boxes = m_changedBoxes;
   boxes.clear();
-  if (!m_shownFrame.EachChangedRecord(std::span(m_drawList.Data(), m_drawCount), ShownRecords(), FrameSettings(),
+  if (!m_shownFrame.EachChangedRecord(std::span(m_drawList.Data(), m_drawCount), Shown(), FrameSettings(),
                                       std::span(m_images.Data(), m_images.Length()),
                                       [&](const DrawRecord &kept, const DrawRecord &now) {
                                         boxes.push_back(RecordBox(kept));

@@ -327,7 +327,7 @@ private:
   void ReplayList(DeviceInk &ink, const VexRect *area);
   AreaBox RecordBox(const DrawRecord &r) const; // (changed_area.cpp)
   void FitToDevice(int w, int h);
-  std::span<const ShownRecord> ShownRecords(); // the list as the device would show it (frame_shown.cpp)
+  ShownList Shown(); // the list as the device would show it, and its inputs (frame_shown.cpp)
   ShownSettings FrameSettings() const;
   // A slot's pixels are drawn at the scale they were loaded for: one not yet reloaded keeps its size.
   float ImageScale(int slot) const;

@@ -119,7 +119,7 @@ void c_MyApp::p_OnRender() {
   }
   ink.Alpha(0.5f);
   ink.Colour(255, 255, 255);
-  m_shownFrame.Keep(std::span(m_drawList.Data(), m_drawCount), ShownRecords(), FrameSettings(),
+  m_shownFrame.Keep(std::span(m_drawList.Data(), m_drawCount), Shown(), FrameSettings(),
                     std::span(m_images.Data(), m_images.Length()));
 }
 
@@ -158,7 +158,7 @@ void c_MyApp::NoticeDeviceSize(int w, int h) {
 }
 
 bool c_MyApp::p_PictureChanged() {
-  return !m_shownFrame.Same(ShownRecords(), FrameSettings(), std::span(m_images.Data(), m_images.Length()));
+  return !m_shownFrame.Same(Shown(), FrameSettings(), std::span(m_images.Data(), m_images.Length()));
 }
 
 float c_MyApp::ImageScale(int slot) const {

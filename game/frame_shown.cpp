@@ -7,7 +7,7 @@
 #include "game/render.h"
 #include "graphics/image.h"
 
-std::span<const ShownRecord> c_MyApp::ShownRecords() {
+ShownList c_MyApp::Shown() {
   const int bits = m_devices->SubpixelBits();
   m_shownNow.resize(static_cast<size_t>(m_drawCount));
   const std::span<const DrawRecord> list(m_drawList.Data(), m_drawCount);
@@ -28,11 +28,19 @@ std::span<const ShownRecord> c_MyApp::ShownRecords() {
         const float scale = ImageScale(static_cast<int>(r.kind));
         r.w *= scale, r.h *= scale;
         frame = {static_cast<float>(image.m_width), static_cast<float>(image.m_height), image.m_tx, image.m_ty};
+        // Where its texels lie, for what it paints over opaquely.
+        const int at = static_cast<int>(r.frame);
+        if (image.m_surface && (image.m_flags & c_Image::FullFrame)) {
+          frame.surface = image.m_surface.get();
+        } else if (image.m_surface && at >= 0 && at < image.m_frames.Length()) {
+          frame.surface = image.m_surface.get();
+          frame.surfaceX = image.m_frames[at].m_x, frame.surfaceY = image.m_frames[at].m_y;
+        }
       }
     }
     m_shownNow[i] = m_shownCache.Show(i, r, frame, bits);
   }
-  return m_shownNow;
+  return {m_shownNow, m_shownCache.Inputs(m_shownNow.size())};
 }
 
 ShownSettings c_MyApp::FrameSettings() const {

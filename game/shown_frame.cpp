@@ -2,7 +2,9 @@
 // of a display-list record to those terms.
 #include "game/shown_frame.h"
 
+#include <algorithm>
 #include <bit>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -21,6 +23,9 @@ public:
     Fold(Snap(x)), Fold(Snap(y));
     return *this;
   }
+  void Fold(uint64_t value) {
+    for (int shift = 0; shift < 64; shift += 8) hash_ = (hash_ ^ ((value >> shift) & 0xffu)) * 0x100000001b3u;
+  }
   uint64_t Folded() const { return hash_; }
 
 private:
@@ -28,9 +33,6 @@ private:
     const double s = static_cast<double>(v) * steps_;
     if (std::fabs(s) < 0x1p62) return static_cast<uint64_t>(std::llround(s));
     return 0x8000000000000000u | std::bit_cast<uint32_t>(v);
-  }
-  void Fold(uint64_t value) {
-    for (int shift = 0; shift < 64; shift += 8) hash_ = (hash_ ^ ((value >> shift) & 0xffu)) * 0x100000001b3u;
   }
 
   double steps_;
@@ -42,11 +44,25 @@ int32_t Whole(float value) {
                                     : static_cast<int32_t>(std::bit_cast<uint32_t>(value));
 }
 
-// The vertices the device makes of a record, in the order it makes them, as
-// the replay hands the record over (an oval by its box, a line's ends moved
-// to the pixels' middles).
+// The pixels a record covers and their texels, folded; where those are left
+// to the rasteriser, the vertices the device makes of the record, in the
+// order it makes them, as the replay hands the record over (an oval by its
+// box, a line's ends moved to the pixels' middles).
 uint64_t VerticesOf(const DrawRecord &r, const ImageFrame &image, int subpixelBits) {
   Vertices v(subpixelBits);
+  if (ShownCover cover; CoverOf({image, r, subpixelBits}, cover)) {
+    // Tagged apart from any run of snapped vertices.
+    v.Fold(0x436f766572ull);
+    for (const CoverRun &run : cover.runs)
+      v.Fold(static_cast<uint64_t>(static_cast<uint32_t>(run.row)) << 32 | static_cast<uint32_t>(run.begin)),
+          v.Fold(static_cast<uint32_t>(run.end));
+    v.Fold(static_cast<uint64_t>(static_cast<uint32_t>(cover.firstColumn)) << 32 |
+           static_cast<uint32_t>(cover.firstRow));
+    for (int32_t t : cover.texelColumns) v.Fold(static_cast<uint32_t>(t));
+    v.Fold(0x526f7773ull);
+    for (int32_t t : cover.texelRows) v.Fold(static_cast<uint32_t>(t));
+    return v.Folded();
+  }
   if (r.kind == kKindRect) {
     v.Add(r.x, r.y).Add(r.x + r.w, r.y).Add(r.x + r.w, r.y + r.h).Add(r.x, r.y + r.h);
   } else if (r.kind == kKindOval) {
@@ -91,7 +107,7 @@ ShownSettings ShowFillOnDevice(float red, float green, float blue, float alpha, 
 
 const ShownRecord &ShownCache::Show(size_t place, const DrawRecord &r, const ImageFrame &image, int subpixelBits) {
   // Bytes, not values: a NaN must not miss its own place, nor -0 pass for 0.
-  const Input input{r, image, subpixelBits};
+  const ShownInput input{image, r, subpixelBits};
   if (place < inputs_.size() && std::memcmp(&inputs_[place], &input, sizeof input) == 0) return shown_[place];
   if (place >= inputs_.size()) {
     inputs_.resize(place + 1);
@@ -102,18 +118,69 @@ const ShownRecord &ShownCache::Show(size_t place, const DrawRecord &r, const Ima
   return shown_[place];
 }
 
-bool ShownFrame::Same(std::span<const ShownRecord> shown, const ShownSettings &settings,
-                      std::span<const GameImage> images) const {
-  return SameBesideList(settings, images) && std::equal(shown.begin(), shown.end(), shown_.begin(), shown_.end());
+bool ShownFrame::Same(ShownList now, const ShownSettings &settings, std::span<const GameImage> images) const {
+  if (!SameBesideList(settings, images) || now.shown.size() != shown_.size()) return false;
+  for (size_t i = 0; i < now.shown.size(); ++i)
+    if (Changed(i, now)) return false;
+  return true;
 }
 
 bool ShownFrame::EachChangedRecord(
-    std::span<const DrawRecord> list, std::span<const ShownRecord> shown, const ShownSettings &settings,
-    std::span<const GameImage> images,
+    std::span<const DrawRecord> list, ShownList now, const ShownSettings &settings, std::span<const GameImage> images,
     const std::function<void(const DrawRecord &kept, const DrawRecord &now)> &changed) const {
-  if (!SameBesideList(settings, images) || shown.size() != shown_.size() || list.size() != shown.size()) return false;
-  for (size_t i = 0; i < shown.size(); ++i)
-    if (shown[i] != shown_[i]) changed(list_[i], list[i]);
+  if (!SameBesideList(settings, images) || now.shown.size() != shown_.size() || list.size() != now.shown.size())
+    return false;
+  for (size_t i = 0; i < now.shown.size(); ++i)
+    if (Changed(i, now)) changed(list_[i], list[i]);
+  return true;
+}
+
+bool ShownFrame::Changed(size_t place, ShownList now) const {
+  return now.shown[place] != shown_[place] && !ChangeHidden(place, now);
+}
+
+bool ShownFrame::ChangeHidden(size_t place, ShownList now) const {
+  if (now.inputs.size() != now.shown.size() || inputs_.size() != shown_.size()) return false;
+  // Shapes only: the images that move, move by the hundred, and each would
+  // ask every record drawn after it.
+  const float kind = inputs_[place].record.kind;
+  auto shape = [](float k) { return k == kKindRect || k == kKindOval; };
+  if (!shape(kind) || !shape(now.inputs[place].record.kind)) return false;
+  ShownCover was, is;
+  if (!CoverOf(inputs_[place], was) || !CoverOf(now.inputs[place], is)) return false;
+  if (shown_[place].colour == 0) was.runs.clear();
+  if (now.shown[place].colour == 0) is.runs.clear();
+  // A shape that kept its kind and colour changed only where its outline
+  // moved; one that did not may have changed wherever it was or is.
+  const bool outline = kind == now.inputs[place].record.kind && shown_[place].colour == now.shown[place].colour;
+  // The pixels that may differ, row by row.
+  std::vector<CoverRun> changed;
+  size_t a = 0, b = 0;
+  while (a < was.runs.size() || b < is.runs.size()) {
+    const int32_t y =
+        std::min(a < was.runs.size() ? was.runs[a].row : INT32_MAX, b < is.runs.size() ? is.runs[b].row : INT32_MAX);
+    const CoverRun p = a < was.runs.size() && was.runs[a].row == y ? was.runs[a++] : CoverRun{y, 0, 0};
+    const CoverRun q = b < is.runs.size() && is.runs[b].row == y ? is.runs[b++] : CoverRun{y, 0, 0};
+    if (outline && p.begin < p.end && q.begin < q.end) {
+      if (p.begin != q.begin) changed.push_back({y, std::min(p.begin, q.begin), std::max(p.begin, q.begin)});
+      if (p.end != q.end) changed.push_back({y, std::min(p.end, q.end), std::max(p.end, q.end)});
+    } else {
+      if (p.begin < p.end) changed.push_back(p);
+      if (q.begin < q.end) changed.push_back(q);
+    }
+  }
+  // Each pixel asks the covers in turn; a large change is not worth it.
+  size_t pixels = 0;
+  for (const CoverRun &run : changed) pixels += static_cast<size_t>(run.end - run.begin);
+  if (pixels > 4096) return false;
+  // The later records that stand still and paint opaquely somewhere.
+  std::vector<OpaqueCover> covers;
+  for (size_t j = place + 1; j < now.shown.size(); ++j)
+    if (now.shown[j] == shown_[j] && now.shown[j].colour >> 24 == 0xff) covers.emplace_back(now.inputs[j]);
+  for (const CoverRun &run : changed)
+    for (int32_t x = run.begin; x < run.end; ++x)
+      if (std::none_of(covers.begin(), covers.end(), [&](const OpaqueCover &c) { return c.Hides(x, run.row); }))
+        return false;
   return true;
 }
 
@@ -124,10 +191,11 @@ bool ShownFrame::SameBesideList(const ShownSettings &settings, std::span<const G
   return true;
 }
 
-void ShownFrame::Keep(std::span<const DrawRecord> list, std::span<const ShownRecord> shown,
-                      const ShownSettings &settings, std::span<const GameImage> images) {
+void ShownFrame::Keep(std::span<const DrawRecord> list, ShownList now, const ShownSettings &settings,
+                      std::span<const GameImage> images) {
   list_.assign(list.begin(), list.end());
-  shown_.assign(shown.begin(), shown.end());
+  shown_.assign(now.shown.begin(), now.shown.end());
+  inputs_.assign(now.inputs.begin(), now.inputs.end());
   settings_ = settings;
   images_.assign(images.begin(), images.end());
   kept_ = true;

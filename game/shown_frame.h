@@ -10,9 +10,13 @@
 //  - the geometry as the vertices the device makes of it, each snapped to
 //    the rasteriser's sub-pixel grid (vertices on the same step cover the
 //    same pixels);
-//  - a record the device draws with no colour and no alpha, as nothing.
+//  - a record the device draws with no colour and no alpha, as nothing;
+//  - a record covering the same pixel middles with the same texels (see
+//    game/shown_cover.h) as the same, and one that changed only where a
+//    later record that stood still paints over it opaquely as unchanged
+//    (the cursor's disc creeps under the map's cells).
 //
-// Index: ShownRecord, ShownSettings (the device forms), ImageFrame, ShowOnDevice,
+// Index: ShownRecord, ShownSettings (the device forms), ShowOnDevice,
 // ShowFillOnDevice (the conversions), ShownCache (the conversions remembered),
 // ShownFrame (the kept frame).
 #pragma once
@@ -25,9 +29,11 @@
 
 #include "game/devices.h"
 #include "game/render.h"
+#include "game/shown_cover.h"
 
-// A record as the device draws it: its snapped vertices folded into one
-// number, and its colour as the packed vertex colour.
+// A record as the device draws it: the pixels it covers and their texels
+// (or, where those are left to the rasteriser, its snapped vertices) folded
+// into one number, and its colour as the packed vertex colour.
 struct ShownRecord {
   int32_t kind = 0, frame = 0;
   uint64_t vertices = 0;
@@ -41,11 +47,6 @@ struct ShownSettings {
   uint32_t fill = 0;
   std::array<uint32_t, 4> exact{};
   friend bool operator==(const ShownSettings &, const ShownSettings &) = default;
-};
-
-// An image record's frame: its size and handle, in texture pixels.
-struct ImageFrame {
-  float width = 0, height = 0, handleX = 0, handleY = 0;
 };
 
 // The record `r`, already in device units (position, size or line end), with
@@ -65,39 +66,49 @@ public:
   // A place beyond any seen so far grows the cache; a list that grows
   // shorter leaves its later places to be compared when it grows again.
   const ShownRecord &Show(size_t place, const DrawRecord &r, const ImageFrame &image, int subpixelBits);
+  // The inputs of the first `count` places, as last shown.
+  std::span<const ShownInput> Inputs(size_t count) const { return std::span(inputs_).first(count); }
 
 private:
-  struct Input {
-    DrawRecord record;
-    ImageFrame image;
-    int subpixelBits;
-  };
   // Compared as bytes, so no padding may hide among them.
-  static_assert(sizeof(Input) == sizeof(DrawRecord) + sizeof(ImageFrame) + sizeof(int));
-  std::vector<Input> inputs_;
+  static_assert(sizeof(ShownInput) == sizeof(DrawRecord) + sizeof(ImageFrame) + sizeof(int));
+  std::vector<ShownInput> inputs_;
   std::vector<ShownRecord> shown_;
+};
+
+// A frame's list in the device's terms: each record's form, and the input it
+// was made from (empty when not known: then no change counts as hidden).
+struct ShownList {
+  std::span<const ShownRecord> shown;
+  std::span<const ShownInput> inputs;
 };
 
 class ShownFrame {
 public:
   // Whether a frame drawn from these inputs would show the kept one's pixels.
-  bool Same(std::span<const ShownRecord> shown, const ShownSettings &settings, std::span<const GameImage> images) const;
+  bool Same(ShownList now, const ShownSettings &settings, std::span<const GameImage> images) const;
   // Calls changed(kept, now) for each record that shows differently from the
   // kept one at its place; false, and no call, when the frame differs
   // otherwise (nothing kept, other settings or images, another length).
-  bool EachChangedRecord(std::span<const DrawRecord> list, std::span<const ShownRecord> shown,
-                         const ShownSettings &settings, std::span<const GameImage> images,
+  bool EachChangedRecord(std::span<const DrawRecord> list, ShownList now, const ShownSettings &settings,
+                         std::span<const GameImage> images,
                          const std::function<void(const DrawRecord &kept, const DrawRecord &now)> &changed) const;
   // Remembers the frame just drawn.
-  void Keep(std::span<const DrawRecord> list, std::span<const ShownRecord> shown, const ShownSettings &settings,
+  void Keep(std::span<const DrawRecord> list, ShownList now, const ShownSettings &settings,
             std::span<const GameImage> images);
 
 private:
   bool SameBesideList(const ShownSettings &settings, std::span<const GameImage> images) const;
+  // Whether the record at `place` shows differently from the kept one.
+  bool Changed(size_t place, ShownList now) const;
+  // Whether every pixel the record at `place` changed is painted over
+  // opaquely by a later record that shows as it did.
+  bool ChangeHidden(size_t place, ShownList now) const;
 
   bool kept_ = false;
   std::vector<DrawRecord> list_;
   std::vector<ShownRecord> shown_;
+  std::vector<ShownInput> inputs_;
   ShownSettings settings_;
   // Held, not just their addresses: a picture freed while kept could leave
   // its address to the next one loaded, which would then pass for it.

@@ -83,6 +83,7 @@ void gxtkSurface::Discard() {
   texture = 0;
   data.reset();
   path = String();
+  opaque_.clear();
 }
 
 void gxtkSurface::SetData(PixelData pixels, int w, int h, int d) {
@@ -91,18 +92,23 @@ void gxtkSurface::SetData(PixelData pixels, int w, int h, int d) {
   height = h;
   depth = d;
   format = SurfaceFormatOfDepth(d);
+  size_t count = static_cast<size_t>(w) * static_cast<size_t>(h);
+  opaque_.assign(data ? count : 0, d != 2 && d != 4);
   if (!data || (d != 2 && d != 4)) return;
   unsigned char *p = data.get();
-  size_t count = static_cast<size_t>(w) * static_cast<size_t>(h);
   if (d == 4) {
     for (size_t i = 0; i < count; ++i, p += 4) {
       unsigned a = p[3];
+      opaque_[i] = a == 255;
       p[0] = Premultiply(p[0], a);
       p[1] = Premultiply(p[1], a);
       p[2] = Premultiply(p[2], a);
     }
   } else {
-    for (size_t i = 0; i < count; ++i, p += 2) p[0] = Premultiply(p[0], p[1]);
+    for (size_t i = 0; i < count; ++i, p += 2) {
+      p[0] = Premultiply(p[0], p[1]);
+      opaque_[i] = p[1] == 255;
+    }
   }
 }
 
@@ -131,6 +137,7 @@ void gxtkSurface::SetSubData(int x, int y, int w, int h, const int *pixels, int 
     data.reset(static_cast<unsigned char *>(std::calloc(rowBytes * static_cast<size_t>(height), 1)));
     if (!data) return;
   }
+  opaque_.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
   for (int row = 0; row < h; ++row) {
     const int *src = pixels + static_cast<ptrdiff_t>(row) * pitch;
     unsigned char *dst = data.get() + static_cast<size_t>(y + row) * rowBytes + static_cast<size_t>(x) * 4;
@@ -141,6 +148,7 @@ void gxtkSurface::SetSubData(int x, int y, int w, int h, const int *pixels, int 
       dst[1] = Premultiply((argb >> 8) & 0xff, a);
       dst[2] = Premultiply(argb & 0xff, a);
       dst[3] = static_cast<unsigned char>(a);
+      opaque_[static_cast<size_t>(y + row) * static_cast<size_t>(width) + static_cast<size_t>(x + col)] = a == 255;
     }
   }
 
@@ -155,6 +163,12 @@ void gxtkSurface::SetSubData(int x, int y, int w, int h, const int *pixels, int 
     const unsigned char *src = data.get() + static_cast<size_t>(y + row) * rowBytes + static_cast<size_t>(x) * 4;
     glTexSubImage2D(GL_TEXTURE_2D, 0, x, y + row, w, 1, GL_RGBA, GL_UNSIGNED_BYTE, src);
   }
+}
+
+bool gxtkSurface::OpaqueAt(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width || y >= height) return false;
+  const size_t i = static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
+  return i < opaque_.size() && opaque_[i];
 }
 
 void gxtkSurface::Bind() {

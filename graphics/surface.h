@@ -9,6 +9,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "graphics/image_data.h"
 #include "runtime/object.h"
@@ -49,6 +50,11 @@ public:
   // size decides the texture coordinates.
   void Ready();
 
+  // Whether the pixel at (x, y) is fully opaque: what is drawn beneath it
+  // with it on top cannot show. Known from the pixels given (kept when the
+  // texture frees them); false outside the surface and before any pixels.
+  bool OpaqueAt(int x, int y) const;
+
   int TextureWidth() const { return texWidth; }
   int TextureHeight() const { return texHeight; }
 
@@ -70,6 +76,7 @@ private:
   void MakeTexture();
   void ReadFileAgain();
   int texWidth = 0, texHeight = 0;
+  std::vector<bool> opaque_;
 };
 
 // A surface that reads its picture file when it is first drawn: one that is
