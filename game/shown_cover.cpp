@@ -7,6 +7,7 @@
 #include <limits>
 #include <optional>
 #include <tuple>
+#include <utility>
 
 #include "game/names.h"
 #include "graphics/graphics_device.h"
@@ -41,12 +42,11 @@ public:
   int64_t Middle(int64_t i) const { return (2 * i + 1) * half_; }
   // The first pixel whose middle lies at or beyond y.
   int64_t AtOrBeyond(int64_t y) const { return -FloorDiv(half_ - y, 2 * half_); }
-  // The first pixel whose middle lies beyond p / q (q > 0); nullopt when a
+  // The first pixel whose middle lies beyond p / q (q > 0), and whether a
   // middle lies on it exactly.
-  std::optional<int64_t> FirstBeyond(int64_t p, int64_t q) const {
+  std::pair<int64_t, bool> FirstBeyond(int64_t p, int64_t q) const {
     const int64_t n = p - half_ * q, d = 2 * half_ * q;
-    if (n % d == 0) return std::nullopt;
-    return FloorDiv(n, d) + 1;
+    return {FloorDiv(n, d) + 1, n % d == 0};
   }
 
 private:
@@ -54,7 +54,9 @@ private:
 };
 
 // The runs of a convex polygon, row by row: the middles strictly inside.
-bool PolygonRuns(const Grid &grid, const std::vector<GridPoint> &p, std::vector<CoverRun> &runs) {
+// A middle on the outline is left out and marks the cover unsure.
+bool PolygonRuns(const Grid &grid, const std::vector<GridPoint> &p, ShownCover &cover) {
+  std::vector<CoverRun> &runs = cover.runs;
   const size_t n = p.size();
   int sign = 0;
   for (size_t i = 0; i < n; ++i) {
@@ -75,7 +77,7 @@ bool PolygonRuns(const Grid &grid, const std::vector<GridPoint> &p, std::vector<
     if (a.y == b.y) {
       // Along a row of middles, every middle on the edge is on the outline.
       const auto [x0, x1] = std::minmax(a.x, b.x);
-      if (!grid.FirstBeyond(a.y, 1) && grid.Middle(grid.AtOrBeyond(x0)) <= x1) return false;
+      if (grid.FirstBeyond(a.y, 1).second && grid.Middle(grid.AtOrBeyond(x0)) <= x1) cover.unsure = true;
       continue;
     }
     const auto [y0, y1] = std::minmax(a.y, b.y);
@@ -84,10 +86,10 @@ bool PolygonRuns(const Grid &grid, const std::vector<GridPoint> &p, std::vector<
       if (y > y1) break;
       int64_t q = b.y - a.y, pp = a.x * q + (y - a.y) * (b.x - a.x);
       if (q < 0) q = -q, pp = -pp;
-      const auto column = grid.FirstBeyond(pp, q);
-      if (!column) return false;
+      const auto [beyond, on] = grid.FirstBeyond(pp, q);
+      cover.unsure |= on;
       const size_t r = static_cast<size_t>(row - first);
-      begin[r] = std::min(begin[r], *column), end[r] = std::max(end[r], *column);
+      begin[r] = std::min(begin[r], beyond), end[r] = std::max(end[r], beyond - on);
     }
   }
   for (size_t r = 0; r < rows; ++r)
@@ -120,10 +122,14 @@ std::optional<Quad> ImageQuad(const Grid &grid, const ShownInput &in) {
 }
 
 // The texel under the middle of pixel i, along an axis the frame spans from
-// a to b over `size` texels; nullopt too near a texel's border.
-std::optional<int32_t> TexelAt(int64_t i, float a, float b, float size) {
+// a to b over `size` texels; unsure too near a texel's border.
+int32_t TexelAt(int64_t i, float a, float b, float size, bool &unsure) {
   const double t = (static_cast<double>(i) + 0.5 - a) / (static_cast<double>(b) - a) * size;
-  if (!std::isfinite(t) || std::fabs(t - std::round(t)) < kTexelMargin) return std::nullopt;
+  if (!(std::fabs(t) < kFarthest)) {
+    unsure = true;
+    return 0;
+  }
+  unsure |= std::fabs(t - std::round(t)) < kTexelMargin;
   return static_cast<int32_t>(std::floor(t));
 }
 
@@ -145,7 +151,7 @@ bool CoverOf(const ShownInput &in, ShownCover &cover) {
   cover = {};
   if (r.kind == kKindRect) {
     const auto corners = RectCorners(grid, r);
-    return corners && PolygonRuns(grid, *corners, cover.runs);
+    return corners && PolygonRuns(grid, *corners, cover);
   }
   if (r.kind == kKindOval) {
     const float xr = r.w, yr = r.h;
@@ -157,24 +163,18 @@ bool CoverOf(const ShownInput &in, ShownCover &cover) {
       if (!p) return false;
       points.push_back(*p);
     }
-    return PolygonRuns(grid, points, cover.runs);
+    return PolygonRuns(grid, points, cover);
   }
   if (r.kind == kKindLine) return false;
   const auto quad = ImageQuad(grid, in);
-  if (!quad || !quad->upright || !PolygonRuns(grid, quad->corners, cover.runs)) return false;
+  if (!quad || !quad->upright || !PolygonRuns(grid, quad->corners, cover)) return false;
   if (cover.runs.empty()) return true;
   const CoverRun &run = cover.runs.front();
   cover.firstColumn = run.begin, cover.firstRow = run.row;
-  for (int64_t i = run.begin; i < run.end; ++i) {
-    const auto t = TexelAt(i, quad->x0, quad->x1, in.image.width);
-    if (!t) return false;
-    cover.texelColumns.push_back(*t);
-  }
-  for (int64_t i = run.row; i <= cover.runs.back().row; ++i) {
-    const auto t = TexelAt(i, quad->y0, quad->y1, in.image.height);
-    if (!t) return false;
-    cover.texelRows.push_back(*t);
-  }
+  for (int64_t i = run.begin; i < run.end; ++i)
+    cover.texelColumns.push_back(TexelAt(i, quad->x0, quad->x1, in.image.width, cover.unsure));
+  for (int64_t i = run.row; i <= cover.runs.back().row; ++i)
+    cover.texelRows.push_back(TexelAt(i, quad->y0, quad->y1, in.image.height, cover.unsure));
   return true;
 }
 
@@ -201,6 +201,7 @@ bool OpaqueCover::Hides(int32_t column, int32_t row) const {
   const int64_t x = (2 * int64_t{column} + 1) * half_, y = (2 * int64_t{row} + 1) * half_;
   if (!(left_ < x && x < right_ && top_ < y && y < bottom_)) return false;
   if (!image_.surface) return true;
-  const auto u = TexelAt(column, x0_, x1_, image_.width), v = TexelAt(row, y0_, y1_, image_.height);
-  return u && v && image_.surface->OpaqueAt(image_.surfaceX + *u, image_.surfaceY + *v);
+  bool unsure = false;
+  const int32_t u = TexelAt(column, x0_, x1_, image_.width, unsure), v = TexelAt(row, y0_, y1_, image_.height, unsure);
+  return !unsure && image_.surface->OpaqueAt(image_.surfaceX + u, image_.surfaceY + v);
 }

@@ -9,8 +9,8 @@
 //
 // Where the rasteriser's own rules decide (a middle exactly on an edge) or
 // its float arithmetic may (a middle within a thousandth of a texel of a
-// texel's border), the cover is not told: the caller compares the snapped
-// vertices instead, which cover the same pixels whatever the rules.
+// texel's border), the cover is unsure: the caller compares the snapped
+// vertices too, which cover the same pixels whatever the rules.
 //
 // Index: ShownInput (a record in device units), CoverRun, ShownCover,
 // CoverOf, OpaqueCover.
@@ -47,6 +47,8 @@ struct CoverRun {
 
 struct ShownCover {
   std::vector<CoverRun> runs;
+  // A middle on an edge (left out of the runs) or near a texel's border.
+  bool unsure = false;
   // An upright image: the texel column under each pixel column from
   // firstColumn on, and the texel row under each pixel row from firstRow on.
   int32_t firstColumn = 0, firstRow = 0;
@@ -54,8 +56,8 @@ struct ShownCover {
 };
 
 // The cover of a rectangle, an oval or an upright image; false for a line, a
-// turned image, a record too far out and one whose cover is left to the
-// rasteriser's rules.
+// turned image, a record too far out and a shape its snapped vertices bent
+// out of convex.
 bool CoverOf(const ShownInput &in, ShownCover &cover);
 
 // The pixels a record paints over opaquely, so that nothing drawn before it

@@ -7,6 +7,8 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <tuple>
+#include <utility>
 
 #include "game/names.h"
 #include "graphics/graphics_device.h"
@@ -44,25 +46,28 @@ int32_t Whole(float value) {
                                     : static_cast<int32_t>(std::bit_cast<uint32_t>(value));
 }
 
-// The pixels a record covers and their texels, folded; where those are left
-// to the rasteriser, the vertices the device makes of the record, in the
-// order it makes them, as the replay hands the record over (an oval by its
-// box, a line's ends moved to the pixels' middles).
+// The pixels a record covers and their texels, folded (0 when untold), and
+// whether that cover is sure.
+std::pair<uint64_t, bool> CoverHash(const ShownInput &in) {
+  ShownCover cover;
+  if (!CoverOf(in, cover)) return {0, false};
+  Vertices v(0);
+  for (const CoverRun &run : cover.runs)
+    v.Fold(static_cast<uint64_t>(static_cast<uint32_t>(run.row)) << 32 | static_cast<uint32_t>(run.begin)),
+        v.Fold(static_cast<uint32_t>(run.end));
+  v.Fold(static_cast<uint64_t>(static_cast<uint32_t>(cover.firstColumn)) << 32 | static_cast<uint32_t>(cover.firstRow));
+  for (int32_t t : cover.texelColumns) v.Fold(static_cast<uint32_t>(t));
+  // Apart from the rows' texels, so that columns do not pass for rows.
+  v.Fold(0x526f7773ull);
+  for (int32_t t : cover.texelRows) v.Fold(static_cast<uint32_t>(t));
+  return {v.Folded() | 1, !cover.unsure};
+}
+
+// The vertices the device makes of a record, in the order it makes them, as
+// the replay hands the record over (an oval by its box, a line's ends moved
+// to the pixels' middles).
 uint64_t VerticesOf(const DrawRecord &r, const ImageFrame &image, int subpixelBits) {
   Vertices v(subpixelBits);
-  if (ShownCover cover; CoverOf({image, r, subpixelBits}, cover)) {
-    // Tagged apart from any run of snapped vertices.
-    v.Fold(0x436f766572ull);
-    for (const CoverRun &run : cover.runs)
-      v.Fold(static_cast<uint64_t>(static_cast<uint32_t>(run.row)) << 32 | static_cast<uint32_t>(run.begin)),
-          v.Fold(static_cast<uint32_t>(run.end));
-    v.Fold(static_cast<uint64_t>(static_cast<uint32_t>(cover.firstColumn)) << 32 |
-           static_cast<uint32_t>(cover.firstRow));
-    for (int32_t t : cover.texelColumns) v.Fold(static_cast<uint32_t>(t));
-    v.Fold(0x526f7773ull);
-    for (int32_t t : cover.texelRows) v.Fold(static_cast<uint32_t>(t));
-    return v.Folded();
-  }
   if (r.kind == kKindRect) {
     v.Add(r.x, r.y).Add(r.x + r.w, r.y).Add(r.x + r.w, r.y + r.h).Add(r.x, r.y + r.h);
   } else if (r.kind == kKindOval) {
@@ -92,6 +97,7 @@ ShownRecord ShowOnDevice(const DrawRecord &r, const ImageFrame &image, int subpi
   shown.colour = PackColor(r.red, r.green, r.blue, r.alpha);
   if (shown.colour == 0) return shown;
   shown.frame = Whole(r.frame);
+  std::tie(shown.cover, shown.sure) = CoverHash({image, r, subpixelBits});
   shown.vertices = VerticesOf(r, image, subpixelBits);
   return shown;
 }
@@ -147,7 +153,7 @@ bool ShownFrame::ChangeHidden(size_t place, ShownList now) const {
   auto shape = [](float k) { return k == kKindRect || k == kKindOval; };
   if (!shape(kind) || !shape(now.inputs[place].record.kind)) return false;
   ShownCover was, is;
-  if (!CoverOf(inputs_[place], was) || !CoverOf(now.inputs[place], is)) return false;
+  if (!CoverOf(inputs_[place], was) || !CoverOf(now.inputs[place], is) || was.unsure || is.unsure) return false;
   if (shown_[place].colour == 0) was.runs.clear();
   if (now.shown[place].colour == 0) is.runs.clear();
   // A shape that kept its kind and colour changed only where its outline

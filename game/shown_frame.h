@@ -32,13 +32,19 @@
 #include "game/shown_cover.h"
 
 // A record as the device draws it: the pixels it covers and their texels
-// (or, where those are left to the rasteriser, its snapped vertices) folded
-// into one number, and its colour as the packed vertex colour.
+// folded into one number, its snapped vertices into another, and its colour
+// as the packed vertex colour. Two records show alike when they cover alike,
+// and where either cover is unsure (or untold: cover 0), when their vertices
+// snap alike too.
 struct ShownRecord {
   int32_t kind = 0, frame = 0;
-  uint64_t vertices = 0;
+  uint64_t cover = 0, vertices = 0;
+  bool sure = false;
   uint32_t colour = 0;
-  friend bool operator==(const ShownRecord &, const ShownRecord &) = default;
+  friend bool operator==(const ShownRecord &a, const ShownRecord &b) {
+    return a.kind == b.kind && a.frame == b.frame && a.colour == b.colour && a.cover == b.cover &&
+           ((a.sure && b.sure) || a.vertices == b.vertices);
+  }
 };
 
 // The fill as packed for the device, and the settings compared as they stand

@@ -176,6 +176,28 @@ TEST(ShownFrame, AnEasedImageStopsDrawingOnceItCoversTheSamePixels) {
   EXPECT_LE(lastDraw, 40) << "still drawing when no pixel middle is crossed";
 }
 
+// At half size every pixel's middle nears a texel's border as the image's
+// edges near whole pixels, as the map's cells do at rest: there the
+// rasteriser's float arithmetic picks the texel, and only vertices that snap
+// alike are sure to pick alike.
+TEST(ShownFrame, WhereATexelBorderNearsAMiddleTheSnappedVerticesDecideToo) {
+  auto at = [](float left, float top) {
+    Inputs in;
+    in.list[0].w = in.list[0].h = 0.5f;
+    in.list[0].x = left + in.frame.handleX / 2, in.list[0].y = top + in.frame.handleY / 2;
+    return in;
+  };
+  auto same = [](const Inputs &kept, const Inputs &now) {
+    ShownFrame frame;
+    frame.Keep(kept.list, kept.Shown(), kept.Settings(), kept.images);
+    return frame.Same(now.Shown(), now.Settings(), now.images);
+  };
+  const float clear = 1.5f / 1024, near = 0.3f / 1024; // of a pixel, past its left or top
+  EXPECT_TRUE(same(at(10 + clear, 20 + clear), at(10 + near, 20 + clear))) << "a border neared, vertices alike";
+  EXPECT_FALSE(same(at(10 + near, 20 + clear), at(10 + near, 20 + clear + kStep)))
+      << "a border near, a vertex a sub-pixel down";
+}
+
 // The cursor's disc lies under the map's cells: as the camera settles, its
 // rim creeps across pixel middles that a cell paints over.
 TEST(ShownFrame, AShapeChangedOnlyUnderAnOpaqueImageIsUnchanged) {
