@@ -124,10 +124,6 @@ TEST(Loading, EveryPictureAndFontLoadsWithTheLoadersCells) {
       EXPECT_EQ(std::pair(last.m_x + e.w * m, last.m_y + e.h * m),
                 std::pair(image->m_surface->Width(), image->m_surface->Height()));
     }
-  // The default font: 96 frames side by side, one padding column each side.
-  auto lumen = vex_graphics_LoadImage(String::FromUtf8(DataDir() + "/lumen_font.png"), 96, c_Image::XPadding);
-  ASSERT_NE(lumen, nullptr);
-  EXPECT_EQ(lumen->m_surface->Width() % 96, 0);
   vex_graphics_SetGraphicsDevice(nullptr);
 }
 
@@ -205,7 +201,7 @@ TEST(Content, FramesFitWhereTheGameDrawsThem) {
     auto edge = [&](double x, double y) { return std::min({x, y, 16 * m - x, 16 * m - y}) < 1; };
     for (int f = 0; f < 128; ++f) EXPECT_EQ(count(font, f, edge, some), 0) << "glyph " << f;
   }
-  // Letters are about one advance wide and centred on the pen.
+  // Letters are centred on the pen (their width is the spacing test's).
   Picture font = Read("fonts/shadow_editundo", 4, 16, 16);
   for (char c : std::string("AHOnoxz")) {
     int left = 64, right = -1;
@@ -213,8 +209,6 @@ TEST(Content, FramesFitWhereTheGameDrawsThem) {
       for (int x = 0; x < 64; ++x)
         if (font.In(c - 32, x, y)[3] > 128 && font.Luma(c - 32, x, y) > 0.5)
           left = std::min(left, x), right = std::max(right, x);
-    EXPECT_GT(right - left + 1, 14) << c;
-    EXPECT_LT(right - left + 1, 34) << c;
     EXPECT_NEAR((left + right + 1) / 2.0, 32, 4) << c;
   }
   // The default font keeps its padding columns clear.

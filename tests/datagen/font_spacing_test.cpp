@@ -98,38 +98,11 @@ bool IsNarrow(unsigned char c, const std::vector<Ink> &ink) {
 
 } // namespace
 
-TEST(FontSpacing, LettersOfTheGamesSentencesAreEvenlySpaced) {
+// A narrow mark is measured from the nearest ink on each side within the
+// line, across spaces, so "you'll", "1:57", "Loading..." and "Sound : Off" all count.
+TEST(FontSpacing, LettersAreEvenlySpacedAndNarrowMarksStandMidwayBetweenTheirNeighbours) {
   std::vector<std::string> lines = ShownLines(WrittenLines());
   ASSERT_GT(lines.size(), 20u) << "no sentences found in " << SourceDir() << "/game";
-  for (int m : {1, 2, 4}) {
-    std::vector<Ink> ink = MeasureFont(m);
-    ASSERT_FALSE(ink.empty()) << "x" << m << ": build the tilemarch_data target";
-    std::vector<double> gaps;
-    double narrowest = 99;
-    std::string where;
-    for (const std::string &line : lines)
-      for (size_t i = 0; i + 1 < line.size(); ++i) {
-        unsigned char a = line[i], b = line[i + 1];
-        if (!std::isalpha(a) || !std::isalpha(b)) continue;
-        double gap = PenDistance(line, i, i + 1) + ink[b].left - ink[a].right;
-        gaps.push_back(gap);
-        if (gap < narrowest) narrowest = gap, where = line.substr(i, 2);
-      }
-    ASSERT_FALSE(gaps.empty());
-    double mean = 0, squares = 0;
-    for (double g : gaps) mean += g / gaps.size(), squares += g * g / gaps.size();
-    double spread = std::sqrt(std::max(0.0, squares - mean * mean));
-    std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
-    EXPECT_EQ(gaps[gaps.size() / 2], 1) << "x" << m << ": median letter gap";
-    EXPECT_GE(narrowest, 1) << "x" << m << ": \"" << where << "\" closer than one unit";
-    EXPECT_LE(spread, 0.5) << "x" << m << ": gap " << mean << " +- " << spread << " units over " << gaps.size();
-  }
-}
-
-// Measured from the nearest ink on each side within the line, across spaces,
-// so "you'll", "1:57", "Loading..." and "Sound : Off" all count.
-TEST(FontSpacing, NarrowMarksStandMidwayBetweenTheirNeighbours) {
-  std::vector<std::string> lines = ShownLines(WrittenLines());
   for (const char *text : {"Loading...", "easy to undo!", "you'll", "don't", "1:57", ": 12/"})
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
                             [&](const std::string &line) { return line.find(text) != std::string::npos; }))
@@ -137,26 +110,40 @@ TEST(FontSpacing, NarrowMarksStandMidwayBetweenTheirNeighbours) {
   for (int m : {1, 2, 4}) {
     std::vector<Ink> ink = MeasureFont(m);
     ASSERT_FALSE(ink.empty()) << "x" << m << ": build the tilemarch_data target";
+    std::vector<double> gaps;
+    double narrowest = 99, worst = 0;
+    std::string closest, where;
     int marks = 0;
-    double worst = 0;
-    std::string where;
     for (const std::string &line : lines)
       for (size_t i = 0; i < line.size(); ++i) {
-        unsigned char c = line[i];
-        if (!ink[c].Any() || !IsNarrow(c, ink)) continue;
+        unsigned char a = line[i], b = line[i + 1]; // b is the terminating zero at the end
+        if (std::isalpha(a) && std::isalpha(b)) {
+          double gap = PenDistance(line, i, i + 1) + ink[b].left - ink[a].right;
+          gaps.push_back(gap);
+          if (gap < narrowest) narrowest = gap, closest = line.substr(i, 2);
+        }
+        if (!ink[a].Any() || !IsNarrow(a, ink)) continue;
         size_t before = i, after = i + 1;
         while (before > 0 && !ink[static_cast<unsigned char>(line[before - 1])].Any()) --before;
         while (after < line.size() && !ink[static_cast<unsigned char>(line[after])].Any()) ++after;
         if (before == 0 || after == line.size()) continue;
         unsigned char p = line[before - 1], n = line[after];
-        double lead = PenDistance(line, before - 1, i) + ink[c].left - ink[p].right;
-        double trail = PenDistance(line, i, after) + ink[n].left - ink[c].right;
+        double lead = PenDistance(line, before - 1, i) + ink[a].left - ink[p].right;
+        double trail = PenDistance(line, i, after) + ink[n].left - ink[a].right;
         ++marks;
         if (std::abs(lead - trail) > worst)
           worst = std::abs(lead - trail), where = line.substr(before - 1, after - before + 2) +
                                                   "\": " + std::to_string(lead) + " before, " + std::to_string(trail) +
                                                   " after";
       }
+    ASSERT_FALSE(gaps.empty());
+    double mean = 0, squares = 0;
+    for (double g : gaps) mean += g / gaps.size(), squares += g * g / gaps.size();
+    double spread = std::sqrt(std::max(0.0, squares - mean * mean));
+    std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
+    EXPECT_EQ(gaps[gaps.size() / 2], 1) << "x" << m << ": median letter gap";
+    EXPECT_GE(narrowest, 1) << "x" << m << ": \"" << closest << "\" closer than one unit";
+    EXPECT_LE(spread, 0.5) << "x" << m << ": gap " << mean << " +- " << spread << " units over " << gaps.size();
     EXPECT_GT(marks, 100) << "x" << m;
     EXPECT_LE(worst, 1) << "x" << m << ": \"" << where;
   }

@@ -19,24 +19,21 @@
 #include "input/input_device.h"
 #include "support/fake_devices.h"
 
-// A host with a size, a clock, pad sticks, the state in memory (or file), and,
+// A host with a size, a clock, pad sticks, the state in memory, and,
 // when switchable, a window that goes full screen.
 class TestHost : public VexGame {
 public:
   int width = 640, height = 480, millis = 1000;
   String state;
   std::vector<std::string> saves;
-  bool useFile = false, switchable = false, fullScreen = false;
+  bool switchable = false, fullScreen = false;
   float stickX[4] = {}, stickY[4] = {};
 
   int Millisecs() override { return millis; }
   int GetDeviceWidth() override { return width; }
   int GetDeviceHeight() override { return height; }
-  int SaveState(const String &text) override {
-    saves.push_back(text.ToUtf8());
-    return useFile ? VexGame::SaveState(text) : (state = text, 0);
-  }
-  String LoadState() override { return useFile ? VexGame::LoadState() : state; }
+  int SaveState(const String &text) override { return saves.push_back(text.ToUtf8()), state = text, 0; }
+  String LoadState() override { return state; }
   bool PollJoystick(int port, const Array<float> &x, const Array<float> &y, const Array<float> &,
                     const Array<bool> &) override {
     x[0] = stickX[port], y[0] = stickY[port];

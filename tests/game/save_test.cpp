@@ -3,7 +3,6 @@
 #include <random>
 
 #include "game_fixture.h"
-#include "support/files.h"
 
 namespace {
 
@@ -127,41 +126,6 @@ TEST_F(SaveTest, NumbersAreReadTheWayAtoiReadsThemAndTheSettingLimitsApply) {
     EXPECT_EQ(std::vector<int>(app->m_settings.begin(), app->m_settings.begin() + 15),
               (std::vector<int>{0, 7, 3, -12, 0, 5, -1, 9, 0, 0, 64, 200, twelve == 7 ? 10 : 8, 0, 1}));
     EXPECT_EQ(vex_Tilemarch_overscan, 0);
-  }
-}
-
-class StateFileTest : public GameTest {
-protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    host->useFile = true;
-  }
-  TempDir dir_{true};
-};
-
-TEST_F(StateFileTest, GarbageOfEveryKindStartsADefinedGame) {
-  std::mt19937 random(2024);
-  std::string noise(1 << 16, '\0'), digits(1 << 16, '\0');
-  for (char &c : noise) c = static_cast<char>(random());
-  for (char &c : digits) c = "0123456789|||--+ "[random() % 17];
-  for (const std::string &text : {std::string("|"), std::string(1 << 16, '|'), std::string("a|b|c|d|e|f|g|h|i|j|k"),
-                                  std::string("\xc3\x28|\xe2\x82|\xf0\x9f\x98\x80|\x80|1|"),
-                                  std::string(5000, '9') + "|" + std::string(5000, '-'), noise, digits}) {
-    SCOPED_TRACE(text.substr(0, 20));
-    WriteFile(".quillstate", text);
-    testing::internal::CaptureStdout();
-    Create();
-    testing::internal::GetCapturedStdout();
-    EXPECT_GE(app->m_settings[kSettingFloor64A], 64);
-    EXPECT_GE(app->m_settings[kSettingFloor64B], 64);
-    EXPECT_GE(app->m_settings[kSettingFloor8], 8);
-    EXPECT_EQ(app->m_settings[kSettingAlwaysOne], 1);
-    EXPECT_EQ(app->m_menuX, kHowToCol);
-    EXPECT_EQ(app->m_menuY, kHowToRow);
-    FinishLoading();
-    Updates(3);
-    EXPECT_GE(app->m_mapCells[kMapOpenCount], 5); // the map opens around the How-To cell
-    app.reset();
   }
 }
 

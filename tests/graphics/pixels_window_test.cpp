@@ -1,5 +1,6 @@
 // What reaches a real window, read back pixel by pixel: blending, shapes,
-// image frames, written pixels, scissor, textures in a new window, a new frame.
+// image frames, written pixels, scissor, textures in a new window, a new frame,
+// and pictures drawn from their files.
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 #include <stb/stb_image_write.h>
@@ -170,6 +171,27 @@ TEST_F(Pixels, EverythingDrawnShowsAndComesBackInANewWindow) {
   device.ClearFrameClip();
   ExpectPixels({99,  300, 0x0a141e, 100, 300, 0xffff00, 119, 339, 0xffff00, 120, 300, 0xffffff,
                 149, 339, 0xffffff, 150, 300, 0x0a141e, 120, 340, 0x0a141e, 120, 299, 0x0a141e});
+}
+
+// Pictures read from files keep no copy of their pixels, yet draw the same
+// after the window (and its context) is re-made, and when read on first draw.
+TEST_F(Pixels, PicturesFromFilesDrawAfterANewWindowAndWhenReadOnFirstDraw) {
+  TempDir dir;
+  const String file = Png(dir, "red.png", 2, 2, [](int, int) { return 0xff0000; });
+  auto eager = device.LoadSurface(file), onDemand = device.LoadSurfaceOnDemand(file);
+  ASSERT_TRUE(eager && onDemand);
+  EXPECT_EQ(onDemand->texture, 0u) << "read before it is drawn";
+  for (int window = 1; window <= 2; ++window) {
+    Frame([&] {
+      vex_graphics_Cls(0, 0, 255);
+      device.DrawSurface(eager, 10, 10);
+      device.DrawSurface(onDemand, 20, 10);
+    });
+    ExpectPixels({11, 11, 0xff0000, 21, 11, 0xff0000});
+    EXPECT_FALSE(eager->data) << "a pixel copy kept in window " << window;
+    EXPECT_FALSE(onDemand->data) << "a pixel copy kept in window " << window;
+    host->SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
+  }
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 
 #include <functional>
 #include <map>
-#include <ostream>
 
 #include "host/game.h"
 #include "input/input.h"
@@ -12,15 +11,8 @@
 
 namespace {
 
-// A key's hits in this update and whether it is held, printed by name.
-struct KeyState {
-  int hits, down;
-  bool operator==(const KeyState &) const = default;
-  friend std::ostream &operator<<(std::ostream &out, const KeyState &k) {
-    return out << "{hits " << k.hits << ", down " << k.down << "}";
-  }
-};
-KeyState StateOf(int key) { return {vex_input_KeyHit(key), vex_input_KeyDown(key)}; }
+// A key's hits in this update and whether it is held.
+std::pair<int, int> StateOf(int key) { return {vex_input_KeyHit(key), vex_input_KeyDown(key)}; }
 
 class InputDevice : public testing::Test, public VexGame {
 protected:
@@ -53,12 +45,12 @@ TEST_F(InputDevice, APressIsOneHitForOneUpdateAndAHeldKeyStaysDown) {
   Key(KeyUp, 'A');
   for (int i = 0; i < 6; ++i) Key(KeyDown, 37); // held, with key repeat
   Update([] {
-    EXPECT_EQ(StateOf('A'), (KeyState{1, 0}));
-    EXPECT_EQ(StateOf(37), (KeyState{1, 1}));
+    EXPECT_EQ(StateOf('A'), std::pair(1, 0));
+    EXPECT_EQ(StateOf(37), std::pair(1, 1));
   });
   Update([] {
-    EXPECT_EQ(StateOf('A'), (KeyState{0, 0}));
-    EXPECT_EQ(StateOf(37), (KeyState{0, 1}));
+    EXPECT_EQ(StateOf('A'), std::pair(0, 0));
+    EXPECT_EQ(StateOf(37), std::pair(0, 1));
   });
 }
 

@@ -75,8 +75,7 @@ TEST(Package, BuildsInstallsPlaysAndPurgesWithoutATrace) {
     ASSERT_FALSE(id.empty()) << game.Output();
     Activate(id);
     // The map's blue background between the cells; the empty window is black.
-    EXPECT_TRUE(WaitUntil([&] { return (Shot(id).Rgb(610, 66) & 0xff) > 100; }))
-        << "the installed game's map is missing";
+    EXPECT_TRUE(WaitFor([&] { return (Shot(id).Rgb(610, 66) & 0xff) > 100; })) << "the installed game's map is missing";
     PressKey(id, "F4");
     EXPECT_EQ(game.WaitForExit(), 0);
   }

@@ -102,7 +102,7 @@ protected:
     if (!fs::exists(BuildDir() + "/data/common/Buttons.png")) GTEST_SKIP() << "the game and its data are not built";
     // A window of our own takes the focus from the game, which suspends and saves.
     thief_ = std::make_unique<Program>("/usr/bin/xmessage", Program::Options{"", {"-title", title_, "focus"}, {}});
-    WaitUntil([&] { return !(thiefId_ = Shell("xdotool search --name '^" + title_ + "$' | head -n1")).empty(); });
+    WaitFor([&] { return !(thiefId_ = Shell("xdotool search --name '^" + title_ + "$' | head -n1")).empty(); });
     ASSERT_FALSE(thiefId_.empty()) << "xmessage did not show a window";
   }
 
@@ -112,17 +112,17 @@ protected:
   void Play(Program &game, const std::function<bool()> &saved, bool onlyMap = false) {
     std::string id = game.WindowId(), why;
     Activate(id);
-    ASSERT_TRUE(WaitUntil([&] { return ShowsMap(id); }, 40s)) << "no map: " << game.Output();
+    ASSERT_TRUE(WaitFor([&] { return ShowsMap(id); }, 40s)) << "no map: " << game.Output();
     if (onlyMap) {
-      EXPECT_TRUE(WaitUntil([&] { return (why = MapPicturesMissing(id)).empty(); }, 10s)) << why;
+      EXPECT_TRUE(WaitFor([&] { return (why = MapPicturesMissing(id)).empty(); }, 10s)) << why;
     } else {
       // A press that falls between two updates on a busy machine is repeated.
-      ASSERT_TRUE(WaitUntil([&] { return PressKey(id, "Return"), WaitUntil([&] { return !ShowsMap(id); }, 3s); }, 15s))
+      ASSERT_TRUE(WaitFor([&] { return PressKey(id, "Return"), WaitFor([&] { return !ShowsMap(id); }, 3s); }, 15s))
           << "Enter on the How-To cell started nothing";
       for (const char *key : {"Right", "space", "Down", "x", "Down", "Left", "space"}) PressKey(id, key);
     }
     Activate(thiefId_);
-    EXPECT_TRUE(WaitUntil(saved, 10s)) << "no save on losing the focus";
+    EXPECT_TRUE(WaitFor(saved, 10s)) << "no save on losing the focus";
     PressKey(id, "F4");
     EXPECT_EQ(game.WaitForExit(), 0) << game.Output();
     EXPECT_EQ(game.Output().find("Error"), std::string::npos) << game.Output();
@@ -280,7 +280,7 @@ TEST_F(Ship, ResizesFullScreenSwitchesAndFocusChangesKeepTheGameWhole) {
     size_t at = out.rfind(prefix);
     return at == std::string::npos ? "" : out.substr(at, out.find('\n', at) - at);
   };
-  ASSERT_TRUE(WaitUntil([&] { return count("loaded after 24 updates") > 0; }, 60s)) << probe.Output();
+  ASSERT_TRUE(WaitFor([&] { return count("loaded after 24 updates") > 0; }, 60s)) << probe.Output();
   std::string id = probe.WindowId(), screen = Shell("xdpyinfo | awk '/dimensions:/ {print $2}'"), why;
   // Fifty changes of size in blocks of ten: eight resizes, then full screen
   // and back, each as soon as the game has seen the last one.
@@ -294,14 +294,14 @@ TEST_F(Ship, ResizesFullScreenSwitchesAndFocusChangesKeepTheGameWhole) {
     else
       Shell("xdotool windowsize --sync " + id + " " + expected + " 2>/dev/null"), expected[expected.find(' ')] = 'x';
     // The window manager may show a new window at a passing size first.
-    ASSERT_TRUE(WaitUntil([&] { return last("reload ") == "reload " + expected; }, 60s)) << change << probe.Output();
+    ASSERT_TRUE(WaitFor([&] { return last("reload ") == "reload " + expected; }, 60s)) << change << probe.Output();
     if (!switching) continue;
     // A switch opens a new window with a new context: the pictures must be
     // loaded into it, not left behind with the old one.
     ASSERT_TRUE(
-        WaitUntil([&] { return probe.Output().rfind("loaded after 24") > probe.Output().rfind("reload "); }, 60s));
+        WaitFor([&] { return probe.Output().rfind("loaded after 24") > probe.Output().rfind("reload "); }, 60s));
     Activate(id = probe.WindowId());
-    EXPECT_TRUE(WaitUntil([&] { return (why = MapPicturesMissing(id)).empty(); }, 10s)) << change << ": " << why;
+    EXPECT_TRUE(WaitFor([&] { return (why = MapPicturesMissing(id)).empty(); }, 10s)) << change << ": " << why;
   }
   // A hundred focus losses and gains: thirty on the map, seventy in the
   // tutorial puzzle, which the first loss pauses and which must come back
@@ -310,12 +310,12 @@ TEST_F(Ship, ResizesFullScreenSwitchesAndFocusChangesKeepTheGameWhole) {
   for (int cycle = 0; cycle < 100; ++cycle) {
     if (cycle == 30) {
       PressKey(id, "Return");
-      ASSERT_TRUE(WaitUntil([&] { return count("screen 10") > 0; })) << probe.Output();
+      ASSERT_TRUE(WaitFor([&] { return count("screen 10") > 0; })) << probe.Output();
     }
     Activate(thiefId_);
-    ASSERT_TRUE(WaitUntil([&] { return count("suspend ") > cycle; })) << cycle << probe.Output();
+    ASSERT_TRUE(WaitFor([&] { return count("suspend ") > cycle; })) << cycle << probe.Output();
     Activate(id);
-    ASSERT_TRUE(WaitUntil([&] { return count("resume ") > cycle; })) << cycle << probe.Output();
+    ASSERT_TRUE(WaitFor([&] { return count("resume ") > cycle; })) << cycle << probe.Output();
     EXPECT_EQ(last("resume "), cycle >= 30 ? "resume state 10 paused 1 shown" : "resume state 1 paused 0 hidden")
         << cycle;
   }

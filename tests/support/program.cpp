@@ -36,14 +36,6 @@ Program::~Program() {
 
 std::string Program::Output() const { return ReadFile(outPath_); }
 
-bool Program::WaitForOutput(const std::string &text, std::chrono::milliseconds limit) const {
-  return WaitForOutput(std::regex(std::regex_replace(text, std::regex(R"([\^$.|?*+()\[\]{}\\])"), R"(\$&)")), limit);
-}
-
-bool Program::WaitForOutput(const std::regex &pattern, std::chrono::milliseconds limit) const {
-  return WaitFor([&] { return std::regex_search(Output(), pattern); }, limit);
-}
-
 int Program::WaitForExit(std::chrono::milliseconds limit) {
   int status = 0;
   if (exited_ || !WaitFor([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, limit)) return -1;

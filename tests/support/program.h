@@ -5,7 +5,6 @@
 #include <sys/types.h>
 
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <regex>
 #include <string>
@@ -32,8 +31,6 @@ public:
   const std::string &Dir() const { return dir_; }
   // Everything the program has written to standard output so far.
   std::string Output() const;
-  bool WaitForOutput(const std::string &text, std::chrono::milliseconds limit = std::chrono::seconds(20)) const;
-  bool WaitForOutput(const std::regex &pattern, std::chrono::milliseconds limit = std::chrono::seconds(20)) const;
   // The exit status (128 + signal when killed by one), or -1 when still running.
   int WaitForExit(std::chrono::milliseconds limit = std::chrono::seconds(10));
   void Signal(int signal) const;
@@ -52,9 +49,4 @@ private:
   bool exited_ = false;
 };
 
-// WaitFor under the name the packaging tests still call it by.
-inline bool WaitUntil(const std::function<bool()> &condition,
-                      std::chrono::milliseconds limit = std::chrono::seconds(30)) {
-  return WaitFor(condition, limit);
-}
 int CountMatches(const std::string &text, const std::regex &pattern);

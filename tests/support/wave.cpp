@@ -5,8 +5,6 @@
 #include <bit>
 #include <cmath>
 
-#include "support/correlation.h"
-
 namespace {
 
 uint32_t Le(const std::string &b, size_t at, int bytes) {
@@ -29,14 +27,6 @@ float Sample(const std::string &bytes, size_t at, int format, int bits) {
   if (format == 3 && bits == 32) return std::bit_cast<float>(Le(bytes, at, 4));
   if (bits == 16) return static_cast<float>(static_cast<int16_t>(Le(bytes, at, 2))) / 32768.0f;
   return 0;
-}
-
-// The channels averaged.
-std::vector<float> Mono(const Wave &wave) {
-  std::vector<float> mono(static_cast<size_t>(wave.Frames()));
-  for (size_t i = 0; i < mono.size() * wave.channels; ++i)
-    mono[i / wave.channels] += wave.samples[i] / static_cast<float>(wave.channels);
-  return mono;
 }
 
 } // namespace
@@ -112,31 +102,6 @@ Wave ReadWave(const std::string &bytes, size_t fromByte) {
     at = body + size + (size & 1);
   }
   return wave;
-}
-
-float BestMatch(const Wave &sound, const Wave &capture) {
-  if (sound.rate <= 0 || capture.rate <= 0 || sound.samples.empty()) return 0;
-  std::vector<float> s = Mono(sound), c = Mono(capture), ref;
-  double step = static_cast<double>(sound.rate) / capture.rate;
-  for (double t = 0; t + 1 < static_cast<double>(s.size()) && ref.size() < static_cast<size_t>(capture.rate / 10);
-       t += step) {
-    auto i = static_cast<size_t>(t);
-    double frac = t - static_cast<double>(i);
-    ref.push_back(static_cast<float>(s[i] * (1 - frac) + s[i + 1] * frac));
-  }
-  double refEnergy = 0;
-  for (float v : ref) refEnergy += static_cast<double>(v) * v;
-  if (refEnergy <= 0) return 0;
-  const std::vector<double> dots = SlidingDots(ref, c);
-  // The capture's energy up to each frame: any stretch's is a difference.
-  std::vector<double> energy(c.size() + 1);
-  for (size_t i = 0; i < c.size(); ++i) energy[i + 1] = energy[i] + static_cast<double>(c[i]) * c[i];
-  float best = 0;
-  for (size_t lag = 0; lag < dots.size(); ++lag) {
-    double window = energy[lag + ref.size()] - energy[lag];
-    if (window > 1e-9) best = std::max(best, static_cast<float>(dots[lag] / std::sqrt(refEnergy * window)));
-  }
-  return best;
 }
 
 std::string CaptureConf(const std::string &outFile) {

@@ -39,10 +39,5 @@ struct Wave {
 // Channels 0 when the bytes are no such file.
 Wave ReadWave(const std::string &bytes, size_t fromByte = 0);
 
-// The largest normalised correlation of the first 0.1 s of `sound`, mixed to
-// mono and resampled to the capture's rate, with any stretch of `capture`
-// mixed to mono: near 1 where the sound was played unchanged.
-float BestMatch(const Wave &sound, const Wave &capture);
-
 // An OpenAL Soft configuration writing the mix, stereo at 44100 Hz, to a WAV file.
 std::string CaptureConf(const std::string &outFile);
