@@ -4,7 +4,8 @@ windows and, when the game runs with its frame probe, its redundant and
 missed frames over the same windows.
 
 One session, from the launch in an empty directory:
-  map at rest; a drag on the map; a cursor move; a puzzle entered with the
+  map at rest; a drag on the map; a cursor move (each 0-10 s, and 2-10 s
+  once the camera has settled); a puzzle entered with the
   keyboard (0-10 s and 10-20 s); its pause menu; the options box; back to the
   map; a puzzle entered with clicks, the pointer resting on the board; that
   puzzle solved, through the reveal and the end banner to the map; the first
@@ -29,8 +30,10 @@ PUZZLE_RIGHT_OF_HOW_TO = 112
 # (key, label, target: "still" at most half the floor, "moving" at most the floor)
 ROWS = [
     ("map", "map at rest after start", "still"),
-    ("drag", "map, 0-10 s after a drag", "still"),
-    ("move", "map, 0-10 s after a cursor move", "still"),
+    ("drag", "map, 0-10 s after a drag", "moving"),
+    ("drag-settled", "map, 2-10 s after a drag, the camera settled", "still"),
+    ("move", "map, 0-10 s after a cursor move", "moving"),
+    ("move-settled", "map, 2-10 s after a cursor move, the camera settled", "still"),
     ("puzzle", "puzzle from the keyboard, 0-10 s", "moving"),
     ("puzzle-late", "puzzle from the keyboard, 10-20 s", "moving"),
     ("clicked", "puzzle from clicks, pointer on the board", "moving"),
@@ -143,6 +146,14 @@ class Session:
             self.probe.path = "after " + name
         self.rows[name] = (100.0 * (after - before) / TICK / (t1 - t0), counts)
 
+    def measure_settling(self, name, settle=2.0):
+        """The camera's ease and its rest after it, and both as one window."""
+        self.measure(name, settle)
+        self.measure(name + "-settled", WINDOW_S - settle)
+        (moving, a), (still, b) = self.rows[name], self.rows[name + "-settled"]
+        counts = None if a is None else (a[0] + b[0], a[1] + b[1])
+        self.rows[name] = ((moving * settle + still * (WINDOW_S - settle)) / WINDOW_S, counts)
+
     def run(self):
         window = None
         deadline = time.monotonic() + 20
@@ -160,9 +171,9 @@ class Session:
         time.sleep(3)
         self.measure("map")
         self.drag(window)
-        self.measure("drag")
+        self.measure_settling("drag")
         key("Right")
-        self.measure("move")
+        self.measure_settling("move")
         key("Return")
         self.measure("puzzle")
         self.measure("puzzle-late")
