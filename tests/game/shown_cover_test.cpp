@@ -45,7 +45,8 @@ TEST(ShownCover, HoldsTheMiddlesInsideTheSnappedOutline) {
   int told = 0;
   for (int shape = 0; shape < 100; ++shape) {
     const bool oval = shape % 2;
-    DrawRecord r{oval ? kKindOval : kKindRect, at(random), at(random), 0, size(random), size(random), 0, 1};
+    const float x = at(random), y = at(random), w = size(random), h = size(random);
+    const DrawRecord r{oval ? kKindOval : kKindRect, x, y, 0, w, h, 0, 1, 0, 0, 255, 255, 255, 1, 0};
     std::vector<gxtkOvalPoint> outline;
     if (oval) {
       const int n = OvalSegments(r.w, r.h, false, 1, 0, 0, 1);
