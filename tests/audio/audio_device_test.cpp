@@ -127,9 +127,9 @@ TEST_F(AudioDevice, TheModuleRefusesWhatCannotPlayAndIsSilentWithoutADevice) {
   EXPECT_FALSE(vex_audio_LoadSound("tone.wav"));
 }
 
-// Disabled, so that only AudioHeard below runs it, in a child process:
-// OpenAL Soft reads its configuration once per process, and this case needs
-// the wave backend's capture.
+// The disabled cases run only in child processes of AudioInItsOwnProcess below,
+// each under its own configuration, which OpenAL Soft reads once per process:
+// the wave backend's capture, three sources, no backend that opens.
 TEST_F(AudioDevice, DISABLED_Heard) {
   // The device's clock (how much it has mixed) places a sound in the capture
   // however late this process is scheduled.
@@ -179,10 +179,6 @@ TEST_F(AudioDevice, DISABLED_Heard) {
   EXPECT_NEAR(rms(resume + 70, resume + 350), playing, 0.05 * playing) << "only the music comes back";
 }
 
-TEST(AudioHeard, SoundsPlayAtTheirTimeVolumeAndPlaceAndPauseWithTheGame) { RunUnderOpenAlConf("Heard", ""); }
-
-// Disabled, so that only AudioSources below runs it, in a child process whose
-// OpenAL Soft has three sources.
 TEST_F(AudioDevice, DISABLED_Steal) {
   ASSERT_EQ(audio->PlaySample(tone_, 0, 0), 0);
   audio->SetRate(0, 2.0f);
@@ -200,13 +196,6 @@ TEST_F(AudioDevice, DISABLED_Steal) {
   EXPECT_EQ(audio->PlaySample(tone_, 0, 0), -1);
 }
 
-TEST(AudioSources, ANewChannelTakesOverTheSourceOfTheFirstFinishedChannel) {
-  // Three sources: one for the music channel, two for sound channels.
-  RunUnderOpenAlConf("Steal", "[general]\ndrivers = null\nsources = 3\n");
-}
-
-// Disabled, so that only AudioDeviceMissing below runs it, in a child process
-// whose OpenAL Soft has no backend that opens.
 TEST_F(AudioDevice, DISABLED_NoDevice) {
   EXPECT_FALSE(tone_);
   EXPECT_FALSE(vex_audio_LoadSound("tone.wav"));
@@ -218,7 +207,10 @@ TEST_F(AudioDevice, DISABLED_NoDevice) {
   audio->Resume();
 }
 
-TEST(AudioDeviceMissing, TheFailureIsPrintedAndEverythingIsSilent) {
+TEST(AudioInItsOwnProcess, SoundsAreHeardInTimeFinishedSourcesAreTakenOverAndNoDeviceIsSilent) {
+  RunUnderOpenAlConf("Heard", "");
+  // One source for the music channel, two for sound channels.
+  RunUnderOpenAlConf("Steal", "[general]\ndrivers = null\nsources = 3\n");
   std::string out = RunUnderOpenAlConf("NoDevice", "[general]\ndrivers = no-such-backend\n");
   EXPECT_NE(out.find("opening openal device\nOpenAl error: alcOpenDevice failed\n"), std::string::npos) << out;
 }

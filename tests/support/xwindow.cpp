@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "support/files.h"
-#include "support/program.h"
 #include "support/wait.h"
 
 std::string DisplayMissing(const std::string &commands) {
@@ -19,12 +18,8 @@ std::string DisplayMissing(const std::string &commands) {
   return "";
 }
 
-std::string GeometryOf(const std::string &window) {
+static std::string GeometryOf(const std::string &window) {
   return Shell("xdotool getwindowgeometry " + window + " 2>/dev/null | sed -n 's/^ *Geometry: //p'");
-}
-
-bool WaitForGeometry(const Program &program, const std::string &size, std::chrono::milliseconds limit) {
-  return WaitFor([&] { return GeometryOf(program.WindowId()) == size; }, limit);
 }
 
 void Activate(const std::string &window) { Shell("xdotool windowactivate --sync " + window + " 2>/dev/null"); }

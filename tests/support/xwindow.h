@@ -7,17 +7,10 @@
 #include <optional>
 #include <string>
 
-class Program;
-
 // Why windowed tests can't run here (no display, or one of the named
 // commands missing), or empty when they can.
 std::string DisplayMissing(const std::string &commands);
 
-// The size of a window's client area as "WxH".
-std::string GeometryOf(const std::string &window);
-// Waits until the program's newest window has the size "WxH".
-bool WaitForGeometry(const Program &program, const std::string &size,
-                     std::chrono::milliseconds limit = std::chrono::seconds(10));
 // Gives the window the focus (an inactive window suspends the game).
 void Activate(const std::string &window);
 // Presses and releases a key (xdotool's names), held long enough for an update.
