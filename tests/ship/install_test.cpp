@@ -65,7 +65,9 @@ TEST(Install, PutsExactlyTheGameItsDataAndItsDesktopFilesInPlace) {
   EXPECT_EQ(Tree(prefix), expected);
   for (const std::string &file : {std::string("share/applications/tilemarch.desktop"), data + "/blocks.png"})
     EXPECT_EQ(Mode(prefix + "/" + file), 0644) << file;
-  if (games) EXPECT_EQ(fs::read_symlink(prefix + "/lib/tilemarch/data"), "../../share/games/tilemarch");
+  if (games) {
+    EXPECT_EQ(fs::read_symlink(prefix + "/lib/tilemarch/data"), "../../share/games/tilemarch");
+  }
   const std::string entry = ReadFile(prefix + "/share/applications/tilemarch.desktop");
   EXPECT_NE(entry.find("\nExec=\"" + dir.Path() + "/odd \\\\\"prefix\\\\\"/" + command + "\"\n"), std::string::npos)
       << entry;
