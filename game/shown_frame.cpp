@@ -16,19 +16,28 @@
 
 namespace {
 
-// Vertices snapped to the sub-pixel grid and folded (FNV-1a) into one number.
+// Numbers folded (FNV-1a) into one.
+class Fold {
+public:
+  void Add(uint64_t value) {
+    for (int shift = 0; shift < 64; shift += 8) hash_ = (hash_ ^ ((value >> shift) & 0xffu)) * 0x100000001b3u;
+  }
+  uint64_t Folded() const { return hash_; }
+
+private:
+  uint64_t hash_ = 0xcbf29ce484222325u;
+};
+
+// Vertices snapped to the sub-pixel grid and folded into one number.
 // Values too far out to snap (and NaN) fold in their own bits.
 class Vertices {
 public:
   explicit Vertices(int subpixelBits) : steps_(std::ldexp(1.0, subpixelBits)) {}
   Vertices &Add(float x, float y) {
-    Fold(Snap(x)), Fold(Snap(y));
+    fold_.Add(Snap(x)), fold_.Add(Snap(y));
     return *this;
   }
-  void Fold(uint64_t value) {
-    for (int shift = 0; shift < 64; shift += 8) hash_ = (hash_ ^ ((value >> shift) & 0xffu)) * 0x100000001b3u;
-  }
-  uint64_t Folded() const { return hash_; }
+  uint64_t Folded() const { return fold_.Folded(); }
 
 private:
   uint64_t Snap(float v) const {
@@ -38,7 +47,7 @@ private:
   }
 
   double steps_;
-  uint64_t hash_ = 0xcbf29ce484222325u;
+  Fold fold_;
 };
 
 int32_t Whole(float value) {
@@ -51,15 +60,15 @@ int32_t Whole(float value) {
 std::pair<uint64_t, bool> CoverHash(const ShownInput &in) {
   ShownCover cover;
   if (!CoverOf(in, cover)) return {0, false};
-  Vertices v(0);
+  Fold v;
   for (const CoverRun &run : cover.runs)
-    v.Fold(static_cast<uint64_t>(static_cast<uint32_t>(run.row)) << 32 | static_cast<uint32_t>(run.begin)),
-        v.Fold(static_cast<uint32_t>(run.end));
-  v.Fold(static_cast<uint64_t>(static_cast<uint32_t>(cover.firstColumn)) << 32 | static_cast<uint32_t>(cover.firstRow));
-  for (int32_t t : cover.texelColumns) v.Fold(static_cast<uint32_t>(t));
+    v.Add(static_cast<uint64_t>(static_cast<uint32_t>(run.row)) << 32 | static_cast<uint32_t>(run.begin)),
+        v.Add(static_cast<uint32_t>(run.end));
+  v.Add(static_cast<uint64_t>(static_cast<uint32_t>(cover.firstColumn)) << 32 | static_cast<uint32_t>(cover.firstRow));
+  for (int32_t t : cover.texelColumns) v.Add(static_cast<uint32_t>(t));
   // Apart from the rows' texels, so that columns do not pass for rows.
-  v.Fold(0x526f7773ull);
-  for (int32_t t : cover.texelRows) v.Fold(static_cast<uint32_t>(t));
+  v.Add(0x526f7773ull);
+  for (int32_t t : cover.texelRows) v.Add(static_cast<uint32_t>(t));
   return {v.Folded() | 1, !cover.unsure};
 }
 
@@ -85,6 +94,26 @@ uint64_t VerticesOf(const DrawRecord &r, const ImageFrame &image, int subpixelBi
       v.Add(m.X(u, w), m.Y(u, w));
   }
   return v.Folded();
+}
+
+// The pixels that may differ between a shape's two covers, row by row: the
+// moved ends of each row when only its outline moved, else both rows whole.
+std::vector<CoverRun> ChangedRuns(const std::vector<CoverRun> &was, const std::vector<CoverRun> &is, bool outline) {
+  std::vector<CoverRun> changed;
+  size_t a = 0, b = 0;
+  while (a < was.size() || b < is.size()) {
+    const int32_t y = std::min(a < was.size() ? was[a].row : INT32_MAX, b < is.size() ? is[b].row : INT32_MAX);
+    const CoverRun p = a < was.size() && was[a].row == y ? was[a++] : CoverRun{y, 0, 0};
+    const CoverRun q = b < is.size() && is[b].row == y ? is[b++] : CoverRun{y, 0, 0};
+    if (outline && p.begin < p.end && q.begin < q.end) {
+      if (p.begin != q.begin) changed.push_back({y, std::min(p.begin, q.begin), std::max(p.begin, q.begin)});
+      if (p.end != q.end) changed.push_back({y, std::min(p.end, q.end), std::max(p.end, q.end)});
+    } else {
+      if (p.begin < p.end) changed.push_back(p);
+      if (q.begin < q.end) changed.push_back(q);
+    }
+  }
+  return changed;
 }
 
 } // namespace
@@ -159,22 +188,7 @@ bool ShownFrame::ChangeHidden(size_t place, ShownList now) const {
   // A shape that kept its kind and colour changed only where its outline
   // moved; one that did not may have changed wherever it was or is.
   const bool outline = kind == now.inputs[place].record.kind && shown_[place].colour == now.shown[place].colour;
-  // The pixels that may differ, row by row.
-  std::vector<CoverRun> changed;
-  size_t a = 0, b = 0;
-  while (a < was.runs.size() || b < is.runs.size()) {
-    const int32_t y =
-        std::min(a < was.runs.size() ? was.runs[a].row : INT32_MAX, b < is.runs.size() ? is.runs[b].row : INT32_MAX);
-    const CoverRun p = a < was.runs.size() && was.runs[a].row == y ? was.runs[a++] : CoverRun{y, 0, 0};
-    const CoverRun q = b < is.runs.size() && is.runs[b].row == y ? is.runs[b++] : CoverRun{y, 0, 0};
-    if (outline && p.begin < p.end && q.begin < q.end) {
-      if (p.begin != q.begin) changed.push_back({y, std::min(p.begin, q.begin), std::max(p.begin, q.begin)});
-      if (p.end != q.end) changed.push_back({y, std::min(p.end, q.end), std::max(p.end, q.end)});
-    } else {
-      if (p.begin < p.end) changed.push_back(p);
-      if (q.begin < q.end) changed.push_back(q);
-    }
-  }
+  const std::vector<CoverRun> changed = ChangedRuns(was.runs, is.runs, outline);
   // Each pixel asks the covers in turn; a large change is not worth it.
   size_t pixels = 0;
   for (const CoverRun &run : changed) pixels += static_cast<size_t>(run.end - run.begin);
